@@ -1,0 +1,96 @@
+#include "cli/CliArgs.h"
+
+namespace tavrin::cli {
+
+std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::string& error) {
+    CliArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* option) -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                error = std::string(option) + " needs a value";
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            parsed.help = true;
+        } else if (a == "--json") {
+            parsed.json = true;
+        } else if (a == "--port") {
+            auto v = value("--port");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.port = *v;
+        } else if (a == "--log") {
+            auto v = value("--log");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.logPath = *v;
+        } else if (!a.empty() && a[0] == '-') {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else if (parsed.verb.empty()) {
+            parsed.verb = a;
+        } else {
+            error = "unexpected argument " + a;
+            return std::nullopt;
+        }
+    }
+    if (parsed.help) {
+        return parsed;
+    }
+    if (parsed.verb.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    if (parsed.verb != "read") {
+        error = "unknown command " + parsed.verb;
+        return std::nullopt;
+    }
+    if (parsed.port.empty()) {
+        error = "--port is required";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+std::string UsageText() {
+    return "Usage: tavrin-cli COMMAND --port PORT [options]\n"
+           "\n"
+           "Commissioning of the K-5310G gateway through its 6420RT controller console.\n"
+           "\n"
+           "Commands:\n"
+           "  read      connect, read and validate the gateway's configuration\n"
+           "\n"
+           "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
+           "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
+           "\n"
+           "Run 'tavrin-cli COMMAND --help' for a command's options.\n"
+           "\n"
+           "Exit status: 0 done, 1 other failure, 2 usage error, 3 port cannot be opened,\n"
+           "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
+           "module, 6 invalid input.\n";
+}
+
+std::string VerbHelp(const std::string& verb) {
+    if (verb == "read") {
+        return "Usage: tavrin-cli read --port PORT [--json] [--log FILE]\n"
+               "\n"
+               "Connects to the gateway, reads the firmware words and both EEPROM blocks\n"
+               "(every word is answered with its own value, so nothing changes) and prints\n"
+               "the decoded configuration.\n"
+               "\n"
+               "  --port PORT  COM number 1..16 or a device path\n"
+               "  --json       print one JSON object keyed by the configuration field names\n"
+               "  --log FILE   append a time-stamped transcript of the console session\n"
+               "\n"
+               "A configuration that fails validation is reported on stderr and shown with\n"
+               "the defaults; the read still counts as done (exit status 0).\n";
+    }
+    return UsageText();
+}
+
+}  // namespace tavrin::cli

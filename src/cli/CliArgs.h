@@ -1,0 +1,24 @@
+// The command line of tavrin-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavrin::cli {
+
+struct CliArgs {
+    std::string verb;
+    std::string port;     // --port: COM number 1..16 or a device path
+    std::string logPath;  // --log: transcript of the console session
+    bool json = false;    // --json
+    bool help = false;    // --help / -h
+};
+
+// Parses argv (without the program name). On a usage error, `error` says what is wrong.
+std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::string& error);
+
+std::string UsageText();
+std::string VerbHelp(const std::string& verb);
+
+}  // namespace tavrin::cli

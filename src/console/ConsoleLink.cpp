@@ -1,0 +1,118 @@
+#include "console/ConsoleLink.h"
+
+#include "console/ConsoleText.h"
+#include "console/PortFault.h"
+
+namespace tavrin {
+
+ConsoleLink::ConsoleLink(SerialPort& port, Clock& clock, EventPump& pump)
+    : m_port(port), m_clock(clock), m_pump(pump) {}
+
+void ConsoleLink::ThrowOnFault() {
+    if (auto fault = m_port.TakeFault()) {
+        throw PortFault(*fault);
+    }
+}
+
+void ConsoleLink::Idle() {
+    m_pump.Service(kIdleWait);
+    ThrowOnFault();
+}
+
+bool ConsoleLink::SendLine(std::string_view command, bool serviceWhileDraining) {
+    // Whatever the console said before this command belongs to no one.
+    if (m_port.BytesWaiting() > 0) {
+        m_port.DiscardInput();
+    }
+    if (m_transcript) {
+        m_transcript->LineSent(command);
+    }
+    for (const char c : command) {
+        if (!m_port.Write(std::string_view(&c, 1))) {
+            ThrowOnFault();
+            return false;
+        }
+        m_pump.Pause(kCharacterPacing);
+        ThrowOnFault();
+    }
+    if (!m_port.Write("\r")) {
+        ThrowOnFault();
+        return false;
+    }
+    // The answer window starts only once the command has left the port.
+    int polls = 0;
+    while (m_port.BytesToWrite() != 0) {
+        if (++polls > kOutputDrainPolls) {
+            return false;
+        }
+        if (serviceWhileDraining) {
+            m_pump.Service(kIdleWait);
+            ThrowOnFault();
+        }
+    }
+    m_pump.Pause(kCharacterPacing);
+    ThrowOnFault();
+    return true;
+}
+
+bool ConsoleLink::Collect(std::string& reply) {
+    if (m_port.BytesWaiting() == 0) {
+        return false;
+    }
+    const std::string chunk = m_port.ReadAll();
+    if (m_transcript) {
+        m_transcript->ChunkReceived(chunk);
+    }
+    reply += StripBlanks(chunk);
+    return true;
+}
+
+bool ConsoleLink::SendAndWait(std::string_view command, std::string_view marker) {
+    if (!SendLine(command, true)) {
+        return false;
+    }
+    m_reply.clear();
+    const std::int64_t start = m_clock.TickMs();
+    while (m_clock.TickMs() - start < m_timeoutMs) {
+        if (Collect(m_reply)) {
+            continue;
+        }
+        if (!marker.empty()) {
+            const auto at = m_reply.find(marker);
+            if (at != std::string::npos) {
+                // Anything after the marker is dropped with the rest of this answer.
+                m_reply.resize(at);
+                return true;
+            }
+        }
+        Idle();
+    }
+    return false;
+}
+
+bool ConsoleLink::SendAndReadValue(std::string_view command, std::string_view key,
+                                   std::int32_t& value) {
+    if (!SendLine(command, false)) {
+        return false;
+    }
+    std::string reply;
+    const std::int64_t start = m_clock.TickMs();
+    while (m_clock.TickMs() - start < m_timeoutMs) {
+        if (Collect(reply)) {
+            continue;
+        }
+        switch (ScanWordValue(reply, key, value)) {
+            case ValueScan::Found:
+                return true;
+            case ValueScan::NoKey:
+            case ValueScan::BadNumber:
+                return false;
+            case ValueScan::Incomplete:
+                break;
+        }
+        Idle();
+    }
+    return false;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,16 @@
+#include "console/ConsoleSession.h"
+
+namespace tavrin {
+
+OpenResult OpenConsolePort(SerialPort& port, const PortChoice& choice) {
+    if (port.IsOpen()) {
+        return {OpenStatus::Opened, {}};
+    }
+    OpenResult result = port.Open(choice.device);
+    if (result.status == OpenStatus::Opened) {
+        port.DiscardInput();
+    }
+    return result;
+}
+
+}  // namespace tavrin

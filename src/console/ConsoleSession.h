@@ -1,0 +1,27 @@
+// What a console sequence works with: the shared configuration, the port and the platform
+// services, gathered so the read and write sequences take one argument.
+#pragma once
+
+#include "common/Clock.h"
+#include "common/MessageBoxes.h"
+#include "config/ConfigImage.h"
+#include "console/ConsoleTranscript.h"
+#include "console/EventPump.h"
+#include "console/PortChoice.h"
+#include "console/SerialPort.h"
+
+namespace tavrin {
+
+struct ConsoleSession {
+    ConfigImage& image;
+    SerialPort& port;
+    Clock& clock;
+    EventPump& pump;
+    MessageBoxes& boxes;
+    ConsoleTranscript* transcript = nullptr;
+};
+
+// Opens the console port unless it is open already. Whatever was received before is discarded.
+OpenResult OpenConsolePort(SerialPort& port, const PortChoice& choice);
+
+}  // namespace tavrin

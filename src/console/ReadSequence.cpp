@@ -1,0 +1,242 @@
+#include "console/ReadSequence.h"
+
+#include <array>
+#include <cstdio>
+
+#include "config/Block0Codec.h"
+#include "config/WordArithmetic.h"
+#include "console/ConsoleLink.h"
+#include "console/ConsoleMessages.h"
+#include "console/ConsoleText.h"
+#include "console/PortFault.h"
+
+namespace tavrin {
+namespace {
+
+constexpr int kBlock0ReadWords = 30;  // the configuration area and the word after it
+
+std::string WordKey(int address) { return "Long(" + std::to_string(address) + ")="; }
+
+// "##00": at least two digits.
+std::string TwoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+class Reader {
+public:
+    Reader(ConsoleSession& session, const PortChoice& port, ReadView& view)
+        : m_session(session),
+          m_image(session.image),
+          m_port(port),
+          m_view(view),
+          m_link(session.port, session.clock, session.pump) {
+        m_link.SetTranscript(session.transcript);
+    }
+
+    ReadOutcome Run() {
+        m_view.ConnectPressed();
+        if (m_image.Busy) {
+            return ReadOutcome::Refused;
+        }
+        const OpenResult opened = OpenConsolePort(m_session.port, m_port);
+        switch (opened.status) {
+            case OpenStatus::Opened:
+                break;
+            case OpenStatus::CannotOpen:
+                m_session.boxes.Show(msg::CannotOpen(m_port.Label()), msg::kError);
+                return ReadOutcome::CannotOpen;
+            case OpenStatus::Occupied:
+                ReportOccupied();
+                return ReadOutcome::Occupied;
+            case OpenStatus::Failed:
+                ReportPortError(opened.description);
+                return ReadOutcome::PortError;
+        }
+        try {
+            return ReadWithOpenPort();
+        } catch (const PortFault& fault) {
+            ReportPortError(fault.what());
+            return ReadOutcome::PortError;
+        }
+    }
+
+private:
+    ReadOutcome ReadWithOpenPort() {
+        m_view.ShowReadingLook();
+        m_view.SetStatus(msg::kConnecting);
+        StartRead();
+
+        // Bring the console to its main prompt from wherever it was left; these answers are not
+        // checked, only the final "exit" is.
+        for (int i = 0; i < 3; ++i) {
+            m_link.SendAndWait("", ">");
+        }
+        m_link.SendAndWait("/q", ">");
+        m_link.SendAndWait(".", "[EEPROM:]");
+        if (!m_link.SendAndWait("exit", ">")) {
+            return Timeout();
+        }
+        ModuleKind kind;
+        const std::string_view prompt = StripBlanks(m_link.ConsoleReply());
+        // A prompt naming both counts as the 6420e.
+        if (prompt.find("6420e") != std::string_view::npos) {
+            m_image.ModulePrompt = "6420e>";
+            kind = ModuleKind::K6420e;
+        } else if (prompt.find("6420RT") != std::string_view::npos) {
+            m_image.ModulePrompt = "6420RT>";
+            kind = ModuleKind::K6420RT;
+        } else {
+            m_session.boxes.Show(msg::kNotOurModule, msg::kError);
+            m_view.SetStatus(msg::kTimeout);
+            Release();
+            return ReadOutcome::ForeignModule;
+        }
+
+        if (!m_link.SendAndWait("use eeprom", "[EEPROM:]") ||
+            !m_link.SendAndWait("block 0", "[EEPROM:]")) {
+            return Timeout();
+        }
+        std::array<std::int32_t, 3> firmware{};
+        if (!ReadWords("el 0", 0, firmware.size(), firmware.data()) ||
+            !m_link.SendAndWait(".", "[EEPROM:]")) {
+            return Timeout();
+        }
+        DecodeFirmware(m_image, ToUnsigned(firmware[0]), ToUnsigned(firmware[1]));
+        m_view.SetProgress(2);
+
+        ClearWordArrays();
+        std::array<std::int32_t, kBlock0ReadWords> block0{};
+        if (!ReadWords("el 40", kBlock0FirstAddress, block0.size(), block0.data())) {
+            return Timeout();
+        }
+        m_view.SetProgress(4);
+        if (!m_link.SendAndWait(".", "[EEPROM:]")) {
+            return Timeout();
+        }
+        // The thirtieth word (byte 156) lies outside the configuration area: read, not used.
+        for (int k = 0; k < kBlock0ConfigWords; ++k) {
+            m_image.Block0Words[k] = ToUnsigned(block0[k]);
+            m_image.ReadBlock0Words[k] = m_image.Block0Words[k];
+        }
+
+        std::array<std::int32_t, kBlock1Words> block1{};
+        if (!m_link.SendAndWait("block 1", "[EEPROM:]") ||
+            !ReadWords("el 0", 0, block1.size(), block1.data()) ||
+            !m_link.SendAndWait(".", "[EEPROM:]")) {
+            return Timeout();
+        }
+        for (int k = 0; k < kBlock1Words; ++k) {
+            m_image.Block1Words[k] = ToUnsigned(block1[k]);
+            m_image.ReadBlock1Words[k] = m_image.Block1Words[k];
+        }
+        m_view.SetProgress(5);
+
+        if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
+            return Timeout();
+        }
+
+        if (DecodeBlock0(m_image)) {
+            m_view.SetProgress(6);
+        }
+        m_view.SetProgress(7);
+        m_session.port.Close();
+        m_view.SetProgress(9);
+
+        m_view.ShowConnectedLook(kind, FirmwareText(m_image));
+        m_view.SetStatus(msg::kWaitingForConfiguration);
+        m_image.Busy = false;
+        if (m_image.ConfigWrong) {
+            m_session.boxes.Show(msg::kConfigWrong, msg::kConfigWarningTitle);
+        }
+        m_view.EnableFileCommands();
+        m_view.OpenCanPanel();
+        return ReadOutcome::Completed;
+    }
+
+    void StartRead() {
+        m_image.Busy = true;
+        m_image.ConfigWrong = false;
+        m_image.StoredDOLen = m_image.StoredAOLen = m_image.StoredDILen = m_image.StoredAILen = 0;
+        m_image.StoredIOTotals = {};
+        m_image.ReadAppCount = 0;
+        m_image.ConnInfoValid = true;
+        m_view.SetProgress(0);
+        m_view.SetProgress(1);
+    }
+
+    void ClearWordArrays() {
+        m_image.Block0Words = {};
+        m_image.ReadBlock0Words = {};
+        m_image.FileBlock0Words = {};
+        m_image.Block1Words = {};
+        m_image.ReadBlock1Words = {};
+        m_image.FileBlock1Words = {};
+    }
+
+    // Opens the word editor with `startCommand` at `firstAddress` and walks `count` words,
+    // answering each shown word with its own value so that nothing changes.
+    bool ReadWords(std::string_view startCommand, int firstAddress, std::size_t count,
+                   std::int32_t* values) {
+        if (!m_link.SendAndReadValue(startCommand, WordKey(firstAddress), values[0])) {
+            return false;
+        }
+        for (std::size_t k = 1; k < count; ++k) {
+            const int address = firstAddress + 4 * static_cast<int>(k);
+            if (!m_link.SendAndReadValue(SignedText(ToUnsigned(values[k - 1])), WordKey(address),
+                                         values[k])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    ReadOutcome Timeout() {
+        m_session.boxes.Show(msg::kTimeout, msg::kError);
+        m_view.SetStatus(msg::kTimeout);
+        Release();
+        return ReadOutcome::Timeout;
+    }
+
+    void ReportOccupied() {
+        const std::string text = msg::Occupied(m_port.Label());
+        m_session.boxes.Show(text, msg::kError);
+        m_view.SetStatus(text);
+        Release();
+    }
+
+    void ReportPortError(const std::string& description) {
+        m_session.boxes.Show(description, "");
+        m_view.SetStatus("");
+        Release();
+    }
+
+    void Release() {
+        if (m_session.port.IsOpen()) {
+            m_session.port.Close();
+        }
+        m_image.Busy = false;
+        m_view.ConsoleReleased();
+    }
+
+    ConsoleSession& m_session;
+    ConfigImage& m_image;
+    const PortChoice& m_port;
+    ReadView& m_view;
+    ConsoleLink m_link;
+};
+
+}  // namespace
+
+std::string FirmwareText(const ConfigImage& image) {
+    return std::to_string(image.FwMajor) + "." + TwoDigits(image.FwMinor) + "-" +
+           std::to_string(image.FwYear) + "/" + TwoDigits(image.FwMonth) + "/" +
+           TwoDigits(image.FwDay);
+}
+
+ReadOutcome ReadConfiguration(ConsoleSession& session, const PortChoice& port, ReadView& view) {
+    return Reader(session, port, view).Run();
+}
+
+}  // namespace tavrin

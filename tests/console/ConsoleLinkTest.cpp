@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "../support/FakeConsoleHardware.h"
+#include "console/ConsoleLink.h"
+#include "console/PortFault.h"
+
+namespace tavrin {
+namespace {
+
+using testing::Chunk;
+
+// A far end that echoes each character and answers each line with the given chunks.
+class LinkFixture : public ::testing::Test {
+protected:
+    LinkFixture() {
+        port.Open("/dev/fake");
+        port.farEnd = [this](std::string_view bytes) {
+            std::vector<Chunk> out;
+            if (bytes == "\r") {
+                out = answer;
+            }
+            return out;
+        };
+    }
+
+    std::int64_t ElapsedMs(std::int64_t startUs) const { return (clock.nowUs - startUs) / 1000; }
+
+    testing::FakeClock clock;
+    testing::ScriptedPort port{clock};
+    testing::FakePump pump{clock, port};
+    ConsoleLink link{port, clock, pump};
+    std::vector<Chunk> answer;
+};
+
+TEST_F(LinkFixture, TypesTheCommandAndACarriageReturnOnly) {
+    answer = {{1000, "\r\n[EEPROM:]"}};
+    EXPECT_TRUE(link.SendAndWait("use eeprom", "[EEPROM:]"));
+    EXPECT_EQ(port.written, "use eeprom\r");
+}
+
+TEST_F(LinkFixture, MarkerSplitAcrossChunksIsFound) {
+    answer = {{1000, "exit\r\n6420RT[EEP"}, {3000, "ROM"}, {5000, ":]"}};
+    EXPECT_TRUE(link.SendAndWait("exit", "[EEPROM:]"));
+    EXPECT_EQ(link.ConsoleReply(), "exit\r\n6420RT");
+}
+
+TEST_F(LinkFixture, TextAfterTheMarkerIsDropped) {
+    answer = {{1000, "\r\n6420RT>tail that is lost"}};
+    EXPECT_TRUE(link.SendAndWait("", ">"));
+    EXPECT_EQ(link.ConsoleReply(), "\r\n6420RT");
+}
+
+TEST_F(LinkFixture, BlanksAtChunkEdgesAreLost) {
+    answer = {{1000, " a "}, {2000, " b >"}};
+    EXPECT_TRUE(link.SendAndWait("", ">"));
+    EXPECT_EQ(link.ConsoleReply(), "ab ") << "the blank inside a chunk stays";
+}
+
+TEST_F(LinkFixture, EmptyMarkerAlwaysWaitsOutTheWindow) {
+    answer = {{1000, "6420RT>"}};
+    const auto start = clock.nowUs;
+    EXPECT_FALSE(link.SendAndWait("", ""));
+    EXPECT_GE(ElapsedMs(start), kConsoleTimeoutMs);
+    EXPECT_EQ(link.ConsoleReply(), "6420RT>");
+}
+
+TEST_F(LinkFixture, WhatArrivedBeforeTheCommandIsDiscarded) {
+    answer = {{0, "stale>"}};
+    port.Write("\r");
+    clock.nowUs += 1000;
+    ASSERT_GT(port.BytesWaiting(), 0u);
+    answer = {{1000, "fresh>"}};
+    EXPECT_TRUE(link.SendAndWait("", ">"));
+    EXPECT_EQ(link.ConsoleReply(), "fresh");
+}
+
+struct WindowCase {
+    const char* name;
+    std::int64_t delayUs;  // after the carriage return was written
+    bool arrives;
+};
+
+class AnswerWindow : public LinkFixture, public ::testing::WithParamInterface<WindowCase> {};
+
+// The 200 ms window opens once the command has left the port and one pacing step has passed.
+TEST_P(AnswerWindow, CountsFromTheEndOfTheCommand) {
+    answer = {{GetParam().delayUs, "\r\n6420RT>"}};
+    EXPECT_EQ(link.SendAndWait("exit", ">"), GetParam().arrives);
+    answer = {{GetParam().delayUs, "Long(40)=5-->"}};
+    std::int32_t value = 0;
+    EXPECT_EQ(link.SendAndReadValue("el 40", "Long(40)=", value), GetParam().arrives);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, AnswerWindow,
+                         ::testing::Values(WindowCase{"Prompt", 1000, true},
+                                           WindowCase{"JustInside", 200'000, true},
+                                           WindowCase{"JustOutside", 202'000, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LinkFixture, ReadValueSplitAfterTheKeyStillParses) {
+    answer = {{1000, " 28573804\r\nLong(44)="}, {2000, " 1835020 "}, {3000, "-->"}};
+    std::int32_t value = 0;
+    EXPECT_TRUE(link.SendAndReadValue(" 28573804", "Long(44)=", value));
+    EXPECT_EQ(value, 1835020);
+}
+
+TEST_F(LinkFixture, MissingKeyFailsAsSoonAsTheArrowComes) {
+    answer = {{2000, "Long(40)=5-->"}};
+    std::int32_t value = 42;
+    const auto start = clock.nowUs;
+    EXPECT_FALSE(link.SendAndReadValue("el 40", "Long(44)=", value));
+    EXPECT_LT(ElapsedMs(start), 20);
+    EXPECT_EQ(value, 42);
+}
+
+TEST_F(LinkFixture, NumberThatIsNotAWordFailsTheStep) {
+    for (const char* shown : {"Long(40)=?x#-->", "Long(40)=2147483648-->"}) {
+        answer = {{1000, shown}};
+        std::int32_t value = 42;
+        EXPECT_FALSE(link.SendAndReadValue("el 40", "Long(40)=", value)) << shown;
+        EXPECT_EQ(value, 42);
+    }
+}
+
+TEST_F(LinkFixture, OutputThatNeverLeavesThePortFails) {
+    port.stuckOutputBytes = 1;
+    answer = {{1000, ">"}};
+    EXPECT_FALSE(link.SendAndWait("", ">"));
+    std::int32_t value = 0;
+    EXPECT_FALSE(link.SendAndReadValue("el 0", "Long(0)=", value));
+}
+
+TEST_F(LinkFixture, RefusedWriteFails) {
+    port.refuseWrites = true;
+    EXPECT_FALSE(link.SendAndWait("exit", ">"));
+}
+
+TEST_F(LinkFixture, PortFaultWhileWaitingIsThrown) {
+    port.faultText = "Input/output error";
+    port.faultAtUs = clock.nowUs + 50'000;
+    EXPECT_THROW(link.SendAndWait("exit", ">"), PortFault);
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST_F(LinkFixture, CharactersArePaced) {
+    answer = {{1000, ">"}};
+    const auto start = clock.nowUs;
+    EXPECT_TRUE(link.SendAndWait("block 0", ">"));
+    // Seven characters and the pacing step after the carriage return, each one pacing interval.
+    EXPECT_GE(clock.nowUs - start, 8 * kCharacterPacing.count());
+}
+
+}  // namespace
+}  // namespace tavrin

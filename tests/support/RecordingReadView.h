@@ -1,0 +1,51 @@
+// Records what a console sequence shows: message boxes, status texts, progress and look changes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/MessageBoxes.h"
+#include "console/ReadSequence.h"
+
+namespace tavrin::testing {
+
+struct ShownBox {
+    std::string text;
+    std::string title;
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
+};
+
+class RecordingBoxes final : public MessageBoxes {
+public:
+    BoxAnswer Show(const std::string& text, const std::string& title, BoxButtons buttons,
+                   BoxIcon) override {
+        shown.push_back({text, title});
+        return buttons == BoxButtons::YesNo ? answer : BoxAnswer::Ok;
+    }
+    std::vector<ShownBox> shown;
+    BoxAnswer answer = BoxAnswer::Yes;
+};
+
+class RecordingReadView final : public ReadView {
+public:
+    void ConnectPressed() override { events.push_back("pressed"); }
+    void ShowReadingLook() override { events.push_back("reading look"); }
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void SetProgress(int value) override { progress.push_back(value); }
+    void ConsoleReleased() override { events.push_back("released"); }
+    void ShowConnectedLook(ModuleKind kind, const std::string& firmware) override {
+        events.push_back("connected look");
+        moduleKind = kind;
+        firmwareText = firmware;
+    }
+    void EnableFileCommands() override { events.push_back("file commands"); }
+    void OpenCanPanel() override { events.push_back("can panel"); }
+
+    std::vector<std::string> events;
+    std::vector<std::string> statuses;
+    std::vector<int> progress;
+    ModuleKind moduleKind = ModuleKind::K6420e;
+    std::string firmwareText;
+};
+
+}  // namespace tavrin::testing
