@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what Tavrin needs, builds it, and runs every test: once in a normal build and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== Build and test" >&2
+bash scripts/build.sh build
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer" >&2
+bash scripts/build.sh build-sanitize -DTAVRIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

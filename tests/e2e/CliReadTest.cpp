@@ -1,0 +1,98 @@
+// tavrin-cli read as a user runs it: a real process, a real simulator, messages on stderr and the
+// exit status scripts rely on.
+#include <gtest/gtest.h>
+
+#include "../support/SimProcess.h"
+#include "EepromFile.h"
+#include "cli/ExitCodes.h"
+
+namespace tavrin {
+namespace {
+
+using testing::RunCommand;
+
+struct CliCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+    bool blank;
+    int status;
+    const char* stderrText;
+};
+
+class CliRead : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(CliRead, PrintsTheMessageAndExitStatus) {
+    const CliCase& c = GetParam();
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath,
+                           c.blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath, c.simArgs);
+
+    const auto result = RunCommand({TAVRIN_CLI_EXE, "read", "--port", "1", "--json"},
+                                   {"TAVRIN_COM1=" + sim.device()});
+    EXPECT_EQ(result.status, c.status) << result.err;
+    EXPECT_EQ(result.err, c.stderrText);
+    if (c.status == cli::kExitOk) {
+        EXPECT_NE(result.out.find("\"ModulePrompt\": \"6420RT>\""), std::string::npos);
+        EXPECT_NE(result.out.find("\"ReadBlock0Words\": ["), std::string::npos);
+    } else {
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliRead,
+    ::testing::Values(
+        CliCase{"Read", {}, false, cli::kExitOk, ""},
+        CliCase{"BlankWarnsButSucceeds", {}, true, cli::kExitOk,
+                "The configuration stored in EEPROM is wrong!\n"},
+        CliCase{"Silent", {"--silent-from", "1"}, false, cli::kExitTimeout, "Timeout\n"},
+        CliCase{"Foreign", {"--module", "7188XB"}, false, cli::kExitForeignModule,
+                "This modules is not 6420RT!\n"},
+        CliCase{"Held", {"--hold"}, false, cli::kExitPort, "COM 1 has been occupied\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliReadJson, CarriesTheDecodedConfiguration) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath);
+    const std::string log = scratch.File("session.log");
+
+    const auto result =
+        RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json", "--log", log});
+    ASSERT_EQ(result.status, 0) << result.err;
+    for (const char* expected :
+         {"\"NodeId\": 5", "\"AppLayer\": 1", "\"ComTimeout\": 200", "\"ReadAppCount\": 4",
+          "\"ConfigWrong\": false", "\"ReadBlock0Words\": [\n    28573804,",
+          "\"StoredIOTotals\": [\n    13,\n    2,\n    0,\n    1\n  ]",
+          "\"MBID\": 3,\n      \"IOType\": 3,\n      \"FCSel\": 1,\n      \"MBSA\": 10"}) {
+        EXPECT_NE(result.out.find(expected), std::string::npos) << expected;
+    }
+    // The transcript holds every line typed, the block 0 walk included.
+    const std::string transcript = testing::ReadWholeFile(log);
+    for (const char* line : {"sent \"use eeprom\"", "sent \"el 40\"", "sent \" 28573804\"",
+                             "sent \"block 1\"", "recv "}) {
+        EXPECT_NE(transcript.find(line), std::string::npos) << line;
+    }
+}
+
+TEST(CliReadUsage, RejectsBadCommandLines) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{TAVRIN_CLI_EXE},
+          {TAVRIN_CLI_EXE, "read"},
+          {TAVRIN_CLI_EXE, "read", "--port", "17"},
+          {TAVRIN_CLI_EXE, "fly", "--port", "1"},
+          {TAVRIN_CLI_EXE, "read", "--port", "1", "--colour"}}) {
+        EXPECT_EQ(RunCommand(args).status, cli::kExitUsage) << args.back();
+    }
+    const auto missing =
+        RunCommand({TAVRIN_CLI_EXE, "read", "--port", "2"}, {"TAVRIN_COM2=/nonexistent/port"});
+    EXPECT_EQ(missing.status, cli::kExitPort);
+    EXPECT_EQ(missing.err, "Can't open COM 2!\n");
+    EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "read", "--help"}).status, 0);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,159 @@
+// The read sequence over a real pseudo-terminal against the gateway simulator program: Tavrin's
+// own QSerialPort path, the simulator's real console, and its EEPROM file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "../support/RecordingReadView.h"
+#include "../support/SimProcess.h"
+#include "EepromFile.h"
+#include "console/ReadSequence.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+
+namespace tavrin {
+namespace {
+
+using gatewaysim::Eeprom;
+using testing::ShownBox;
+
+enum class Image { Default, Blank, FirmwareMonth13 };
+
+Eeprom Prepared(Image kind) {
+    Eeprom e = gatewaysim::defaultEeprom();
+    if (kind == Image::Blank) {
+        e = Eeprom{};
+    } else if (kind == Image::FirmwareMonth13) {
+        e.setWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
+    }
+    return e;
+}
+
+struct PtyCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+    Image image;
+    ReadOutcome outcome;
+    std::vector<ShownBox> boxes;
+    const char* lastStatus;
+};
+
+class ReadOverPty : public ::testing::TestWithParam<PtyCase> {};
+
+TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
+    const PtyCase& c = GetParam();
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    const Eeprom before = Prepared(c.image);
+    gatewaysim::saveEeprom(eepromPath, before);
+    const std::string fileBefore = testing::ReadWholeFile(eepromPath);
+    testing::SimProcess sim(eepromPath, c.simArgs);
+
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    testing::RecordingReadView view;
+    ConsoleSession session{image, port, clock, pump, boxes};
+    PortChoice choice;
+    choice.number = 1;
+    choice.device = sim.device();
+
+    const auto start = std::chrono::steady_clock::now();
+    const ReadOutcome outcome = ReadConfiguration(session, choice, view);
+    const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    std::printf("[ %s ] read took %.3f s\n", c.name, took.count());
+
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_EQ(boxes.shown, c.boxes);
+    ASSERT_FALSE(view.statuses.empty());
+    EXPECT_EQ(view.statuses.back(), c.lastStatus);
+    EXPECT_FALSE(port.IsOpen()) << "the port is closed in every end state";
+    EXPECT_FALSE(image.Busy);
+    sim.Stop();
+    // A read answers every word with its own value; a failed one stops early. Either way the
+    // gateway holds exactly what it held.
+    EXPECT_EQ(testing::ReadWholeFile(eepromPath), fileBefore);
+}
+
+const std::vector<ShownBox> kNone;
+const std::vector<ShownBox> kTimeout = {{"Timeout", "Error"}};
+const std::vector<ShownBox> kWarning = {
+    {"The configuration stored in EEPROM is wrong!", "Warnning"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ReadOverPty,
+    ::testing::Values(
+        PtyCase{"Default", {}, Image::Default, ReadOutcome::Completed, kNone,
+                "Waiting for configuration"},
+        PtyCase{"PacedAtLineRate", {"--pace"}, Image::Default, ReadOutcome::Completed, kNone,
+                "Waiting for configuration"},
+        PtyCase{"SplitChunks", {"--split", "--seed", "7"}, Image::Default,
+                ReadOutcome::Completed, kNone, "Waiting for configuration"},
+        PtyCase{"Module6420e", {"--module", "6420e"}, Image::Default, ReadOutcome::Completed,
+                kNone, "Waiting for configuration"},
+        PtyCase{"ForeignModule", {"--module", "7188XB"}, Image::Default,
+                ReadOutcome::ForeignModule, {{"This modules is not 6420RT!", "Error"}},
+                "Timeout"},
+        PtyCase{"BlankEeprom", {}, Image::Blank, ReadOutcome::Completed, kWarning,
+                "Waiting for configuration"},
+        PtyCase{"FirmwareMonth13", {}, Image::FirmwareMonth13, ReadOutcome::Completed, kWarning,
+                "Waiting for configuration"},
+        PtyCase{"SilentAtModuleCheck", {"--silent-from", "6"}, Image::Default,
+                ReadOutcome::Timeout, kTimeout, "Timeout"},
+        PtyCase{"SilentInBlock0", {"--silent-from", "20"}, Image::Default, ReadOutcome::Timeout,
+                kTimeout, "Timeout"},
+        PtyCase{"SilentAtLastExit", {"--silent-from", "53"}, Image::Default,
+                ReadOutcome::Timeout, kTimeout, "Timeout"},
+        PtyCase{"GarbageInBlock1", {"--garbage-at", "48"}, Image::Default, ReadOutcome::Timeout,
+                kTimeout, "Timeout"},
+        PtyCase{"AnswersTooSlow", {"--slow-ms", "250"}, Image::Default, ReadOutcome::Timeout,
+                kTimeout, "Timeout"},
+        PtyCase{"PortHeld", {"--hold"}, Image::Default, ReadOutcome::Occupied,
+                {{"COM 1 has been occupied", "Error"}}, "COM 1 has been occupied"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadOverPtyHangUp, ShowsThePortErrorAndReleases) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath, {"--hangup-after", "20"});
+
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    testing::RecordingReadView view;
+    ConsoleSession session{image, port, clock, pump, boxes};
+    const ReadOutcome outcome = ReadConfiguration(session, {1, sim.device()}, view);
+
+    // The hang-up either surfaces as a port fault or, if the port keeps quiet about it, as a
+    // missing answer; both release the console and say so.
+    ASSERT_TRUE(outcome == ReadOutcome::PortError || outcome == ReadOutcome::Timeout);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(boxes.shown[0].text.empty());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(image.Busy);
+}
+
+TEST(ReadOverPtyMissingPort, SaysItCannotOpenThePort) {
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    testing::RecordingReadView view;
+    ConsoleSession session{image, port, clock, pump, boxes};
+    const auto choice = ResolvePort(3, [](const std::string&) -> std::optional<std::string> {
+        return "/nonexistent/tavrin-port";
+    });
+    EXPECT_EQ(ReadConfiguration(session, choice, view), ReadOutcome::CannotOpen);
+    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Error"}}));
+    EXPECT_FALSE(image.Busy);
+}
+
+}  // namespace
+}  // namespace tavrin

@@ -1,0 +1,54 @@
+// Runs the real gateway simulator program for end-to-end tests: starts it with the given options,
+// reads the pseudo-terminal it serves from its first output line, and stops it when done.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace tavrin::testing {
+
+class SimProcess {
+public:
+    // `eepromPath` is the simulator's EEPROM file; `extraArgs` are further options.
+    SimProcess(const std::string& eepromPath, const std::vector<std::string>& extraArgs = {});
+    ~SimProcess();
+    SimProcess(const SimProcess&) = delete;
+    SimProcess& operator=(const SimProcess&) = delete;
+
+    const std::string& device() const { return m_device; }
+    bool running() const { return m_pid > 0; }
+    // Stops the simulator and waits for it; the EEPROM file is complete afterwards.
+    void Stop();
+
+private:
+    pid_t m_pid = -1;
+    std::string m_device;
+};
+
+// A fresh scratch folder under the system's temporary folder, removed with its content on
+// destruction.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    const std::string& path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// Runs a command line, returning its exit status and what it printed on stdout and stderr.
+struct CommandResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+CommandResult RunCommand(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& extraEnv = {});
+
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace tavrin::testing
