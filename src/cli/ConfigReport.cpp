@@ -107,8 +107,10 @@ std::string ConfigToTable(const ConfigImage& c) {
     out << "Stored at           " << stamp << "\n";
     out << "CAN node id         " << int{c.NodeId} << "\n";
     out << "Application layer   "
-        << (c.AppLayer == 0 ? "CANopen" : c.AppLayer == 1 ? "DeviceNet" : "unknown") << " ("
-        << int{c.AppLayer} << ")\n";
+        << (c.AppLayer == 0   ? "CANopen"
+            : c.AppLayer == 1 ? "DeviceNet"
+                              : "unknown")
+        << " (" << int{c.AppLayer} << ")\n";
     out << "CAN bit rate        ";
     if (rate) {
         out << *rate << " kbit/s";
@@ -119,8 +121,8 @@ std::string ConfigToTable(const ConfigImage& c) {
     const std::string baud =
         c.ComBaudIndex < BaudText.size() ? std::string(BaudText[c.ComBaudIndex]) : "?";
     out << "Modbus port         " << baud << " baud, " << int{c.ComDataBits} << " data bits, "
-        << (c.ComParity < 3 ? kParityNames[c.ComParity] : "?") << " parity, "
-        << int{c.ComStopBits} << " stop bit(s)\n";
+        << (c.ComParity < 3 ? kParityNames[c.ComParity] : "?") << " parity, " << int{c.ComStopBits}
+        << " stop bit(s)\n";
     out << "Modbus timeout      " << c.ComTimeout << " ms\n";
     out << "COM check byte      " << int{c.ComCheckByte} << "\n";
     out << "Application objects " << int{c.ReadAppCount} << "\n";

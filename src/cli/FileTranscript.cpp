@@ -7,9 +7,13 @@ namespace tavrin::cli {
 
 FileTranscript::FileTranscript(const std::string& path) : m_out(path, std::ios::app) {}
 
-void FileTranscript::LineSent(std::string_view line) { Entry("sent", line); }
+void FileTranscript::LineSent(std::string_view line) {
+    Entry("sent", line);
+}
 
-void FileTranscript::ChunkReceived(std::string_view chunk) { Entry("recv", chunk); }
+void FileTranscript::ChunkReceived(std::string_view chunk) {
+    Entry("recv", chunk);
+}
 
 void FileTranscript::Entry(const char* direction, std::string_view text) {
     using namespace std::chrono;

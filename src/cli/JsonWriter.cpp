@@ -38,10 +38,18 @@ void JsonWriter::Close(char bracket) {
     }
 }
 
-void JsonWriter::BeginObject(std::string_view key) { Open(key, '{'); }
-void JsonWriter::EndObject() { Close('}'); }
-void JsonWriter::BeginArray(std::string_view key) { Open(key, '['); }
-void JsonWriter::EndArray() { Close(']'); }
+void JsonWriter::BeginObject(std::string_view key) {
+    Open(key, '{');
+}
+void JsonWriter::EndObject() {
+    Close('}');
+}
+void JsonWriter::BeginArray(std::string_view key) {
+    Open(key, '[');
+}
+void JsonWriter::EndArray() {
+    Close(']');
+}
 
 void JsonWriter::Number(std::string_view key, long long value) {
     Key(key);

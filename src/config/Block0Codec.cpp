@@ -6,7 +6,7 @@
 namespace tavrin {
 namespace {
 
-constexpr Word kHeaderMark = 436;                  // high half of word 0
+constexpr Word kHeaderMark = 436;                   // high half of word 0
 constexpr Word kHeaderFloor = kHeaderMark * 65536;  // word 0 must lie above this
 
 void DecodeObjects(ConfigImage& image) {
@@ -148,8 +148,8 @@ void ApplyConfigDefaults(ConfigImage& image) {
     image.ComParity = 0;
     image.ComStopBits = 1;
     image.ComTimeout = 200;
-    image.ComCheckByte = ComputeCheckByte(image.ComBaudIndex, image.ComDataBits, image.ComParity,
-                                          image.ComStopBits);
+    image.ComCheckByte =
+        ComputeCheckByte(image.ComBaudIndex, image.ComDataBits, image.ComParity, image.ComStopBits);
     image.ConnInfoValid = false;
 }
 
@@ -190,8 +190,9 @@ void EncodeBlock0(ConfigImage& image, const LocalDateTime& now) {
 }
 
 Word PackConnectionPath(const ConnectionPath& path) {
-    return static_cast<Word>(path.listIndex) * 16777216u + static_cast<Word>(path.classId) * 65536u +
-           static_cast<Word>(path.instance) * 256u + static_cast<Word>(path.attribute);
+    return static_cast<Word>(path.listIndex) * 16777216u +
+           static_cast<Word>(path.classId) * 65536u + static_cast<Word>(path.instance) * 256u +
+           static_cast<Word>(path.attribute);
 }
 
 void EncodeBlock1(ConfigImage& image, const std::array<ConnectionPath, 3>& inputPaths,

@@ -10,8 +10,8 @@ std::uint8_t ComputeCheckByte(int comBaudIndex, int dataBits, int parity, int st
         const auto text = BaudText[static_cast<std::size_t>(comBaudIndex)];
         std::from_chars(text.data(), text.data() + text.size(), rate);
     }
-    const long sum = (rate / 65536) % 256 + (rate / 256) % 256 + rate % 256 + dataBits + parity +
-                     stopBits;
+    const long sum =
+        (rate / 65536) % 256 + (rate / 256) % 256 + rate % 256 + dataBits + parity + stopBits;
     return static_cast<std::uint8_t>(sum & 0xFF);
 }
 

@@ -8,8 +8,8 @@
 namespace tavrin {
 
 // Modbus port rates by ComBaudIndex.
-inline constexpr std::array<std::string_view, 8> BaudText = {
-    "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
+inline constexpr std::array<std::string_view, 8> BaudText = {"1200",  "2400",  "4800",  "9600",
+                                                             "19200", "38400", "57600", "115200"};
 
 // The byte the gateway expects beside its COM settings: the three low bytes of the baud rate plus
 // data bits, parity and stop bits. At most 237, so it always fits its byte.

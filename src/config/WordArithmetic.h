@@ -25,10 +25,20 @@ std::string SignPosText(long long value);
 // Signed 32-bit value of a word (two's complement view).
 std::int32_t ToSigned(Word word);
 
-constexpr std::uint32_t HighHalf(Word w) { return w >> 16; }
-constexpr std::uint32_t LowHalf(Word w) { return w & 0xFFFFu; }
-constexpr std::uint32_t UpperByte(std::uint32_t half) { return (half >> 8) & 0xFFu; }
-constexpr std::uint32_t LowerByte(std::uint32_t half) { return half & 0xFFu; }
-constexpr std::uint32_t ByteOf(Word w, int index) { return (w >> (8 * index)) & 0xFFu; }
+constexpr std::uint32_t HighHalf(Word w) {
+    return w >> 16;
+}
+constexpr std::uint32_t LowHalf(Word w) {
+    return w & 0xFFFFu;
+}
+constexpr std::uint32_t UpperByte(std::uint32_t half) {
+    return (half >> 8) & 0xFFu;
+}
+constexpr std::uint32_t LowerByte(std::uint32_t half) {
+    return half & 0xFFu;
+}
+constexpr std::uint32_t ByteOf(Word w, int index) {
+    return (w >> (8 * index)) & 0xFFu;
+}
 
 }  // namespace tavrin

@@ -15,7 +15,9 @@ namespace {
 
 constexpr int kBlock0ReadWords = 30;  // the configuration area and the word after it
 
-std::string WordKey(int address) { return "Long(" + std::to_string(address) + ")="; }
+std::string WordKey(int address) {
+    return "Long(" + std::to_string(address) + ")=";
+}
 
 // "##00": at least two digits.
 std::string TwoDigits(int value) {

@@ -11,9 +11,9 @@ namespace {
 // holding-register write and one holding-register read.
 Block0Array ValidBlock0() {
     Block0Array w{};
-    w[0] = 28573804;                       // 436 / 108
-    w[1] = 28u * 65536u + 12u;             // block lengths
-    w[2] = 5u * 65536u + 1u * 256u + 2u;   // node 5, DeviceNet, 500 kbit/s
+    w[0] = 28573804;                      // 436 / 108
+    w[1] = 28u * 65536u + 12u;            // block lengths
+    w[2] = 5u * 65536u + 1u * 256u + 2u;  // node 5, DeviceNet, 500 kbit/s
     w[3] = 2026u * 65536u + 12u * 256u + 8u;
     w[4] = 9u << 24 | 5u << 16 | 3u << 8 | 4u;  // 09:05:03, four objects
     w[5] = 3u << 24 | 8u << 16 | 0u << 8 | 1u;  // 9600 8N1
@@ -113,42 +113,41 @@ constexpr Word kStamp = 9u << 24 | 5u << 16 | 3u << 8 | 4u;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Block0Violation,
-    ::testing::Values(
-        Violation{"BlankHeader", 0, 0, true},
-        Violation{"HeaderAtFloor", 0, 28573696, true},
-        Violation{"HeaderLength107", 0, 28573803, true},
-        Violation{"HeaderWrongMark", 0, 437u * 65536u + 108u, true},
-        Violation{"Block1LenWrong", 1, 27u * 65536u + 12u, true},
-        Violation{"Block2LenShort", 1, 28u * 65536u + 11u, true},
-        Violation{"Block2LenLongOk", 1, 28u * 65536u + 40u, false},
-        Violation{"NodeIdZero", 2, 0u * 65536u + 256u, true},
-        Violation{"NodeId127", 2, 127u * 65536u + 256u, false},
-        Violation{"NodeId128", 2, 128u * 65536u + 256u, true},
-        Violation{"LayerTwoAccepted", 2, 5u * 65536u + 2u * 256u, false},
-        Violation{"LayerThree", 2, 5u * 65536u + 3u * 256u, true},
-        Violation{"CanBaud8", 2, 5u * 65536u + 256u + 8u, false},
-        Violation{"CanBaud9", 2, 5u * 65536u + 256u + 9u, true},
-        Violation{"Year40000", 3, 40000u * 65536u + 12u * 256u + 8u, true},
-        Violation{"Month13", 3, 2026u * 65536u + 13u * 256u + 8u, true},
-        Violation{"Day32", 3, 2026u * 65536u + 12u * 256u + 32u, true},
-        Violation{"Hour24MinSec60", 4, 24u << 24 | 60u << 16 | 60u << 8 | 4u, false},
-        Violation{"Hour25", 4, 25u << 24 | 4u, true},
-        Violation{"Minute61", 4, 61u << 16 | 4u, true},
-        Violation{"Second61", 4, 61u << 8 | 4u, true},
-        Violation{"CountZero", 4, kStamp & ~0xFFu, true},
-        Violation{"CountEleven", 4, (kStamp & ~0xFFu) | 11u, true},
-        Violation{"ComBaud8", 5, 8u << 24 | 8u << 16 | 1u, true},
-        Violation{"DataBits6", 5, 3u << 24 | 6u << 16 | 1u, true},
-        Violation{"DataBits7", 5, 3u << 24 | 7u << 16 | 1u, false},
-        Violation{"Parity3", 5, 3u << 24 | 8u << 16 | 3u << 8 | 1u, true},
-        Violation{"StopBits0", 5, 3u << 24 | 8u << 16, true},
-        Violation{"StopBits2", 5, 3u << 24 | 8u << 16 | 2u, false},
-        Violation{"Timeout40000", 6, 40000u << 16 | 174u << 8, true},
-        Violation{"Timeout32767", 6, 32767u << 16 | 174u << 8, false},
-        Violation{"DigitalOutTotalOff", 27, 12u << 16 | 4u, true},
-        Violation{"AnalogOutNotDoubled", 27, 13u << 16 | 2u, true},
-        Violation{"DigitalInTotalOff", 28, 1u << 16 | 2u, true},
-        Violation{"AnalogInNotDoubled", 28, 0u << 16 | 1u, true}),
+    ::testing::Values(Violation{"BlankHeader", 0, 0, true},
+                      Violation{"HeaderAtFloor", 0, 28573696, true},
+                      Violation{"HeaderLength107", 0, 28573803, true},
+                      Violation{"HeaderWrongMark", 0, 437u * 65536u + 108u, true},
+                      Violation{"Block1LenWrong", 1, 27u * 65536u + 12u, true},
+                      Violation{"Block2LenShort", 1, 28u * 65536u + 11u, true},
+                      Violation{"Block2LenLongOk", 1, 28u * 65536u + 40u, false},
+                      Violation{"NodeIdZero", 2, 0u * 65536u + 256u, true},
+                      Violation{"NodeId127", 2, 127u * 65536u + 256u, false},
+                      Violation{"NodeId128", 2, 128u * 65536u + 256u, true},
+                      Violation{"LayerTwoAccepted", 2, 5u * 65536u + 2u * 256u, false},
+                      Violation{"LayerThree", 2, 5u * 65536u + 3u * 256u, true},
+                      Violation{"CanBaud8", 2, 5u * 65536u + 256u + 8u, false},
+                      Violation{"CanBaud9", 2, 5u * 65536u + 256u + 9u, true},
+                      Violation{"Year40000", 3, 40000u * 65536u + 12u * 256u + 8u, true},
+                      Violation{"Month13", 3, 2026u * 65536u + 13u * 256u + 8u, true},
+                      Violation{"Day32", 3, 2026u * 65536u + 12u * 256u + 32u, true},
+                      Violation{"Hour24MinSec60", 4, 24u << 24 | 60u << 16 | 60u << 8 | 4u, false},
+                      Violation{"Hour25", 4, 25u << 24 | 4u, true},
+                      Violation{"Minute61", 4, 61u << 16 | 4u, true},
+                      Violation{"Second61", 4, 61u << 8 | 4u, true},
+                      Violation{"CountZero", 4, kStamp & ~0xFFu, true},
+                      Violation{"CountEleven", 4, (kStamp & ~0xFFu) | 11u, true},
+                      Violation{"ComBaud8", 5, 8u << 24 | 8u << 16 | 1u, true},
+                      Violation{"DataBits6", 5, 3u << 24 | 6u << 16 | 1u, true},
+                      Violation{"DataBits7", 5, 3u << 24 | 7u << 16 | 1u, false},
+                      Violation{"Parity3", 5, 3u << 24 | 8u << 16 | 3u << 8 | 1u, true},
+                      Violation{"StopBits0", 5, 3u << 24 | 8u << 16, true},
+                      Violation{"StopBits2", 5, 3u << 24 | 8u << 16 | 2u, false},
+                      Violation{"Timeout40000", 6, 40000u << 16 | 174u << 8, true},
+                      Violation{"Timeout32767", 6, 32767u << 16 | 174u << 8, false},
+                      Violation{"DigitalOutTotalOff", 27, 12u << 16 | 4u, true},
+                      Violation{"AnalogOutNotDoubled", 27, 13u << 16 | 2u, true},
+                      Violation{"DigitalInTotalOff", 28, 1u << 16 | 2u, true},
+                      Violation{"AnalogInNotDoubled", 28, 0u << 16 | 1u, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Block0Decode, DefaultsKeepTheLayerAsItStands) {
@@ -251,8 +250,8 @@ TEST(Block1Encode, PathsPackIntoTheirWords) {
 }
 
 TEST(CheckByte, SumsTheRateBytesAndSettings) {
-    EXPECT_EQ(ComputeCheckByte(3, 8, 0, 1), 174);  // 9600 8N1
-    EXPECT_EQ(ComputeCheckByte(6, 8, 2, 2), 237);  // the largest: 57600 8O2
+    EXPECT_EQ(ComputeCheckByte(3, 8, 0, 1), 174);              // 9600 8N1
+    EXPECT_EQ(ComputeCheckByte(6, 8, 2, 2), 237);              // the largest: 57600 8O2
     EXPECT_EQ(ComputeCheckByte(7, 8, 0, 1), 1 + 194 + 0 + 9);  // 115200 = 0x01C200
     EXPECT_EQ(ComputeCheckByte(0, 7, 1, 1), 4 + 176 + 9);      // 1200 = 0x04B0
 }

@@ -26,9 +26,9 @@ TEST_P(ReadConsoleNumberTest, ReadsLikeTheConsolePrintsIt) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ReadConsoleNumberTest,
     ::testing::Values(NumberCase{"28573804", 28573804}, NumberCase{" 28573804 ", 28573804},
-                      NumberCase{"-1", -1}, NumberCase{"\t\n 12 34", 1234},
-                      NumberCase{"- 5", -5}, NumberCase{"+7", 7}, NumberCase{"12abc", 12},
-                      NumberCase{"12\r\n", 12}, NumberCase{"2147483647", 2147483647},
+                      NumberCase{"-1", -1}, NumberCase{"\t\n 12 34", 1234}, NumberCase{"- 5", -5},
+                      NumberCase{"+7", 7}, NumberCase{"12abc", 12}, NumberCase{"12\r\n", 12},
+                      NumberCase{"2147483647", 2147483647},
                       NumberCase{"-2147483648", -2147483647 - 1},
                       // Anything that cannot be the word as stored fails rather than reading 0
                       // or wrapping: the read types every value back into the EEPROM.
@@ -57,8 +57,7 @@ TEST_P(ScanWordValueTest, FindsTheValueBetweenKeyAndArrow) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ScanWordValueTest,
     ::testing::Values(
-        ScanCase{"Plain", "el 40\r\nLong(40)=28573804-->", "Long(40)=", ValueScan::Found,
-                 28573804},
+        ScanCase{"Plain", "el 40\r\nLong(40)=28573804-->", "Long(40)=", ValueScan::Found, 28573804},
         ScanCase{"Negative", " 5\r\nLong(44)=-1-->", "Long(44)=", ValueScan::Found, -1},
         ScanCase{"BlanksAroundKey", "Long(4)=  77 -->", " Long(4)= ", ValueScan::Found, 77},
         ScanCase{"NoArrowYet", "el 40\r\nLong(40)=2857", "Long(40)=", ValueScan::Incomplete, 0},

@@ -17,8 +17,8 @@ constexpr int kReadLines = 53;
 
 // Every line a read types, in order, for a gateway holding `e`.
 std::vector<std::string> ExpectedReadLines(const Eeprom& e) {
-    std::vector<std::string> lines = {"", "", "", "/q", ".", "exit", "use eeprom", "block 0",
-                                      "el 0"};
+    std::vector<std::string> lines = {"",     "",           "",        "/q",  ".",
+                                      "exit", "use eeprom", "block 0", "el 0"};
     lines.push_back(SignedText(e.word(0, 0)));
     lines.push_back(SignedText(e.word(0, 1)));
     lines.push_back(".");
@@ -184,8 +184,9 @@ TEST_F(ReadFixture, FirmwareMonthThirteenWarnsAndDefaultsAValidBlock) {
     EXPECT_EQ(image.FwMonth, 0);
     EXPECT_EQ(image.NodeId, 1);
     EXPECT_EQ(view.firmwareText, "1.05-2004/00/09");
-    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{
-                               {"The configuration stored in EEPROM is wrong!", "Warnning"}}));
+    EXPECT_EQ(
+        boxes.shown,
+        (std::vector<ShownBox>{{"The configuration stored in EEPROM is wrong!", "Warnning"}}));
 }
 
 TEST_F(ReadFixture, BlankEepromConnectsWithDefaultsAndTheWarning) {

@@ -45,10 +45,16 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliRead,
     ::testing::Values(
         CliCase{"Read", {}, false, cli::kExitOk, ""},
-        CliCase{"BlankWarnsButSucceeds", {}, true, cli::kExitOk,
+        CliCase{"BlankWarnsButSucceeds",
+                {},
+                true,
+                cli::kExitOk,
                 "The configuration stored in EEPROM is wrong!\n"},
         CliCase{"Silent", {"--silent-from", "1"}, false, cli::kExitTimeout, "Timeout\n"},
-        CliCase{"Foreign", {"--module", "7188XB"}, false, cli::kExitForeignModule,
+        CliCase{"Foreign",
+                {"--module", "7188XB"},
+                false,
+                cli::kExitForeignModule,
                 "This modules is not 6420RT!\n"},
         CliCase{"Held", {"--hold"}, false, cli::kExitPort, "COM 1 has been occupied\n"}),
     [](const auto& info) { return std::string(info.param.name); });

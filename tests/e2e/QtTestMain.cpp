@@ -1,7 +1,7 @@
 // GoogleTest main for tests that run Tavrin's real serial path: QSerialPort needs an application
 // object and its event loop.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -82,7 +82,9 @@ SimProcess::SimProcess(const std::string& eepromPath, const std::vector<std::str
     ::close(out[0]);
 }
 
-SimProcess::~SimProcess() { Stop(); }
+SimProcess::~SimProcess() {
+    Stop();
+}
 
 void SimProcess::Stop() {
     if (m_pid <= 0) {

@@ -46,7 +46,9 @@ OpenResult QtConsolePort::Open(const std::string& device) {
     return {OpenStatus::CannotOpen, description};
 }
 
-bool QtConsolePort::IsOpen() const { return m_port.isOpen(); }
+bool QtConsolePort::IsOpen() const {
+    return m_port.isOpen();
+}
 
 void QtConsolePort::Close() {
     if (m_port.isOpen()) {
@@ -62,7 +64,9 @@ std::size_t QtConsolePort::BytesToWrite() {
     return m_port.isOpen() ? static_cast<std::size_t>(m_port.bytesToWrite()) : 0;
 }
 
-std::string QtConsolePort::ReadAll() { return m_port.readAll().toStdString(); }
+std::string QtConsolePort::ReadAll() {
+    return m_port.readAll().toStdString();
+}
 
 void QtConsolePort::DiscardInput() {
     if (m_port.isOpen()) {
