@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "../support/ExpectedDialogue.h"
 #include "../support/FakeConsoleHardware.h"
 #include "../support/RecordingReadView.h"
 #include "../support/SimulatedGateway.h"
@@ -13,26 +14,8 @@ namespace {
 using gatewaysim::Eeprom;
 using testing::ShownBox;
 
-constexpr int kReadLines = 53;
-
-// Every line a read types, in order, for a gateway holding `e`.
-std::vector<std::string> ExpectedReadLines(const Eeprom& e) {
-    std::vector<std::string> lines = {"",     "",           "",        "/q",  ".",
-                                      "exit", "use eeprom", "block 0", "el 0"};
-    lines.push_back(SignedText(e.word(0, 0)));
-    lines.push_back(SignedText(e.word(0, 1)));
-    lines.push_back(".");
-    lines.push_back("el 40");
-    for (int k = 0; k < 29; ++k) {
-        lines.push_back(SignedText(e.word(0, 10 + k)));
-    }
-    lines.insert(lines.end(), {".", "block 1", "el 0"});
-    for (int k = 0; k < 6; ++k) {
-        lines.push_back(SignedText(e.word(1, k)));
-    }
-    lines.insert(lines.end(), {".", "exit"});
-    return lines;
-}
+using testing::ExpectedReadLines;
+using testing::kReadLines;
 
 class ReadFixture : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "../support/ExpectedDialogue.h"
 #include "../support/RecordingReadView.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
@@ -17,6 +18,13 @@ namespace {
 
 using gatewaysim::Eeprom;
 using testing::ShownBox;
+
+class LineRecorder final : public ConsoleTranscript {
+public:
+    void LineSent(std::string_view line) override { lines.emplace_back(line); }
+    void ChunkReceived(std::string_view) override {}
+    std::vector<std::string> lines;
+};
 
 enum class Image { Default, Blank, FirmwareMonth13 };
 
@@ -56,7 +64,8 @@ TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
     QtEventPump pump;
     testing::RecordingBoxes boxes;
     testing::RecordingReadView view;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    LineRecorder typed;
+    ConsoleSession session{image, port, clock, pump, boxes, &typed};
     PortChoice choice;
     choice.number = 1;
     choice.device = sim.device();
@@ -72,6 +81,9 @@ TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
     EXPECT_EQ(view.statuses.back(), c.lastStatus);
     EXPECT_FALSE(port.IsOpen()) << "the port is closed in every end state";
     EXPECT_FALSE(image.Busy);
+    if (outcome == ReadOutcome::Completed) {
+        EXPECT_EQ(typed.lines, testing::ExpectedReadLines(before));
+    }
     sim.Stop();
     // A read answers every word with its own value; a failed one stops early. Either way the
     // gateway holds exactly what it held.

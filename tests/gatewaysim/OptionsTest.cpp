@@ -1,0 +1,54 @@
+#include "Options.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace gatewaysim {
+namespace {
+
+TEST(OptionsTest, DefaultsServeAConfiguredSixFourTwentyRt) {
+    const Options o = parseOptions({});
+    EXPECT_EQ(o.eepromPath, "gatewaysim-eeprom.bin");
+    EXPECT_EQ(o.module, "6420RT");
+    EXPECT_FALSE(o.blank || o.hold || o.timing.pace || o.timing.split);
+    EXPECT_EQ(o.faults.silentFromLine, 0);
+    EXPECT_EQ(o.faults.garbageAtLine, 0);
+    EXPECT_EQ(o.hangupAfterLine, 0);
+}
+
+TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
+    const Options o = parseOptions({"--eeprom", "e.bin", "--module=6420e", "--blank", "--link",
+                                    "/tmp/gw", "--silent-from", "7", "--garbage-at=3",
+                                    "--hangup-after", "9", "--slow-ms", "250", "--split", "--seed",
+                                    "4294967295", "--pace", "--hold", "--transcript", "t.log"});
+    EXPECT_EQ(o.eepromPath, "e.bin");
+    EXPECT_EQ(o.module, "6420e");
+    EXPECT_EQ(o.linkPath, "/tmp/gw");
+    EXPECT_EQ(o.transcriptPath, "t.log");
+    EXPECT_EQ(o.faults.silentFromLine, 7);
+    EXPECT_EQ(o.faults.garbageAtLine, 3);
+    EXPECT_EQ(o.hangupAfterLine, 9);
+    EXPECT_EQ(o.slowMs, 250);
+    EXPECT_EQ(o.seed, 4294967295u);
+    EXPECT_TRUE(o.blank && o.hold && o.timing.pace && o.timing.split);
+}
+
+class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(BadOptionsTest, AreRefused) { EXPECT_THROW(parseOptions(GetParam()), std::invalid_argument); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, BadOptionsTest,
+    testing::Values(std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"--eeprom"},
+                    std::vector<std::string>{"--silent-from", "0"},
+                    std::vector<std::string>{"--garbage-at", "3x"},
+                    std::vector<std::string>{"--hangup-after", "-1"},
+                    std::vector<std::string>{"--slow-ms", ""},
+                    std::vector<std::string>{"--seed", "4294967296"},
+                    std::vector<std::string>{"--pace=1"},
+                    std::vector<std::string>{"--module", ""}));
+
+}  // namespace
+}  // namespace gatewaysim

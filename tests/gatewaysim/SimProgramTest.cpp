@@ -1,0 +1,151 @@
+// Starts the real simulator and talks to it over its pty as Tavrin would.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "EepromFile.h"
+#include "PortLock.h"
+#include "TempDir.h"
+
+extern char** environ;
+
+namespace gatewaysim {
+namespace {
+
+class Simulator {
+public:
+    explicit Simulator(std::vector<std::string> args) {
+        args.insert(args.begin(), GATEWAYSIM_EXE);
+        std::vector<char*> argv;
+        for (auto& a : args) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        int out[2];
+        if (::pipe(out) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+            pid_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        stdout_ = out[0];
+    }
+    ~Simulator() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        ::close(stdout_);
+    }
+
+    // The pty path the simulator prints first.
+    std::string slavePath() {
+        std::string line;
+        char c = 0;
+        while (awaitReadable(stdout_) && ::read(stdout_, &c, 1) == 1 && c != '\n') {
+            line += c;
+        }
+        return line;
+    }
+
+    // Exit status after SIGTERM (or after the simulator ended on its own).
+    int stop(bool signal = true) {
+        if (signal) {
+            ::kill(pid_, SIGTERM);
+        }
+        int status = 0;
+        ::waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    static bool awaitReadable(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        return ::poll(&p, 1, 3000) == 1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int stdout_ = -1;
+};
+
+// Sends `line` and a carriage return, then reads until `until` has arrived or nothing more comes.
+std::string converse(int fd, const std::string& line, const std::string& until) {
+    const std::string out = line + "\r";
+    EXPECT_EQ(::write(fd, out.data(), out.size()), static_cast<ssize_t>(out.size()));
+    std::string in;
+    char buffer[256];
+    while (in.find(until) == std::string::npos && Simulator::awaitReadable(fd)) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        in.append(buffer, static_cast<std::size_t>(n));
+    }
+    return in;
+}
+
+TEST(SimProgramTest, ServesTheConsoleAcrossReopensAndCleansUpOnSigterm) {
+    TempDir dir;
+    const std::string link = dir.file("ttyGW");
+    const std::string eeprom = dir.file("eeprom.bin");
+    Simulator sim({"--eeprom", eeprom, "--link", link});
+    const std::string path = sim.slavePath();
+    ASSERT_TRUE(path.starts_with("/dev/pts/")) << path;
+    EXPECT_EQ(std::filesystem::read_symlink(link), path);
+    EXPECT_EQ(loadEeprom(eeprom), defaultEeprom());
+
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(converse(fd, "exit", "6420RT>"), "exit\r\n6420RT>");
+    ::close(fd);
+
+    // Each console sequence opens the port afresh; the line must survive the close.
+    fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(converse(fd, "use eeprom", "]"), "use eeprom\r\n[EEPROM:]");
+    EXPECT_EQ(converse(fd, "el 40", "-->"), "el 40\r\nLong(40)=28573804-->");
+    EXPECT_EQ(converse(fd, "-1", "-->"), "-1\r\nLong(44)=1835020-->");
+    ::close(fd);
+    EXPECT_EQ(loadEeprom(eeprom).word(0, 10), 4294967295u);
+
+    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(SimProgramTest, HangsUpAfterAnsweringTheGivenLine) {
+    TempDir dir;
+    Simulator sim({"--eeprom", dir.file("eeprom.bin"), "--hangup-after", "2", "--hold"});
+    const std::string path = sim.slavePath();
+    const std::string lock = qtLockFilePath(path, qtLockDirectories());
+    EXPECT_TRUE(std::filesystem::exists(lock));
+
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(converse(fd, "", ">"), "\r\n6420RT>");
+    EXPECT_EQ(converse(fd, "exit", ">"), "exit\r\n6420RT>");
+    char c = 0;
+    ASSERT_TRUE(Simulator::awaitReadable(fd));
+    EXPECT_LE(::read(fd, &c, 1), 0) << "the line should be hung up";
+    ::close(fd);
+    EXPECT_EQ(sim.stop(false), 0);
+    EXPECT_FALSE(std::filesystem::exists(lock));
+}
+
+}  // namespace
+}  // namespace gatewaysim
