@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../tests/support/SimProcess.h"
+#include "cli/CliReporter.h"
 #include "console/ConsoleLink.h"
 #include "console/ReadSequence.h"
 #include "console/qt/QtConsolePort.h"
@@ -35,22 +36,6 @@ public:
     std::size_t bytesReceived = 0;
 };
 
-class SilentView final : public ReadView, public MessageBoxes {
-public:
-    BoxAnswer Show(const std::string& text, const std::string&, BoxButtons, BoxIcon) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return BoxAnswer::Ok;
-    }
-    void ConnectPressed() override {}
-    void ShowReadingLook() override {}
-    void SetStatus(const std::string&) override {}
-    void SetProgress(int) override {}
-    void ConsoleReleased() override {}
-    void ShowConnectedLook(ModuleKind, const std::string&) override {}
-    void EnableFileCommands() override {}
-    void OpenCanPanel() override {}
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +52,7 @@ int main(int argc, char** argv) {
         QtConsolePort port;
         SystemClock clock;
         QtEventPump pump;
-        SilentView view;
+        cli::CliReporter view;
         counts = {};
         ConsoleSession session{image, port, clock, pump, view, &counts};
         const auto start = std::chrono::steady_clock::now();

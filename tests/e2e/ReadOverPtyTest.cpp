@@ -26,6 +26,20 @@ public:
     std::vector<std::string> lines;
 };
 
+// Tavrin's real serial path, with what the user would see recorded.
+struct QtReadRig {
+    ReadOutcome Read(const PortChoice& choice) { return ReadConfiguration(session, choice, view); }
+
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    testing::RecordingReadView view;
+    LineRecorder typed;
+    ConsoleSession session{image, port, clock, pump, boxes, &typed};
+};
+
 enum class Image { Default, Blank, FirmwareMonth13 };
 
 Eeprom Prepared(Image kind) {
@@ -58,31 +72,21 @@ TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
     const std::string fileBefore = testing::ReadWholeFile(eepromPath);
     testing::SimProcess sim(eepromPath, c.simArgs);
 
-    ConfigImage image;
-    QtConsolePort port;
-    SystemClock clock;
-    QtEventPump pump;
-    testing::RecordingBoxes boxes;
-    testing::RecordingReadView view;
-    LineRecorder typed;
-    ConsoleSession session{image, port, clock, pump, boxes, &typed};
-    PortChoice choice;
-    choice.number = 1;
-    choice.device = sim.device();
+    QtReadRig rig;
 
     const auto start = std::chrono::steady_clock::now();
-    const ReadOutcome outcome = ReadConfiguration(session, choice, view);
+    const ReadOutcome outcome = rig.Read({1, sim.device()});
     const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     std::printf("[ %s ] read took %.3f s\n", c.name, took.count());
 
     EXPECT_EQ(outcome, c.outcome);
-    EXPECT_EQ(boxes.shown, c.boxes);
-    ASSERT_FALSE(view.statuses.empty());
-    EXPECT_EQ(view.statuses.back(), c.lastStatus);
-    EXPECT_FALSE(port.IsOpen()) << "the port is closed in every end state";
-    EXPECT_FALSE(image.Busy);
+    EXPECT_EQ(rig.boxes.shown, c.boxes);
+    ASSERT_FALSE(rig.view.statuses.empty());
+    EXPECT_EQ(rig.view.statuses.back(), c.lastStatus);
+    EXPECT_FALSE(rig.port.IsOpen()) << "the port is closed in every end state";
+    EXPECT_FALSE(rig.image.Busy);
     if (outcome == ReadOutcome::Completed) {
-        EXPECT_EQ(typed.lines, testing::ExpectedReadLines(before));
+        EXPECT_EQ(rig.typed.lines, testing::ExpectedReadLines(before));
     }
     sim.Stop();
     // A read answers every word with its own value; a failed one stops early. Either way the
@@ -182,38 +186,27 @@ TEST(ReadOverPtyHangUp, ShowsThePortErrorAndReleases) {
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath, {"--hangup-after", "20"});
 
-    ConfigImage image;
-    QtConsolePort port;
-    SystemClock clock;
-    QtEventPump pump;
-    testing::RecordingBoxes boxes;
-    testing::RecordingReadView view;
-    ConsoleSession session{image, port, clock, pump, boxes};
-    const ReadOutcome outcome = ReadConfiguration(session, {1, sim.device()}, view);
+    QtReadRig rig;
+    const ReadOutcome outcome = rig.Read({1, sim.device()});
 
-    // The hang-up either surfaces as a port fault or, if the port keeps quiet about it, as a
-    // missing answer; both release the console and say so.
-    ASSERT_TRUE(outcome == ReadOutcome::PortError || outcome == ReadOutcome::Timeout);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_FALSE(boxes.shown[0].text.empty());
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(image.Busy);
+    // The line going dead is a port fault: its own description, no title, status cleared.
+    EXPECT_EQ(outcome, ReadOutcome::PortError);
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_FALSE(rig.boxes.shown[0].text.empty());
+    EXPECT_EQ(rig.boxes.shown[0].title, "");
+    EXPECT_EQ(rig.view.statuses.back(), "");
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_FALSE(rig.image.Busy);
 }
 
 TEST(ReadOverPtyMissingPort, SaysItCannotOpenThePort) {
-    ConfigImage image;
-    QtConsolePort port;
-    SystemClock clock;
-    QtEventPump pump;
-    testing::RecordingBoxes boxes;
-    testing::RecordingReadView view;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    QtReadRig rig;
     const auto choice = ResolvePort(3, [](const std::string&) -> std::optional<std::string> {
         return "/nonexistent/tavrin-port";
     });
-    EXPECT_EQ(ReadConfiguration(session, choice, view), ReadOutcome::CannotOpen);
-    EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Error"}}));
-    EXPECT_FALSE(image.Busy);
+    EXPECT_EQ(rig.Read(choice), ReadOutcome::CannotOpen);
+    EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Error"}}));
+    EXPECT_FALSE(rig.image.Busy);
 }
 
 }  // namespace
