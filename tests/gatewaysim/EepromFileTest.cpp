@@ -21,7 +21,9 @@ struct FieldCase {
     std::uint32_t expected;
 };
 
-void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.field; }
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << c.field;
+}
 
 class DefaultFieldTest : public testing::TestWithParam<FieldCase> {};
 
@@ -31,25 +33,24 @@ TEST_P(DefaultFieldTest, HoldsTheFactorySetting) {
     EXPECT_EQ((word >> c.shift) & c.mask, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DefaultEeprom, DefaultFieldTest,
-    testing::Values(FieldCase{"FirmwareMajor", 0, 0, 8, 0xFF, 1},
-                    FieldCase{"FirmwareMinor", 0, 0, 0, 0xFF, 5},
-                    FieldCase{"FirmwareYear", 0, 4, 16, 0xFFFF, 2004},
-                    FieldCase{"FirmwareDay", 0, 4, 0, 0xFF, 9},
-                    FieldCase{"AreaMagic", 0, 40, 16, 0xFFFF, 436},
-                    FieldCase{"AreaLength", 0, 40, 0, 0xFFFF, 108},
-                    FieldCase{"NodeId", 0, 48, 16, 0xFFFF, 5},
-                    FieldCase{"AppLayerDeviceNet", 0, 48, 8, 0xFF, 1},
-                    FieldCase{"ObjectCount", 0, 56, 0, 0xFF, 4},
-                    FieldCase{"ConfigMinute", 0, 56, 16, 0xFF, 30},
-                    FieldCase{"ComBaud9600", 0, 60, 24, 0xFF, 3},
-                    FieldCase{"ComDataBits", 0, 60, 16, 0xFF, 8},
-                    FieldCase{"ComTimeout", 0, 64, 16, 0xFFFF, 200},
-                    FieldCase{"SecondObjectStart", 0, 80, 16, 0xFFFF, 100},
-                    FieldCase{"FourthObjectFunctionChoice", 0, 92, 8, 0xFF, 1},
-                    FieldCase{"CosOutputPathClass", 1, 24, 16, 0xFF, 0x2B}),
-    [](const auto& info) { return std::string(info.param.field); });
+INSTANTIATE_TEST_SUITE_P(DefaultEeprom, DefaultFieldTest,
+                         testing::Values(FieldCase{"FirmwareMajor", 0, 0, 8, 0xFF, 1},
+                                         FieldCase{"FirmwareMinor", 0, 0, 0, 0xFF, 5},
+                                         FieldCase{"FirmwareYear", 0, 4, 16, 0xFFFF, 2004},
+                                         FieldCase{"FirmwareDay", 0, 4, 0, 0xFF, 9},
+                                         FieldCase{"AreaMagic", 0, 40, 16, 0xFFFF, 436},
+                                         FieldCase{"AreaLength", 0, 40, 0, 0xFFFF, 108},
+                                         FieldCase{"NodeId", 0, 48, 16, 0xFFFF, 5},
+                                         FieldCase{"AppLayerDeviceNet", 0, 48, 8, 0xFF, 1},
+                                         FieldCase{"ObjectCount", 0, 56, 0, 0xFF, 4},
+                                         FieldCase{"ConfigMinute", 0, 56, 16, 0xFF, 30},
+                                         FieldCase{"ComBaud9600", 0, 60, 24, 0xFF, 3},
+                                         FieldCase{"ComDataBits", 0, 60, 16, 0xFF, 8},
+                                         FieldCase{"ComTimeout", 0, 64, 16, 0xFFFF, 200},
+                                         FieldCase{"SecondObjectStart", 0, 80, 16, 0xFFFF, 100},
+                                         FieldCase{"FourthObjectFunctionChoice", 0, 92, 8, 0xFF, 1},
+                                         FieldCase{"CosOutputPathClass", 1, 24, 16, 0xFF, 0x2B}),
+                         [](const auto& info) { return std::string(info.param.field); });
 
 // The gateway rejects an image whose totals disagree with its objects, or whose check byte
 // does not follow from the COM settings; the factory image must pass both.

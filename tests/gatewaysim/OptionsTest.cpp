@@ -19,10 +19,11 @@ TEST(OptionsTest, DefaultsServeAConfiguredSixFourTwentyRt) {
 }
 
 TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
-    const Options o = parseOptions({"--eeprom", "e.bin", "--module=6420e", "--blank", "--link",
-                                    "/tmp/gw", "--silent-from", "7", "--garbage-at=3",
-                                    "--hangup-after", "9", "--slow-ms", "250", "--split", "--seed",
-                                    "4294967295", "--pace", "--hold", "--transcript", "t.log"});
+    const Options o = parseOptions(
+        {"--eeprom",      "e.bin",   "--module=6420e", "--blank",        "--link", "/tmp/gw",
+         "--silent-from", "7",       "--garbage-at=3", "--hangup-after", "9",      "--slow-ms",
+         "250",           "--split", "--seed",         "4294967295",     "--pace", "--hold",
+         "--transcript",  "t.log"});
     EXPECT_EQ(o.eepromPath, "e.bin");
     EXPECT_EQ(o.module, "6420e");
     EXPECT_EQ(o.linkPath, "/tmp/gw");
@@ -37,18 +38,20 @@ TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
 
 class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
 
-TEST_P(BadOptionsTest, AreRefused) { EXPECT_THROW(parseOptions(GetParam()), std::invalid_argument); }
+TEST_P(BadOptionsTest, AreRefused) {
+    EXPECT_THROW(parseOptions(GetParam()), std::invalid_argument);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Options, BadOptionsTest,
-    testing::Values(std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"--eeprom"},
-                    std::vector<std::string>{"--silent-from", "0"},
-                    std::vector<std::string>{"--garbage-at", "3x"},
-                    std::vector<std::string>{"--hangup-after", "-1"},
-                    std::vector<std::string>{"--slow-ms", ""},
-                    std::vector<std::string>{"--seed", "4294967296"},
-                    std::vector<std::string>{"--pace=1"},
-                    std::vector<std::string>{"--module", ""}));
+INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest,
+                         testing::Values(std::vector<std::string>{"--frobnicate"},
+                                         std::vector<std::string>{"--eeprom"},
+                                         std::vector<std::string>{"--silent-from", "0"},
+                                         std::vector<std::string>{"--garbage-at", "3x"},
+                                         std::vector<std::string>{"--hangup-after", "-1"},
+                                         std::vector<std::string>{"--slow-ms", ""},
+                                         std::vector<std::string>{"--seed", "4294967296"},
+                                         std::vector<std::string>{"--pace=1"},
+                                         std::vector<std::string>{"--module", ""}));
 
 }  // namespace
 }  // namespace gatewaysim

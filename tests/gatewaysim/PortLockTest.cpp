@@ -1,8 +1,8 @@
 #include "PortLock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,7 +19,9 @@ struct LockNameCase {
     std::string lockName;
 };
 
-void PrintTo(const LockNameCase& c, std::ostream* os) { *os << c.device; }
+void PrintTo(const LockNameCase& c, std::ostream* os) {
+    *os << c.device;
+}
 
 class LockNameTest : public testing::TestWithParam<LockNameCase> {};
 

@@ -41,7 +41,9 @@ struct DialogueCase {
     std::vector<Step> steps;
 };
 
-void PrintTo(const DialogueCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DialogueCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DialogueTest : public testing::TestWithParam<DialogueCase> {};
 
@@ -54,73 +56,74 @@ TEST_P(DialogueTest, AnswersEveryLine) {
 
 const std::string kEe = "[EEPROM:]";
 
-INSTANTIATE_TEST_SUITE_P(
-    Console, DialogueTest,
-    testing::Values(
-        DialogueCase{"MainCommands",
-                     "6420RT",
-                     {{"", "6420RT>"},
-                      {"exit", "6420RT>"},
-                      {"/q", "6420RT>"},
-                      {"  exit  ", "6420RT>"},
-                      {".", "Unknown command\r\n6420RT>"},
-                      {"block 0", "Unknown command\r\n6420RT>"},
-                      {"exitx", "Unknown command\r\n6420RT>"}}},
-        DialogueCase{"ModuleNameInPrompts",
-                     "6420e",
-                     {{"exit", "6420e>"}, {"use eeprom", kEe}, {"exit", "6420e>"}, {"", "6420e>"}}},
-        DialogueCase{"EepromCommands",
-                     "6420RT",
-                     {{"use  eeprom ", kEe},
-                      {"", kEe},
-                      {"/q", kEe},
-                      {".", kEe},
-                      {"block 1", kEe},
-                      {"block 0", kEe},
-                      {"block 2", "No such block\r\n" + kEe},
-                      {"block -1", "No such block\r\n" + kEe},
-                      {"block", "No such block\r\n" + kEe},
-                      {"use eeprom", "Unknown command\r\n" + kEe},
-                      {"exit", "6420RT>"}}},
-        DialogueCase{"BadAddresses",
-                     "6420RT",
-                     {{"use eeprom", kEe},
-                      {"el 2", "Bad address\r\n" + kEe},
-                      {"el 256", "Bad address\r\n" + kEe},
-                      {"el -4", "Bad address\r\n" + kEe},
-                      {"el x", "Bad address\r\n" + kEe},
-                      {"el", "Bad address\r\n" + kEe},
-                      {"el 252", "Long(252)=0-->"}}},
-        DialogueCase{"WordDisplaysAreSigned",
-                     "6420RT",
-                     {{"use eeprom", kEe},
-                      {"el 0", "Long(0)=261-->"},
-                      {"", "Long(0)=261-->"},
-                      {".", kEe},
-                      {"el 40", "Long(40)=28573804-->"},
-                      {"/q", kEe},
-                      {"el 0", "Long(0)=261-->"},
-                      {"-1", "Long(4)=131334921-->"},
-                      {".", kEe},
-                      {"el 0", "Long(0)=-1-->"}}},
-        DialogueCase{"BlockSelectionIsKept",
-                     "6420RT",
-                     {{"use eeprom", kEe},
-                      {"block 1", kEe},
-                      {"exit", "6420RT>"},
-                      {"use eeprom", kEe},
-                      {"el 4", "Long(4)=17040131-->"},
-                      {".", kEe},
-                      {"block 0", kEe},
-                      {"el 4", "Long(4)=131334921-->"}}},
-        DialogueCase{"EditLeavesAtEndOfBlock",
-                     "6420RT",
-                     {{"use eeprom", kEe},
-                      {"el 248", "Long(248)=0-->"},
-                      {"1", "Long(252)=0-->"},
-                      {"2", kEe},
-                      {"exit", "6420RT>"}}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Console, DialogueTest,
+                         testing::Values(DialogueCase{"MainCommands",
+                                                      "6420RT",
+                                                      {{"", "6420RT>"},
+                                                       {"exit", "6420RT>"},
+                                                       {"/q", "6420RT>"},
+                                                       {"  exit  ", "6420RT>"},
+                                                       {".", "Unknown command\r\n6420RT>"},
+                                                       {"block 0", "Unknown command\r\n6420RT>"},
+                                                       {"exitx", "Unknown command\r\n6420RT>"}}},
+                                         DialogueCase{"ModuleNameInPrompts",
+                                                      "6420e",
+                                                      {{"exit", "6420e>"},
+                                                       {"use eeprom", kEe},
+                                                       {"exit", "6420e>"},
+                                                       {"", "6420e>"}}},
+                                         DialogueCase{"EepromCommands",
+                                                      "6420RT",
+                                                      {{"use  eeprom ", kEe},
+                                                       {"", kEe},
+                                                       {"/q", kEe},
+                                                       {".", kEe},
+                                                       {"block 1", kEe},
+                                                       {"block 0", kEe},
+                                                       {"block 2", "No such block\r\n" + kEe},
+                                                       {"block -1", "No such block\r\n" + kEe},
+                                                       {"block", "No such block\r\n" + kEe},
+                                                       {"use eeprom", "Unknown command\r\n" + kEe},
+                                                       {"exit", "6420RT>"}}},
+                                         DialogueCase{"BadAddresses",
+                                                      "6420RT",
+                                                      {{"use eeprom", kEe},
+                                                       {"el 2", "Bad address\r\n" + kEe},
+                                                       {"el 256", "Bad address\r\n" + kEe},
+                                                       {"el -4", "Bad address\r\n" + kEe},
+                                                       {"el x", "Bad address\r\n" + kEe},
+                                                       {"el", "Bad address\r\n" + kEe},
+                                                       {"el 252", "Long(252)=0-->"}}},
+                                         DialogueCase{"WordDisplaysAreSigned",
+                                                      "6420RT",
+                                                      {{"use eeprom", kEe},
+                                                       {"el 0", "Long(0)=261-->"},
+                                                       {"", "Long(0)=261-->"},
+                                                       {".", kEe},
+                                                       {"el 40", "Long(40)=28573804-->"},
+                                                       {"/q", kEe},
+                                                       {"el 0", "Long(0)=261-->"},
+                                                       {"-1", "Long(4)=131334921-->"},
+                                                       {".", kEe},
+                                                       {"el 0", "Long(0)=-1-->"}}},
+                                         DialogueCase{"BlockSelectionIsKept",
+                                                      "6420RT",
+                                                      {{"use eeprom", kEe},
+                                                       {"block 1", kEe},
+                                                       {"exit", "6420RT>"},
+                                                       {"use eeprom", kEe},
+                                                       {"el 4", "Long(4)=17040131-->"},
+                                                       {".", kEe},
+                                                       {"block 0", kEe},
+                                                       {"el 4", "Long(4)=131334921-->"}}},
+                                         DialogueCase{"EditLeavesAtEndOfBlock",
+                                                      "6420RT",
+                                                      {{"use eeprom", kEe},
+                                                       {"el 248", "Long(248)=0-->"},
+                                                       {"1", "Long(252)=0-->"},
+                                                       {"2", kEe},
+                                                       {"exit", "6420RT>"}}}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(SimConsoleTest, EchoGoesOutBeforeTheAnswer) {
     SimConsole console(defaultEeprom());
@@ -141,7 +144,8 @@ TEST(SimConsoleTest, ByteByByteInputGivesTheSameOutputAndIgnoresLineFeeds) {
         bytewiseOut += sent(bytewise.feed(std::string(1, c)));
     }
     const std::string expected =
-        "exit\r\n6420RT>use eeprom\r\n[EEPROM:]el 40\r\nLong(40)=28573804-->5\r\nLong(44)=1835020-->"
+        "exit\r\n6420RT>use eeprom\r\n[EEPROM:]el "
+        "40\r\nLong(40)=28573804-->5\r\nLong(44)=1835020-->"
         ".\r\n[EEPROM:]exit\r\n6420RT>";
     EXPECT_EQ(sent(whole.feed(script)), expected);
     EXPECT_EQ(bytewiseOut, expected);
@@ -149,7 +153,7 @@ TEST(SimConsoleTest, ByteByByteInputGivesTheSameOutputAndIgnoresLineFeeds) {
 }
 
 // A console in the word editor at block 0, byte 40, counting persisted stores.
-struct EditFixture : testing::Test {
+struct ConsoleEditTest : testing::Test {
     int stores = 0;
     Eeprom persisted;
     SimConsole console{defaultEeprom(), "6420RT", {}, [this](const Eeprom& e) {
@@ -162,7 +166,7 @@ struct EditFixture : testing::Test {
     }
 };
 
-TEST_F(EditFixture, ReadWalkAnsweringEachWordWithItsOwnValueKeepsTheImage) {
+TEST_F(ConsoleEditTest, ReadWalkAnsweringEachWordWithItsOwnValueKeepsTheImage) {
     std::string shown = "Long(40)=28573804-->";
     for (int address = 40; address <= 156; address += 4) {
         const std::string prefix = "Long(" + std::to_string(address) + ")=";
@@ -176,7 +180,7 @@ TEST_F(EditFixture, ReadWalkAnsweringEachWordWithItsOwnValueKeepsTheImage) {
     EXPECT_EQ(stores, 30);
 }
 
-TEST_F(EditFixture, WriteWalkStoresSignedValuesAsUnsignedWords) {
+TEST_F(ConsoleEditTest, WriteWalkStoresSignedValuesAsUnsignedWords) {
     const struct {
         std::string typed;
         std::uint32_t stored;
@@ -192,8 +196,8 @@ TEST_F(EditFixture, WriteWalkStoresSignedValuesAsUnsignedWords) {
     for (const auto& v : values) {
         const int next = index + 1;
         const std::string expected =
-            "Long(" + std::to_string(next * 4) + ")=" +
-            std::to_string(static_cast<std::int32_t>(defaultEeprom().word(0, next))) + "-->";
+            "Long(" + std::to_string(next * 4) +
+            ")=" + std::to_string(static_cast<std::int32_t>(defaultEeprom().word(0, next))) + "-->";
         EXPECT_EQ(answerTo(console, v.typed), expected) << v.typed;
         EXPECT_EQ(console.eeprom().word(0, index), v.stored) << v.typed;
         index = next;
@@ -203,7 +207,7 @@ TEST_F(EditFixture, WriteWalkStoresSignedValuesAsUnsignedWords) {
     EXPECT_EQ(console.eeprom().word(0, index), defaultEeprom().word(0, index));
 }
 
-TEST_F(EditFixture, LeavingTheEditorStoresNothing) {
+TEST_F(ConsoleEditTest, LeavingTheEditorStoresNothing) {
     for (const std::string leave : {".", "/q"}) {
         EXPECT_EQ(answerTo(console, leave), "[EEPROM:]");
         EXPECT_EQ(console.mode(), SimConsole::Mode::Eeprom);
@@ -213,7 +217,7 @@ TEST_F(EditFixture, LeavingTheEditorStoresNothing) {
     EXPECT_EQ(console.eeprom(), defaultEeprom());
 }
 
-TEST_F(EditFixture, InvalidValuesStoreNothingAndShowTheWordAgain) {
+TEST_F(ConsoleEditTest, InvalidValuesStoreNothingAndShowTheWordAgain) {
     for (const std::string bad : {"abc", "2147483648", "-2147483649", "99999999999999999999", "12x",
                                   "1 2", "+5", "--1", "-", "0x10", "exit"}) {
         EXPECT_EQ(answerTo(console, bad), "Invalid value\r\nLong(40)=28573804-->") << bad;
@@ -228,7 +232,9 @@ struct GarbageCase {
     std::vector<Step> steps;
 };
 
-void PrintTo(const GarbageCase& c, std::ostream* os) { *os << "garbage at line " << c.garbageAt; }
+void PrintTo(const GarbageCase& c, std::ostream* os) {
+    *os << "garbage at line " << c.garbageAt;
+}
 
 class GarbageTest : public testing::TestWithParam<GarbageCase> {};
 

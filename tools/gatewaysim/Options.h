@@ -1,0 +1,33 @@
+// Command line of tavrin-gatewaysim.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "OutputPlanner.h"
+#include "SimConsole.h"
+
+namespace gatewaysim {
+
+struct Options {
+    std::string eepromPath = "gatewaysim-eeprom.bin";
+    bool blank = false;  // a newly created EEPROM file starts all zero instead of configured
+    std::string module = "6420RT";
+    std::string linkPath;  // empty: no symlink to the pty
+    std::string transcriptPath;
+    ConsoleFaults faults;
+    LineTiming timing;
+    std::optional<std::uint32_t> seed;  // unset: a fresh seed for --split
+    int slowMs = 0;
+    int hangupAfterLine = 0;  // 0: never
+    bool hold = false;
+    bool help = false;
+};
+
+// Throws std::invalid_argument naming the offending argument.
+Options parseOptions(const std::vector<std::string>& args);
+
+std::string usage();
+
+}  // namespace gatewaysim

@@ -1,0 +1,159 @@
+#include "PtyServer.h"
+
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace gatewaysim {
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+// poll() counts whole milliseconds; paced bytes are 87 us apart, so the rest of a wait is slept
+// against the absolute deadline.
+void sleepUntil(Clock::time_point deadline) {
+    const auto sinceEpoch = deadline.time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(seconds.count());
+    ts.tv_nsec = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+}  // namespace
+
+PtyServer::PtyServer(PseudoTerminal& pty, SimConsole& console, ServerSettings settings,
+                     Transcript& transcript)
+    : pty_(pty),
+      console_(console),
+      settings_(settings),
+      transcript_(transcript),
+      planner_(settings.timing) {}
+
+ServeEnd PtyServer::run(int stopFd) {
+    for (;;) {
+        const auto now = Clock::now();
+        const bool blocked = !writeDue(now);
+        if (hangupDue_ && out_.empty()) {
+            hangUpOnceRead();
+            return ServeEnd::HungUp;
+        }
+        int timeoutMs = -1;
+        if (!out_.empty() && !blocked) {
+            timeoutMs = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(out_.front().at - now)
+                    .count());
+        }
+        pollfd fds[2] = {{pty_.master(), static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
+                         {stopFd, POLLIN, 0}};
+        const int ready = ::poll(fds, 2, timeoutMs);
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            fail("poll");
+        }
+        if (fds[1].revents != 0) {
+            return ServeEnd::Stopped;
+        }
+        if (fds[0].revents & POLLIN) {
+            receive(Clock::now());
+        } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            // Cannot happen while the slave is held open; stop rather than spin.
+            throw std::runtime_error("pty master reports a hang-up");
+        }
+        if (ready == 0 && !out_.empty() &&
+            out_.front().at - Clock::now() < std::chrono::milliseconds(2)) {
+            sleepUntil(out_.front().at);
+        }
+    }
+}
+
+void PtyServer::hangUpOnceRead() {
+    // Closing the master discards whatever the slave side has not read yet, whereas a real module
+    // would have put its last answer on the wire before dropping the line. So the reader gets a
+    // moment (up to a second) to take it first.
+    const auto deadline = Clock::now() + std::chrono::seconds(1);
+    sleepUntil(Clock::now() + std::chrono::milliseconds(20));
+    while (pty_.unreadOnSlave() > 0 && Clock::now() < deadline) {
+        sleepUntil(Clock::now() + std::chrono::milliseconds(5));
+    }
+    pty_.hangUp();
+}
+
+void PtyServer::receive(Clock::time_point now) {
+    char buffer[4096];
+    const ssize_t n = ::read(pty_.master(), buffer, sizeof buffer);
+    if (n < 0) {
+        if (errno == EAGAIN || errno == EINTR) {
+            return;
+        }
+        fail("read from pty");
+    }
+    if (hangupDue_) {
+        return;  // the module is about to drop the line; later input goes nowhere
+    }
+    const int lastLine = settings_.hangupAfterLine;
+    for (const ConsoleEvent& e :
+         console_.feed(std::string_view(buffer, static_cast<std::size_t>(n)))) {
+        if (lastLine > 0 && e.line > lastLine) {
+            continue;
+        }
+        switch (e.kind) {
+            case ConsoleEvent::Kind::Echo:
+                queue(e.text, now, nullptr);
+                break;
+            case ConsoleEvent::Kind::Line:
+                transcript_.received(e.text, now);
+                if (e.line == lastLine) {
+                    hangupDue_ = true;  // once this line's answer is out
+                }
+                break;
+            case ConsoleEvent::Kind::Answer:
+                queue(e.text, now + settings_.answerDelay, &e.text);
+                break;
+        }
+    }
+}
+
+void PtyServer::queue(std::string_view text, Clock::time_point notBefore,
+                      const std::string* answer) {
+    for (OutputSlice& slice : planner_.plan(text, notBefore)) {
+        out_.push_back({slice.at, std::move(slice.bytes), 0, std::nullopt});
+    }
+    if (answer != nullptr && !out_.empty()) {
+        out_.back().answer = *answer;
+    }
+}
+
+bool PtyServer::writeDue(Clock::time_point now) {
+    while (!out_.empty() && out_.front().at <= now) {
+        Pending& p = out_.front();
+        const ssize_t n = ::write(pty_.master(), p.bytes.data() + p.sent, p.bytes.size() - p.sent);
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EINTR) {
+                return false;
+            }
+            fail("write to pty");
+        }
+        p.sent += static_cast<std::size_t>(n);
+        if (p.sent < p.bytes.size()) {
+            return false;
+        }
+        if (p.answer) {
+            transcript_.answered(*p.answer, Clock::now());
+        }
+        out_.pop_front();
+    }
+    return true;
+}
+
+}  // namespace gatewaysim

@@ -1,0 +1,58 @@
+// The serving loop: bytes from the pty master go to the console, the console's output goes back
+// on the schedule the fault options ask for.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "OutputPlanner.h"
+#include "PseudoTerminal.h"
+#include "SimConsole.h"
+#include "Transcript.h"
+
+namespace gatewaysim {
+
+struct ServerSettings {
+    std::chrono::milliseconds answerDelay{0};  // between a carriage return and its answer
+    int hangupAfterLine = 0;                   // 0: never
+    LineTiming timing;
+};
+
+enum class ServeEnd { Stopped, HungUp };
+
+class PtyServer {
+public:
+    PtyServer(PseudoTerminal& pty, SimConsole& console, ServerSettings settings,
+              Transcript& transcript);
+
+    // Serves until a byte can be read from `stopFd` or the line has been hung up on purpose.
+    // Throws std::runtime_error when the pty fails.
+    ServeEnd run(int stopFd);
+
+private:
+    struct Pending {
+        Clock::time_point at;
+        std::string bytes;
+        std::size_t sent = 0;
+        std::optional<std::string> answer;  // set on the last slice of an answer
+    };
+
+    void receive(Clock::time_point now);
+    void queue(std::string_view text, Clock::time_point notBefore, const std::string* answer);
+    // Writes every slice that is due; false when the pty would block.
+    bool writeDue(Clock::time_point now);
+    void hangUpOnceRead();
+
+    PseudoTerminal& pty_;
+    SimConsole& console_;
+    ServerSettings settings_;
+    Transcript& transcript_;
+    OutputPlanner planner_;
+    std::deque<Pending> out_;
+    bool hangupDue_ = false;
+};
+
+}  // namespace gatewaysim

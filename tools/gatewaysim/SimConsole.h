@@ -1,0 +1,75 @@
+// The 6420RT console as a pure state machine: bytes in, echo and answers out, no I/O.
+//
+// The module echoes every character as it is typed and answers when a carriage return ends the
+// line. It has three modes: the main prompt (MODULE + ">"), the EEPROM prompt "[EEPROM:]", and
+// the word editor, which shows one word as "Long(address)=value-->" and takes a new value for it.
+// Values cross the console as signed 32-bit decimals.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Eeprom.h"
+
+namespace gatewaysim {
+
+struct ConsoleEvent {
+    enum class Kind {
+        Echo,    // typed characters (and "\r\n" for a carriage return), sent back at once
+        Line,    // a completed input line; nothing is sent, it is reported for the transcript
+        Answer,  // the reply to a completed line, ending with a prompt or the edit arrow
+    };
+    Kind kind;
+    std::string text;
+    int line;  // the input line the event belongs to, counted from 1 over the whole run
+
+    friend bool operator==(const ConsoleEvent&, const ConsoleEvent&) = default;
+};
+
+// Misbehaviour on demand, keyed to input line numbers; 0 disables a fault.
+struct ConsoleFaults {
+    // From this line on the module is dead: no echo, no answer, input has no effect.
+    int silentFromLine = 0;
+    // The first word shown at or after this line carries text without digits instead of the
+    // value, once.
+    int garbageAtLine = 0;
+};
+
+class SimConsole {
+public:
+    enum class Mode { Main, Eeprom, Edit };
+    // Called after every stored word so the image can be persisted at once.
+    using StoreHook = std::function<void(const Eeprom&)>;
+
+    explicit SimConsole(Eeprom eeprom, std::string module = "6420RT", ConsoleFaults faults = {},
+                        StoreHook onStore = {});
+
+    std::vector<ConsoleEvent> feed(std::string_view bytes);
+
+    const Eeprom& eeprom() const { return eeprom_; }
+    Mode mode() const { return mode_; }
+
+private:
+    std::string answer(std::string_view line, int lineNumber);
+    std::string answerMain(std::string_view line);
+    std::string answerEeprom(std::string_view line, int lineNumber);
+    std::string answerEdit(std::string_view line, int lineNumber);
+    std::string showWord(int lineNumber);
+    std::string mainPrompt() const { return module_ + ">"; }
+
+    Eeprom eeprom_;
+    std::string module_;
+    ConsoleFaults faults_;
+    StoreHook onStore_;
+
+    Mode mode_ = Mode::Main;
+    int block_ = 0;
+    int editAddress_ = 0;
+    bool garbageShown_ = false;
+    int linesDone_ = 0;
+    std::string pending_;
+};
+
+}  // namespace gatewaysim

@@ -1,0 +1,65 @@
+#include "Transcript.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace gatewaysim {
+
+std::string escapeText(std::string_view text) {
+    std::string out;
+    for (unsigned char c : text) {
+        switch (c) {
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    static const char kHex[] = "0123456789ABCDEF";
+                    out += "\\x";
+                    out += kHex[c >> 4];
+                    out += kHex[c & 0xF];
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out;
+}
+
+Transcript::Transcript(const std::string& path, Clock::time_point start) : start_(start) {
+    if (path.empty()) {
+        return;
+    }
+    file_ = std::fopen(path.c_str(), "a");
+    if (file_ == nullptr) {
+        throw std::runtime_error("cannot open transcript " + path + ": " + std::strerror(errno));
+    }
+}
+
+Transcript::~Transcript() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+void Transcript::write(char direction, std::string_view text, Clock::time_point at) {
+    if (file_ == nullptr) {
+        return;
+    }
+    const double ms = std::chrono::duration<double, std::milli>(at - start_).count();
+    std::fprintf(file_, "%.3f %c %s\n", ms, direction, escapeText(text).c_str());
+    // Flushed per entry so a test can read the transcript while the simulator still runs.
+    std::fflush(file_);
+}
+
+}  // namespace gatewaysim

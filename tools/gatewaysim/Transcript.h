@@ -1,0 +1,34 @@
+// A log of the console dialogue: one line per received line ("<") and per answer (">"), each
+// stamped with monotonic milliseconds since the simulator started.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "OutputPlanner.h"
+
+namespace gatewaysim {
+
+// Control characters become escapes (\r, \n, \t, \xNN) so every entry stays on one line.
+std::string escapeText(std::string_view text);
+
+class Transcript {
+public:
+    // Appends to `path`; an empty path gives a transcript that records nothing.
+    Transcript(const std::string& path, Clock::time_point start);
+    ~Transcript();
+    Transcript(const Transcript&) = delete;
+    Transcript& operator=(const Transcript&) = delete;
+
+    void received(std::string_view line, Clock::time_point at) { write('<', line, at); }
+    void answered(std::string_view text, Clock::time_point at) { write('>', text, at); }
+
+private:
+    void write(char direction, std::string_view text, Clock::time_point at);
+
+    std::FILE* file_ = nullptr;
+    Clock::time_point start_;
+};
+
+}  // namespace gatewaysim

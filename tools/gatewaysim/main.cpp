@@ -1,0 +1,112 @@
+// tavrin-gatewaysim: the K-5310G gateway's console on a pseudo-terminal, so that Tavrin can be
+// demonstrated, tested and measured without the device.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "EepromFile.h"
+#include "Options.h"
+#include "PortLock.h"
+#include "PseudoTerminal.h"
+#include "PtyServer.h"
+#include "SimConsole.h"
+#include "Transcript.h"
+
+namespace {
+
+using namespace gatewaysim;
+
+int stopPipe[2] = {-1, -1};
+
+// SIGTERM and SIGINT wake the poll loop through a pipe, so no signal slips in between a check of
+// a flag and the next poll().
+void onStopSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto ignored = ::write(stopPipe[1], &byte, 1);
+}
+
+void installStopHandlers() {
+    if (::pipe(stopPipe) != 0) {
+        throw std::runtime_error("cannot create the stop pipe");
+    }
+    ::fcntl(stopPipe[1], F_SETFL, O_NONBLOCK);
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    // A test that stops reading our stdout must not kill the simulator.
+    ::signal(SIGPIPE, SIG_IGN);
+}
+
+Eeprom openEeprom(const Options& o) {
+    if (!std::filesystem::exists(o.eepromPath)) {
+        saveEeprom(o.eepromPath, o.blank ? Eeprom{} : defaultEeprom());
+    }
+    return loadEeprom(o.eepromPath);
+}
+
+int simulate(Options o) {
+    installStopHandlers();
+    if (o.timing.split) {
+        o.timing.seed = o.seed ? *o.seed : std::random_device{}();
+        std::cerr << "tavrin-gatewaysim: --split with --seed " << o.timing.seed << "\n";
+    }
+    const std::string eepromPath = o.eepromPath;
+    SimConsole console(openEeprom(o), o.module, o.faults,
+                       [eepromPath](const Eeprom& image) { saveEeprom(eepromPath, image); });
+
+    PseudoTerminal pty;
+    std::unique_ptr<ScopedSymlink> link;
+    if (!o.linkPath.empty()) {
+        link = std::make_unique<ScopedSymlink>(o.linkPath, pty.slavePath());
+    }
+    std::vector<std::unique_ptr<PortLock>> locks;
+    if (o.hold) {
+        const auto dirs = qtLockDirectories();
+        locks.push_back(std::make_unique<PortLock>(qtLockFilePath(pty.slavePath(), dirs)));
+        if (!o.linkPath.empty()) {
+            locks.push_back(std::make_unique<PortLock>(qtLockFilePath(o.linkPath, dirs)));
+        }
+    }
+    Transcript transcript(o.transcriptPath, Clock::now());
+
+    std::cout << pty.slavePath() << std::endl;  // tests wait for this line
+
+    ServerSettings settings;
+    settings.answerDelay = std::chrono::milliseconds(o.slowMs);
+    settings.hangupAfterLine = o.hangupAfterLine;
+    settings.timing = o.timing;
+    PtyServer(pty, console, settings, transcript).run(stopPipe[0]);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "tavrin-gatewaysim: " << e.what() << "\n" << usage();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << usage();
+        return 0;
+    }
+    try {
+        return simulate(options);
+    } catch (const std::exception& e) {
+        std::cerr << "tavrin-gatewaysim: " << e.what() << "\n";
+        return 1;
+    }
+}
