@@ -108,10 +108,9 @@ void QtConsolePort::OnError(QSerialPort::SerialPortError error) {
         m_fault = m_port.errorString().toStdString();
     }
     m_port.clearError();
-    // After a hang-up QSerialPort keeps reporting itself open; the port is useless, close it.
-    if (error == QSerialPort::ResourceError) {
-        m_port.close();
-    }
+    // After a hang-up QSerialPort reports a read or resource error and still calls itself open;
+    // the port is useless by then, so close it.
+    m_port.close();
 }
 
 }  // namespace tavrin
