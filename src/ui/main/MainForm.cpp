@@ -1,0 +1,235 @@
+#include "ui/main/MainForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "config/Block0Codec.h"
+#include "config/WordArithmetic.h"
+#include "console/ConsoleMessages.h"
+#include "ui/main/AboutForm.h"
+#include "ui/main/CentreOnScreen.h"
+#include "ui/main/ChannelToggle.h"
+#include "ui/main/MainMessages.h"
+
+namespace tavrin {
+namespace {
+
+void SetBold(QWidget* widget, bool bold) {
+    QFont font = widget->font();
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+}  // namespace
+
+MainForm::MainForm(MainServices services, QWidget* parent)
+    : QMainWindow(parent),
+      m_image(services.image),
+      m_boxes(services.boxes),
+      m_env(std::move(services.env)),
+      m_session{services.image, services.port, services.clock, services.pump, services.boxes},
+      m_c(BuildMainControls(*this)),
+      m_panels(m_c, services.image, services.boxes, this) {
+    setObjectName(QStringLiteral("Main_F"));
+    setWindowTitle(QString::fromLatin1(msg::kMainCaption));
+
+    connect(m_c.Connect, &QPushButton::clicked, this, &MainForm::ConnectClick);
+    connect(m_c.CreateMBDevice, &QPushButton::clicked, this, &MainForm::NextClick);
+    connect(m_c.EixtProgram, &QPushButton::clicked, this, &MainForm::close);
+    // The File menu's Exit closes the window the same way as Exit Program.
+    connect(m_c.ExitProgram, &QAction::triggered, this, &MainForm::close);
+    connect(m_c.About_, &QAction::triggered, this, &MainForm::AboutClick);
+    Load();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::Load() {
+    m_panels.SetShownPanel(kNoPanel);
+    m_panels.SelectLayer(1);
+    m_c.ImportToINI->setEnabled(false);
+    m_c.ExportToEEP->setEnabled(false);
+
+    m_image.ConfigWrong = false;
+    m_image.Busy = false;
+    m_connected = false;
+    ResetPanels();
+
+    m_image.ComTimeout = 200;
+    m_image.CanBaudIndex = 0;
+    m_image.NodeId = 1;
+    m_image.AppLayer = 0;
+    m_c.FirmwareVer->clear();
+    m_c.CommunicationState->clear();
+
+    for (int n = 1; n <= kPortCount; ++n) {
+        m_c.ComPort->addItem(QStringLiteral("COM") + QString::fromStdString(SignPosText(n)));
+        PortTable[n - 1] = n;
+    }
+    m_c.ComPort->setCurrentIndex(0);
+    CentreOnScreen(*this);
+}
+
+void MainForm::ResetPanels() {
+    const std::vector<QWidget*> hidden = {
+        m_c.ParaSettingC0[0],    m_c.ParaSettingC0[1], m_c.ComCaption[0], m_c.ComCaption[1],
+        m_c.ComImage[0],         m_c.ComImage[1],      m_c.ComButton[0],  m_c.ComButton[1],
+        m_c.MousePoint[0],       m_c.MousePoint[1],    m_c.Image6420[0],  m_c.Image6420[1],
+        m_c.ViewerC0[0],         m_c.ViewerC0[1],      m_c.ViewerC0[2],   m_c.ViewerText[0],
+        m_c.ViewerText[1],       m_c.ViewerText[2],    m_c.ModulesImage,  m_c.SettingCANParameter,
+        m_c.SettingCOMParameter, m_c.ConnectProgress,  m_c.CANBaudrate,   m_c.CANNodeId,
+        m_c.COMParaSeteing,      m_c.COMParaView};
+    for (QWidget* widget : hidden) {
+        widget->hide();
+    }
+    m_c.ParaSetting->show();
+    m_c.ParaView->show();
+}
+
+void MainForm::SetControlsEnabled(bool enabled) {
+    m_c.ComPort->setEnabled(enabled);
+    m_c.Connect->setEnabled(enabled);
+    m_c.CreateMBDevice->setEnabled(enabled);
+    m_c.EixtProgram->setEnabled(enabled);
+}
+
+void MainForm::ConnectClick() {
+    const int entry = m_c.ComPort->currentIndex();
+    if (entry < 0) {
+        return;
+    }
+    const PortChoice port = ResolvePort(PortTable[entry], m_env);
+    m_lastOutcome = ReadConfiguration(m_session, port, *this);
+}
+
+void MainForm::NextClick() {
+    if (!m_connected) {
+        m_c.CommunicationState->setText(QString::fromLatin1(msg::kConnectFirst));
+        SetBold(m_c.CommunicationState, !m_c.CommunicationState->font().bold());
+        return;
+    }
+    // With CANopen chosen there is nothing further to configure here. The application object
+    // editor, which a DeviceNet gateway goes on to, is not in this program yet.
+}
+
+void MainForm::AboutClick() {
+    if (!m_about) {
+        m_about = new AboutForm(this);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void MainForm::ReleaseConsole() {
+    if (m_session.port.IsOpen()) {
+        m_session.port.Close();
+    }
+    m_c.ComPort->setEnabled(true);
+    m_c.Connect->setEnabled(true);
+    m_c.EixtProgram->setEnabled(true);
+    m_image.Busy = false;
+    m_c.ConnectProgress->hide();
+}
+
+void MainForm::ReleaseTables() {
+    m_image.Block0Words = {};
+    m_image.ReadBlock0Words = {};
+    m_image.FileBlock0Words = {};
+    m_image.Block1Words = {};
+    m_image.ReadBlock1Words = {};
+    m_image.FileBlock1Words = {};
+    m_image.AppObjects = {};
+    m_image.ReadAppObjects = {};
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    if (m_image.Busy) {
+        m_boxes.Show(msg::kModuleConnecting, msg::kError);
+        event->ignore();
+        return;
+    }
+    if (m_boxes.Show(msg::kExitQuestion, msg::kExitQueryTitle, BoxButtons::YesNo,
+                     BoxIcon::Question) != BoxAnswer::Yes) {
+        event->ignore();
+        return;
+    }
+    ReleaseTables();
+    if (m_about) {
+        m_about->close();
+    }
+    event->accept();
+}
+
+// --- The read sequence's view of this window.
+
+void MainForm::ConnectPressed() {
+    SetBold(m_c.CommunicationState, false);
+    // Once a Connect was clicked the gateway is treated as the DeviceNet product it is.
+    m_c.ApplicationSelect[0]->setEnabled(false);
+}
+
+void MainForm::ShowReadingLook() {
+    ResetPanels();
+    m_c.FirmwareVer->clear();
+    SetControlsEnabled(false);
+    m_panels.ReleaseToggles();
+    m_panels.SetShownPanel(kNoPanel);
+    m_connected = false;
+}
+
+void MainForm::SetStatus(const std::string& text) {
+    m_c.CommunicationState->setText(QString::fromStdString(text));
+}
+
+void MainForm::SetProgress(int value) {
+    m_c.ConnectProgress->setValue(value);
+    m_c.ConnectProgress->show();
+}
+
+void MainForm::ConsoleReleased() {
+    ReleaseConsole();
+}
+
+void MainForm::ShowConnectedLook(ModuleKind kind, const std::string& firmwareText) {
+    m_c.Image6420[static_cast<int>(kind)]->show();
+    for (int channel = 0; channel < 2; ++channel) {
+        m_c.ComImage[channel]->show();
+        m_c.ComButton[channel]->SetValue(false);
+        m_c.ComButton[channel]->show();
+        m_c.MousePoint[channel]->show();
+        m_c.ComCaption[channel]->show();
+    }
+    m_c.ModulesImage->show();
+    m_c.FirmwareVer->setText(QString::fromStdString(firmwareText));
+
+    m_c.CANNodeId->setText(QString::number(m_image.NodeId));
+    m_panels.SelectLayer(m_image.AppLayer != 0 ? 1 : 0);
+    if (m_image.CanBaudIndex < m_c.CANBaudrate->count()) {
+        m_c.CANBaudrate->setCurrentIndex(m_image.CanBaudIndex);
+    }
+
+    SetControlsEnabled(true);
+    m_connected = true;
+    m_c.ConnectProgress->setValue(kProgressMax);
+    m_c.ConnectProgress->hide();
+}
+
+void MainForm::EnableFileCommands() {
+    m_c.ImportToINI->setEnabled(true);
+    m_c.ExportToEEP->setEnabled(true);
+}
+
+void MainForm::OpenCanPanel() {
+    m_c.ComButton[kCanSide]->SetValue(true);
+    m_panels.ToggleClick(kCanSide);
+}
+
+}  // namespace tavrin

@@ -1,0 +1,83 @@
+// Main_F, "General Setting": the program's home window. It owns the console port, lets the user
+// pick the PC's COM port and connect (which reads the gateway's configuration), shows the
+// gateway's pictures, firmware and status, carries the CAN and COM parameter panels, and is where
+// the user goes on to the application object editor.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "console/ConsoleSession.h"
+#include "console/PortChoice.h"
+#include "console/ReadSequence.h"
+#include "ui/main/MainControls.h"
+#include "ui/main/ParameterPanels.h"
+
+namespace tavrin {
+
+class AboutForm;
+
+// What the window works with, handed in so tests can swap the port, clock and message boxes.
+struct MainServices {
+    ConfigImage& image;
+    SerialPort& port;
+    Clock& clock;
+    EventPump& pump;
+    MessageBoxes& boxes;
+    EnvLookup env = ProcessEnv;
+};
+
+class MainForm final : public QMainWindow, public ReadView {
+    Q_OBJECT
+public:
+    explicit MainForm(MainServices services, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    const MainControls& Controls() const { return m_c; }
+    ParameterPanels& Panels() { return m_panels; }
+    bool Connected() const { return m_connected; }
+    // What the last Connect click ended with; empty before the first.
+    std::optional<ReadOutcome> LastReadOutcome() const { return m_lastOutcome; }
+
+    void ConnectClick();
+    void NextClick();
+    void AboutClick();
+    // After a console sequence of this window: port closed, port list, Connect and Exit Program
+    // usable again, Busy cleared, progress bar hidden.
+    void ReleaseConsole();
+    // The unconnected look: pictures, toggles and panel contents hidden.
+    void ResetPanels();
+
+    // ReadView.
+    void ConnectPressed() override;
+    void ShowReadingLook() override;
+    void SetStatus(const std::string& text) override;
+    void SetProgress(int value) override;
+    void ConsoleReleased() override;
+    void ShowConnectedLook(ModuleKind kind, const std::string& firmwareText) override;
+    void EnableFileCommands() override;
+    void OpenCanPanel() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Load();
+    void SetControlsEnabled(bool enabled);
+    void ReleaseTables();
+
+    ConfigImage& m_image;
+    MessageBoxes& m_boxes;
+    EnvLookup m_env;
+    ConsoleSession m_session;
+    MainControls m_c;
+    ParameterPanels m_panels;
+    // Port list entry n-1 opens COM n.
+    std::array<int, kPortCount> PortTable{};
+    bool m_connected = false;
+    std::optional<ReadOutcome> m_lastOutcome;
+    QPointer<AboutForm> m_about;
+};
+
+}  // namespace tavrin

@@ -1,0 +1,20 @@
+// The texts the main window and its parameter panels show the user, each defined once.
+#pragma once
+
+namespace tavrin::msg {
+
+inline constexpr const char* kMainCaption = "General Setting";
+inline constexpr const char* kConnectFirst = "Connect K-5310G First";
+inline constexpr const char* kModuleConnecting = "Module is connecting now!";
+inline constexpr const char* kExitQuestion = "Are you sure to exit this program?";
+inline constexpr const char* kExitQueryTitle = "Exit Query";
+
+inline constexpr const char* kNodeIdCanOpen = "Node ID is not supported!(1~127)";
+inline constexpr const char* kNodeIdDeviceNet = "Node ID is not supported!(1~63)";
+inline constexpr const char* kTimeoutRange = "Timeout value is out of range!(1ms~32767ms)";
+// A list can be left without a selection when the gateway stored a value it has no entry for.
+inline constexpr const char* kSelectFromEveryList = "Please choose an entry in every list!";
+inline constexpr const char* kCanSettingOk = "Setting CAN Parameter Ok";
+inline constexpr const char* kComSettingOk = "Setting COM Parameter Ok";
+
+}  // namespace tavrin::msg

@@ -1,0 +1,33 @@
+// Tavrin: commissioning utility for the K-5310G gateway. Shows the splash for one second, then the
+// main window; the program ends when the main window closes after the exit question.
+#include <QApplication>
+#include <memory>
+
+#include "common/Clock.h"
+#include "config/ConfigImage.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+#include "ui/main/Logo.h"
+#include "ui/main/MainForm.h"
+#include "ui/main/QtMessageBoxes.h"
+#include "ui/main/StartUpDelay.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrin"));
+
+    tavrin::SystemClock clock;
+    tavrin::QtEventPump pump;
+    {
+        tavrin::Logo logo;
+        logo.show();
+        tavrin::Delay(clock, pump, tavrin::kSplashTime);
+    }
+
+    tavrin::ConfigImage image;
+    tavrin::QtConsolePort port;
+    tavrin::QtMessageBoxes boxes;
+    tavrin::MainForm form({image, port, clock, pump, boxes});
+    form.show();
+    return app.exec();
+}
