@@ -12,6 +12,7 @@ namespace tavrin::testing {
 struct ShownBox {
     std::string text;
     std::string title;
+    BoxButtons buttons = BoxButtons::Ok;
     friend bool operator==(const ShownBox&, const ShownBox&) = default;
 };
 
@@ -19,7 +20,7 @@ class RecordingBoxes final : public MessageBoxes {
 public:
     BoxAnswer Show(const std::string& text, const std::string& title, BoxButtons buttons,
                    BoxIcon) override {
-        shown.push_back({text, title});
+        shown.push_back({text, title, buttons});
         return buttons == BoxButtons::YesNo ? answer : BoxAnswer::Ok;
     }
     std::vector<ShownBox> shown;

@@ -1,0 +1,45 @@
+// The main window on an in-process simulated gateway: the fake clock and port run a whole connect
+// instantly, and every message box is recorded (and Yes/No answered) instead of shown.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+#include "EepromFile.h"
+#include "FakeConsoleHardware.h"
+#include "RecordingReadView.h"
+#include "SimulatedGateway.h"
+#include "ui/main/ChannelToggle.h"
+#include "ui/main/MainForm.h"
+
+namespace tavrin::testing {
+
+// Port n opens "/fake/TAVRIN_COM<n>", so a test sees which entry opened which port.
+inline std::optional<std::string> FakeEnv(const std::string& name) {
+    return "/fake/" + name;
+}
+
+struct MainFormRig {
+    explicit MainFormRig(gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom())
+        : gateway(port, std::move(eeprom)) {
+        form.show();
+    }
+
+    void Connect() { form.Controls().Connect->click(); }
+    const MainControls& c() const { return form.Controls(); }
+    bool Shown(const QWidget* widget) const { return widget->isVisibleTo(&form); }
+
+    FakeClock clock;
+    ScriptedPort port{clock};
+    FakePump pump{clock, port};
+    RecordingBoxes boxes;
+    ConfigImage image;
+    SimulatedGateway gateway;
+    MainForm form{{image, port, clock, pump, boxes, FakeEnv}};
+};
+
+}  // namespace tavrin::testing
