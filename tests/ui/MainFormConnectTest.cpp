@@ -1,0 +1,201 @@
+// Connect from the main window over a real pseudo-terminal against the gateway simulator program:
+// Tavrin's own serial path, the window's state after every way a read can end, and the window
+// staying usable (and impossible to close) while a read runs.
+#include <QAction>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "EepromFile.h"
+#include "MainFormRig.h"
+#include "SimProcess.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+
+using namespace tavrin;
+using tavrin::testing::ShownBox;
+
+namespace {
+
+// The main window on the real port, with COM `entry` bound to `device`.
+struct PtyFormRig {
+    PtyFormRig(int entry, std::string device)
+        : env([entry, device](const std::string& name) -> std::optional<std::string> {
+              if (name == "TAVRIN_COM" + std::to_string(entry)) {
+                  return device;
+              }
+              return std::nullopt;
+          }) {
+        form.show();
+        form.Controls().ComPort->setCurrentIndex(entry - 1);
+    }
+    void Connect() { form.Controls().Connect->click(); }
+    const MainControls& c() const { return form.Controls(); }
+
+    EnvLookup env;
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    MainForm form{{image, port, clock, pump, boxes, env}};
+};
+
+std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {
+    const std::string path = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(path, blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
+    return path;
+}
+
+}  // namespace
+
+class MainFormConnectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ConnectEndsInTheWindowStateOfItsOutcome_data() {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<bool>("blank");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("box");    // text, empty for none
+        QTest::addColumn<QString>("title");  // of that box
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("connected");
+        // A port that will not open fails before the window takes its reading look, so Next
+        // keeps the state it had.
+        QTest::addColumn<bool>("next");
+        QTest::newRow("gateway") << QStringList{} << false << 1 << ""
+                                 << ""
+                                 << "Waiting for configuration" << true << true;
+        QTest::newRow("entry 12 is COM 12") << QStringList{} << false << 12 << ""
+                                            << ""
+                                            << "Waiting for configuration" << true << true;
+        QTest::newRow("defaulted configuration")
+            << QStringList{} << true << 1 << "The configuration stored in EEPROM is wrong!"
+            << "Warnning"
+            << "Waiting for configuration" << true << true;
+        QTest::newRow("silent") << QStringList{"--silent-from", "20"} << false << 1 << "Timeout"
+                                << "Error"
+                                << "Timeout" << false << false;
+        QTest::newRow("foreign module")
+            << QStringList{"--module", "7188XB"} << false << 1 << "This modules is not 6420RT!"
+            << "Error"
+            << "Timeout" << false << false;
+        QTest::newRow("garbage word")
+            << QStringList{"--garbage-at", "48"} << false << 1 << "Timeout"
+            << "Error"
+            << "Timeout" << false << false;
+        QTest::newRow("port held")
+            << QStringList{"--hold"} << false << 1 << "COM 1 has been occupied"
+            << "Error"
+            << "COM 1 has been occupied" << false << true;
+    }
+
+    void ConnectEndsInTheWindowStateOfItsOutcome() {
+        QFETCH(QStringList, simArgs);
+        QFETCH(bool, blank);
+        QFETCH(int, entry);
+        QFETCH(QString, box);
+        QFETCH(QString, title);
+        QFETCH(QString, status);
+        QFETCH(bool, connected);
+        QFETCH(bool, next);
+        testing::ScratchDir scratch;
+        std::vector<std::string> args;
+        for (const QString& arg : simArgs) {
+            args.push_back(arg.toStdString());
+        }
+        testing::SimProcess sim(SimEeprom(scratch, blank), args);
+        PtyFormRig rig(entry, sim.device());
+
+        rig.Connect();
+
+        std::vector<ShownBox> expected;
+        if (!box.isEmpty()) {
+            expected.push_back({box.toStdString(), title.toStdString()});
+        }
+        QCOMPARE(rig.boxes.shown, expected);
+        QCOMPARE(rig.c().CommunicationState->text(), status);
+        QCOMPARE(rig.form.Connected(), connected);
+        QVERIFY(!rig.port.IsOpen());
+        QVERIFY(!rig.image.Busy);
+        QVERIFY(rig.c().Connect->isEnabled());
+        QVERIFY(rig.c().ComPort->isEnabled());
+        QVERIFY(rig.c().EixtProgram->isEnabled());
+        QVERIFY(!rig.c().ConnectProgress->isVisibleTo(&rig.form));
+        QCOMPARE(rig.c().CreateMBDevice->isEnabled(), next);
+        QCOMPARE(rig.c().ImportToINI->isEnabled(), connected);
+        QCOMPARE(rig.c().CANNodeId->isVisibleTo(&rig.form), connected);
+        QCOMPARE(rig.c().ComButton[0]->isVisibleTo(&rig.form), connected);
+        if (connected) {
+            QCOMPARE(rig.c().FirmwareVer->text(),
+                     QString::fromLatin1(blank ? "0.00-0/00/00" : "1.05-2004/03/09"));
+            QCOMPARE(rig.form.Panels().ShownPanel(), 0);
+        }
+    }
+
+    void PortThatCannotBeOpenedChangesNothing() {
+        PtyFormRig rig(1, "/nonexistent/tty-for-tavrin");
+        rig.Connect();
+        QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 1!", "Error"}}));
+        QVERIFY(rig.c().CreateMBDevice->isEnabled());
+        QVERIFY(rig.c().Connect->isEnabled());
+        QVERIFY(!rig.image.Busy);
+    }
+
+    void HangUpShowsThePortErrorAndReleases() {
+        testing::ScratchDir scratch;
+        testing::SimProcess sim(SimEeprom(scratch, false), {"--hangup-after", "20"});
+        PtyFormRig rig(1, sim.device());
+        rig.Connect();
+        QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(rig.boxes.shown[0].title, std::string());
+        QVERIFY(rig.c().CommunicationState->text().isEmpty());
+        QVERIFY(!rig.c().CreateMBDevice->isEnabled());
+        QVERIFY(rig.c().Connect->isEnabled());
+        QVERIFY(!rig.port.IsOpen());
+        QVERIFY(!rig.image.Busy);
+    }
+
+    void FailedReconnectKeepsTheFileMenuButDisablesNext() {
+        testing::ScratchDir scratch;
+        // The first read takes 53 console lines; the second goes silent early.
+        testing::SimProcess sim(SimEeprom(scratch, false), {"--silent-from", "60"});
+        PtyFormRig rig(1, sim.device());
+        rig.Connect();
+        QVERIFY(rig.form.Connected());
+        rig.Connect();
+        QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Timeout", "Error"}}));
+        QVERIFY(!rig.form.Connected());
+        QVERIFY(!rig.c().CreateMBDevice->isEnabled());
+        QVERIFY(rig.c().ImportToINI->isEnabled());
+        QVERIFY(!rig.c().CANNodeId->isVisibleTo(&rig.form));
+        QVERIFY(rig.c().FirmwareVer->text().isEmpty());
+    }
+
+    void WindowStaysLiveButCannotCloseWhileReading() {
+        testing::ScratchDir scratch;
+        // Answers come late but inside the answer window, so the read takes a few seconds.
+        testing::SimProcess sim(SimEeprom(scratch, false), {"--slow-ms", "25"});
+        PtyFormRig rig(1, sim.device());
+        bool closedWhileReading = true;
+        bool busyWhenTried = false;
+        QTimer::singleShot(300, &rig.form, [&] {
+            busyWhenTried = rig.image.Busy;
+            closedWhileReading = rig.form.close();
+        });
+        rig.Connect();
+        QVERIFY(busyWhenTried);  // the timer ran inside the read: events were serviced
+        QVERIFY(!closedWhileReading);
+        QVERIFY(rig.form.Connected());
+        QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Module is connecting now!", "Error"}}));
+
+        rig.boxes.answer = BoxAnswer::Yes;
+        QVERIFY(rig.form.close());
+        QCOMPARE(rig.boxes.shown.back().title, std::string("Exit Query"));
+    }
+};
+
+QTEST_MAIN(MainFormConnectTest)
+#include "MainFormConnectTest.moc"
