@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Tavrin needs, builds it, starts the gateway simulator on a pseudo-terminal with
-# COM 1 bound to it, and reads the simulated gateway's configuration as a user would.
+# COM 1 bound to it, and starts Tavrin: pick "COM 1" (already selected) and press Connect.
+#
+# Without a display (say, over ssh) Tavrin runs on a virtual X server instead, so the command still
+# works end to end; set TAVRIN_DEMO_CLI=1 to read the simulated gateway with tavrin-cli instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,4 +19,11 @@ read -r device <"$fifo"
 echo "Gateway simulator serving its console on $device (COM 1); EEPROM kept in $eeprom" >&2
 
 export TAVRIN_COM1=$device
-build/src/cli/tavrin-cli read --port 1 "$@"
+if [[ "${TAVRIN_DEMO_CLI:-0}" == 1 ]]; then
+    build/src/cli/tavrin-cli read --port 1 "$@"
+elif [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+    build/src/ui/main/tavrin "$@"
+else
+    echo "No display found: starting Tavrin on a virtual X server (xvfb-run)." >&2
+    xvfb-run -a build/src/ui/main/tavrin "$@"
+fi

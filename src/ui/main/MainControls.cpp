@@ -24,7 +24,7 @@ namespace {
 
 // Width of the parameter column, in device-independent pixels, so the window keeps its shape
 // while panels come and go.
-constexpr int kPanelColumnWidth = 300;
+constexpr int kPanelColumnWidth = 360;
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -126,11 +126,22 @@ void BuildPictures(MainControls& c, qreal dpr) {
     c.Frame2->setMinimumSize(grid->sizeHint());
 }
 
+QComboBox* NewList(const char* name) {
+    auto* list = Named(new QComboBox, name);
+    // Monospaced so the padded entries right-align their numbers as intended.
+    QFont font = list->font();
+    font.setFamily(QStringLiteral("monospace"));
+    font.setStyleHint(QFont::Monospace);
+    list->setFont(font);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return list;
+}
+
 void BuildCanPanels(MainControls& c) {
     c.ParaSetting = Named(new QGroupBox(QStringLiteral("CAN Parameters Setting")), "ParaSetting");
     c.ParaSettingC0[0] = NewIndexedLabel("ParaSettingC0", 0, "Baud rate");
     c.ParaSettingC0[1] = NewIndexedLabel("ParaSettingC0", 1, "Node ID");
-    c.CANBaudrate = Named(new QComboBox, "CANBaudrate");
+    c.CANBaudrate = NewList("CANBaudrate");
     c.CANNodeId = Named(new QLineEdit, "CANNodeId");
     c.ApplicationLayerFrame =
         Named(new QGroupBox(QStringLiteral("Application Layer")), "ApplicationLayerFrame");
@@ -163,16 +174,6 @@ void BuildCanPanels(MainControls& c) {
         viewer->addWidget(c.ViewerText[row], row, 1);
     }
     viewer->setColumnStretch(1, 1);
-}
-
-QComboBox* NewList(const char* name) {
-    auto* list = Named(new QComboBox, name);
-    // Monospaced so the padded entries right-align their numbers as intended.
-    QFont font = list->font();
-    font.setFamily(QStringLiteral("monospace"));
-    font.setStyleHint(QFont::Monospace);
-    list->setFont(font);
-    return list;
 }
 
 void BuildComPanels(MainControls& c) {
