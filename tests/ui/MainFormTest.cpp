@@ -316,6 +316,22 @@ private slots:
         QCOMPARE(rig.c().ComBr->currentIndex(), 3);
     }
 
+    void ReturnInAFieldCommitsItsPanel() {
+        MainFormRig rig;
+        rig.Connect();
+        rig.c().CANNodeId->clear();
+        QTest::keyClicks(rig.c().CANNodeId, "9");
+        QTest::keyClick(rig.c().CANNodeId, Qt::Key_Return);
+        QCOMPARE(rig.image.NodeId, 9);
+
+        rig.c().ComButton[1]->click();
+        rig.c().ComTimeout->clear();
+        QTest::keyClicks(rig.c().ComTimeout, "40000");
+        QTest::keyClick(rig.c().ComTimeout, Qt::Key_Return);
+        QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(rig.image.ComTimeout, 200);
+    }
+
     void CloseAsksAndIsRefusedWhileBusy() {
         MainFormRig rig;
         rig.boxes.answer = BoxAnswer::No;

@@ -41,6 +41,9 @@ ParameterPanels::ParameterPanels(const MainControls& controls, ConfigImage& imag
             &ParameterPanels::SettingCanClick);
     connect(m_c.SettingCOMParameter, &QPushButton::clicked, this,
             &ParameterPanels::SettingComClick);
+    // Return in a panel's text field commits that panel, as its button would.
+    connect(m_c.CANNodeId, &QLineEdit::returnPressed, this, &ParameterPanels::SettingCanClick);
+    connect(m_c.ComTimeout, &QLineEdit::returnPressed, this, &ParameterPanels::SettingComClick);
 }
 
 void ParameterPanels::SetToggle(int index, bool pressed) {
