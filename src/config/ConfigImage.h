@@ -109,4 +109,14 @@ struct ConfigImage {
     bool Busy = false;           // a console sequence is running
 };
 
+// Zeroes the six raw word tables (as read, as loaded from a file, and as to be written).
+inline void ClearWordArrays(ConfigImage& image) {
+    image.Block0Words = {};
+    image.ReadBlock0Words = {};
+    image.FileBlock0Words = {};
+    image.Block1Words = {};
+    image.ReadBlock1Words = {};
+    image.FileBlock1Words = {};
+}
+
 }  // namespace tavrin

@@ -108,7 +108,7 @@ private:
         DecodeFirmware(m_image, ToUnsigned(firmware[0]), ToUnsigned(firmware[1]));
         m_view.SetProgress(2);
 
-        ClearWordArrays();
+        ClearWordArrays(m_image);
         std::array<std::int32_t, kBlock0ReadWords> block0{};
         if (!ReadWords("el 40", kBlock0FirstAddress, block0.size(), block0.data())) {
             return Timeout();
@@ -166,15 +166,6 @@ private:
         m_image.ConnInfoValid = true;
         m_view.SetProgress(0);
         m_view.SetProgress(1);
-    }
-
-    void ClearWordArrays() {
-        m_image.Block0Words = {};
-        m_image.ReadBlock0Words = {};
-        m_image.FileBlock0Words = {};
-        m_image.Block1Words = {};
-        m_image.ReadBlock1Words = {};
-        m_image.FileBlock1Words = {};
     }
 
     // Opens the word editor with `startCommand` at `firstAddress` and walks `count` words,

@@ -140,12 +140,7 @@ void MainForm::ReleaseConsole() {
 }
 
 void MainForm::ReleaseTables() {
-    m_image.Block0Words = {};
-    m_image.ReadBlock0Words = {};
-    m_image.FileBlock0Words = {};
-    m_image.Block1Words = {};
-    m_image.ReadBlock1Words = {};
-    m_image.FileBlock1Words = {};
+    ClearWordArrays(m_image);
     m_image.AppObjects = {};
     m_image.ReadAppObjects = {};
 }
