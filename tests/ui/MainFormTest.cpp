@@ -1,12 +1,17 @@
 // The main window and its parameter panels, driven as a user would through a connect to an
 // in-process simulated gateway.
 #include <QAction>
+#include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
+#include <QMessageBox>
+#include <QTimer>
 #include "MainFormRig.h"
+
 #include "ui/main/AboutForm.h"
+#include "ui/main/QtMessageBoxes.h"
 
 using namespace tavrin;
 using tavrin::testing::MainFormRig;
@@ -357,6 +362,36 @@ private slots:
         rig.c().ExitProgram->trigger();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{2});
         QCOMPARE(rig.boxes.shown[1].title, std::string("Exit Query"));
+    }
+
+    void ScreenBoxesShowTheirTitleAndReturnTheAnswer() {
+        QtMessageBoxes boxes;
+        QString seenTitle;
+        QString seenText;
+        // Answers the box with `button` once it is on screen.
+        auto answerWith = [&](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [&, button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                seenTitle = box->windowTitle();
+                seenText = box->text();
+                box->button(button)->click();
+            });
+        };
+        answerWith(QMessageBox::No);
+        QCOMPARE(boxes.Show("Are you sure to exit this program?", "Exit Query", BoxButtons::YesNo,
+                            BoxIcon::Question),
+                 BoxAnswer::No);
+        QCOMPARE(seenTitle, QStringLiteral("Exit Query"));
+        answerWith(QMessageBox::Yes);
+        QCOMPARE(boxes.Show("?", "Exit Query", BoxButtons::YesNo, BoxIcon::Question),
+                 BoxAnswer::Yes);
+        // A box without a title of its own shows the program's.
+        answerWith(QMessageBox::Ok);
+        QCOMPARE(boxes.Show("Inappropriate ioctl for device", "", BoxButtons::Ok, BoxIcon::None),
+                 BoxAnswer::Ok);
+        QCOMPARE(seenTitle, QStringLiteral("Tavrin"));
+        QCOMPARE(seenText, QStringLiteral("Inappropriate ioctl for device"));
     }
 
     void AboutOpensOneWindowAtMost() {
