@@ -1,0 +1,159 @@
+#include "appobj/WorkingTable.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "appobj/AppObjectMessages.h"
+#include "appobj/FunctionCodes.h"
+#include "assembly/AssemblyDerivation.h"
+
+namespace tavrin {
+
+namespace {
+
+constexpr long long kSaturation = 1'000'000'000;
+constexpr const char* kErrorTitle = "Error";
+
+struct Range {
+    long long low;
+    long long high;
+    bool Holds(long long value) const { return value >= low && value <= high; }
+};
+
+constexpr Range kDeviceIds{1, 247};
+constexpr Range kStartAddresses{0, 65535};
+constexpr Range kRegisterLengths{1, 120};
+constexpr Range kBitLengths{1, 1920};
+
+}  // namespace
+
+long long LeadingDigits(std::string_view text) {
+    long long value = 0;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c)))
+            break;
+        value = std::min(kSaturation, value * 10 + (c - '0'));
+    }
+    return value;
+}
+
+void WorkingTable::Load() {
+    Discard();
+    const int count = std::clamp<int>(m_image.ReadAppCount, 0, kMaxAppObjects);
+    if (count == 0)
+        return;
+    std::copy_n(m_image.ReadAppObjects.begin(), count, m_image.AppObjects.begin());
+    m_image.AppCount = static_cast<std::uint8_t>(count);
+    m_image.IOTotals = m_image.StoredIOTotals;
+}
+
+void WorkingTable::Discard() {
+    m_image.AppObjects = {};
+    m_image.AppCount = 0;
+    m_image.IOTotals = {};
+}
+
+void WorkingTable::ShowError(const char* text) {
+    m_boxes.Show(text, kErrorTitle);
+}
+
+bool WorkingTable::ApplicationObj(int index, const EditorFields& fields) {
+    if (index < 0 || index >= kMaxAppObjects)
+        return false;
+    const long long deviceId = LeadingDigits(fields.deviceId);
+    const long long start = LeadingDigits(fields.startAddress);
+    const long long length = LeadingDigits(fields.length);
+    const int code = std::clamp(fields.functionCode, 0, kFunctionCodeCount - 1);
+    const bool registers = IsRegisterCode(code);
+
+    if (!kDeviceIds.Holds(deviceId)) {
+        ShowError(msg::kDeviceAddressError);
+        return false;
+    }
+    if (!kStartAddresses.Holds(start)) {
+        ShowError(registers ? msg::kRegisterAddressError : msg::kRelayAddressError);
+        return false;
+    }
+    if (!(registers ? kRegisterLengths : kBitLengths).Holds(length)) {
+        ShowError(registers ? msg::kRegisterLengthError : msg::kRelayLengthError);
+        return false;
+    }
+
+    AppObject candidate;
+    candidate.MBID = static_cast<std::uint8_t>(deviceId);
+    candidate.IOType = kFunctionCodes[code].ioType;
+    candidate.FCSel = kFunctionCodes[code].fcSel;
+    candidate.MBSA = static_cast<std::int32_t>(start);
+    candidate.MBCL = static_cast<std::int32_t>(length);
+    if (WouldOverflowInstance(index, candidate)) {
+        ShowError(msg::kAssemblyInstanceMax);
+        return false;
+    }
+    m_image.AppObjects[index] = candidate;
+    return true;
+}
+
+bool WorkingTable::WouldOverflowInstance(int index, const AppObject& candidate) const {
+    const int before = Count();
+    const int after = std::max(before, index + 1);
+    AppObjectTable changed = m_image.AppObjects;
+    changed[index] = candidate;
+    const auto bytesBefore = BytesPerIOType(m_image.AppObjects, before);
+    const auto bytesAfter = BytesPerIOType(changed, after);
+    for (int t = 0; t < kIOTypeCount; ++t) {
+        if (bytesAfter[t] > kMaxMappingEntries && bytesAfter[t] > bytesBefore[t])
+            return true;
+    }
+    return false;
+}
+
+// Objects read from a gateway may carry an IOType no editor writes; they belong to no total.
+void WorkingTable::AddToTotal(const AppObject& object, int sign) {
+    if (object.IOType < kIOTypeCount)
+        m_image.IOTotals[object.IOType] += sign * object.MBCL;
+}
+
+bool WorkingTable::Add(const EditorFields& fields) {
+    if (Count() >= kMaxAppObjects) {
+        ShowError(msg::kAppObjectMax);
+        return false;
+    }
+    if (!ApplicationObj(Count(), fields))
+        return false;
+    AddToTotal(m_image.AppObjects[Count()], +1);
+    ++m_image.AppCount;
+    m_image.ConnInfoValid = false;
+    return true;
+}
+
+int WorkingTable::Delete(int selected) {
+    if (!InUse(selected))
+        return Count() - 1;
+    AddToTotal(m_image.AppObjects[selected], -1);
+    const int last = Count() - 1;
+    for (int k = selected; k < last; ++k)
+        m_image.AppObjects[k] = m_image.AppObjects[k + 1];
+    m_image.AppObjects[last] = AppObject{};
+    --m_image.AppCount;
+    m_image.ConnInfoValid = false;
+    return Count() - 1;
+}
+
+bool WorkingTable::Update(int selected, const EditorFields& fields) {
+    if (!InUse(selected))
+        return false;
+    const AppObject old = m_image.AppObjects[selected];
+    // The old object leaves its total first, so the new one is checked against the others only.
+    AddToTotal(old, -1);
+    if (!ApplicationObj(selected, fields)) {
+        AddToTotal(old, +1);
+        m_boxes.Show(msg::kUpdateFailure, msg::kUpdateTitle);
+        return false;
+    }
+    AddToTotal(m_image.AppObjects[selected], +1);
+    m_boxes.Show(msg::kUpdateSuccess, msg::kUpdateTitle);
+    m_image.ConnInfoValid = false;
+    return true;
+}
+
+}  // namespace tavrin

@@ -1,0 +1,67 @@
+// The application object editor's working table and its rules, without widgets.
+//
+// The table lives in ConfigImage (AppObjects, AppCount, IOTotals) because the connection wizard,
+// the views and the final store all read it. This class is the only writer: it fills the table
+// from the objects read from the gateway, validates what the user typed, and keeps the per-type
+// length totals exact on every add, delete and update, since the assembly layout is chosen from
+// them. Every refusal is told through a message box and changes nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/MessageBoxes.h"
+#include "config/ConfigImage.h"
+
+namespace tavrin {
+
+// The editor's four fields as typed.
+struct EditorFields {
+    std::string deviceId;      // MB_ID
+    int functionCode = 0;      // position in the function-code list
+    std::string startAddress;  // MB_Start_addr
+    std::string length;        // MB_Comm_len
+};
+
+// The value of the leading decimal digits of `text`; no digits read as 0. Saturates far above any
+// field's range, so a long paste cannot overflow.
+long long LeadingDigits(std::string_view text);
+
+class WorkingTable {
+public:
+    WorkingTable(ConfigImage& image, MessageBoxes& boxes) : m_image(image), m_boxes(boxes) {}
+
+    // A fresh table: the objects and totals read from the gateway, or an empty table.
+    void Load();
+    // Leaves an empty table behind when the editor goes; unsaved edits are dropped on purpose.
+    void Discard();
+
+    int Count() const { return m_image.AppCount; }
+    const AppObject& Object(int index) const { return m_image.AppObjects.at(index); }
+    const IOTotalArray& Totals() const { return m_image.IOTotals; }
+
+    // Validates the fields and, only if all pass, stores them as object `index`. Shows the first
+    // failing check's message (title "Error") and returns false otherwise.
+    bool ApplicationObj(int index, const EditorFields& fields);
+
+    // Appends a new object. False after a message box, with nothing changed.
+    bool Add(const EditorFields& fields);
+    // Removes object `selected`; the ones after it move up. Returns the index to select next, the
+    // last remaining object, or -1 when the table is now empty (or `selected` named nothing).
+    int Delete(int selected);
+    // Replaces object `selected`, then reports "Success!!!" or "Failure!!!" (title "Update").
+    bool Update(int selected, const EditorFields& fields);
+
+private:
+    bool InUse(int index) const { return index >= 0 && index < Count(); }
+    void ShowError(const char* text);
+    // True when storing `candidate` at `index` would make some assembly instance need more bytes
+    // than the gateway has for one, and more than it needed before the change.
+    bool WouldOverflowInstance(int index, const AppObject& candidate) const;
+    void AddToTotal(const AppObject& object, int sign);
+
+    ConfigImage& m_image;
+    MessageBoxes& m_boxes;
+};
+
+}  // namespace tavrin
