@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/main/Artwork.h"
-#include "ui/main/CentreOnScreen.h"
+#include "ui/common/CentreOnScreen.h"
 
 namespace tavrin {
 

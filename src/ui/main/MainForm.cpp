@@ -14,7 +14,7 @@
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
 #include "ui/main/AboutForm.h"
-#include "ui/main/CentreOnScreen.h"
+#include "ui/common/CentreOnScreen.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/CentreOnScreen.h"
+#include "ui/common/CentreOnScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

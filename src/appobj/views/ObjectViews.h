@@ -1,0 +1,42 @@
+// The three read-only views that can stand beside the editor and the connection wizard:
+// ShowModule (the Modbus devices), ShowAppObj (the application objects) and ShowAssObj (the
+// assembly instances). Each shows the tables as they were when it opened; opening one that is
+// already open only brings it forward. They never block the window that opens them, and the main
+// window closes them all when the program ends or a configuration has been stored.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "assembly/AssemblyDerivation.h"
+#include "config/ConfigImage.h"
+
+namespace tavrin {
+
+class ObjectViews {
+public:
+    // The views read the working table of `image`; ShowAssObj derives into `assemblies`.
+    ObjectViews(const ConfigImage& image, AssemblyTables& assemblies);
+    ~ObjectViews();
+    ObjectViews(const ObjectViews&) = delete;
+    ObjectViews& operator=(const ObjectViews&) = delete;
+
+    void OpenModuleView();
+    void OpenAppObjView();
+    void OpenAssObjView();
+    void CloseAll();
+
+    // The open view, or nullptr when it is closed.
+    QWidget* ModuleView() const { return m_module; }
+    QWidget* AppObjView() const { return m_appObj; }
+    QWidget* AssObjView() const { return m_assObj; }
+
+private:
+    const ConfigImage& m_image;
+    AssemblyTables& m_assemblies;
+    QPointer<QWidget> m_module;
+    QPointer<QWidget> m_appObj;
+    QPointer<QWidget> m_assObj;
+};
+
+}  // namespace tavrin
