@@ -1,0 +1,20 @@
+// Read-only grids of texts, as the device, application object and assembly views show them: the
+// first row carries the column headings (bold on a button-grey ground), there are no header
+// sections and no row numbers, and every cell is centred.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QTableWidget;
+
+namespace tavrin {
+
+// Hides both headers and makes the grid read-only, without word wrap.
+void SetUpTextGrid(QTableWidget& grid);
+
+// Empties every cell, then gives each cell of the grid's current rows and columns the text at
+// cells[row][column] (empty where `cells` is shorter). Row 0 is styled as the heading row.
+void FillTextGrid(QTableWidget& grid, const std::vector<std::vector<std::string>>& cells);
+
+}  // namespace tavrin
