@@ -27,11 +27,14 @@ public:
     void CloseAll();
 
     // The open view, or nullptr when it is closed.
-    QWidget* ModuleView() const { return m_module; }
-    QWidget* AppObjView() const { return m_appObj; }
-    QWidget* AssObjView() const { return m_assObj; }
+    QWidget* ModuleView() const { return Opened(m_module); }
+    QWidget* AppObjView() const { return Opened(m_appObj); }
+    QWidget* AssObjView() const { return Opened(m_assObj); }
 
 private:
+    // A closed view lingers until the event loop deletes it; it is no longer open.
+    static QWidget* Opened(const QPointer<QWidget>& view);
+
     const ConfigImage& m_image;
     AssemblyTables& m_assemblies;
     QPointer<QWidget> m_module;

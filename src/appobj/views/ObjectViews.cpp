@@ -1,0 +1,72 @@
+#include "appobj/views/ObjectViews.h"
+
+#include "appobj/views/AppObjectView.h"
+#include "assembly/ui/ShowAssObjForm.h"
+
+namespace tavrin {
+
+namespace {
+
+// Brings an open view forward without touching what it shows.
+void BringForward(QWidget& view) {
+    if (view.isMinimized()) {
+        view.showNormal();
+    }
+    view.raise();
+    view.activateWindow();
+}
+
+// Opens the view `slot` holds, or a new one from `create` when it has none. A view that has
+// been closed but not yet deleted (deletion waits for the event loop) counts as closed.
+template <typename Create>
+void Open(QPointer<QWidget>& slot, Create create) {
+    if (slot && slot->isVisible()) {
+        BringForward(*slot);
+        return;
+    }
+    slot = create();
+    slot->show();
+    slot->activateWindow();
+}
+
+void Close(QPointer<QWidget>& slot) {
+    QWidget* view = slot;
+    slot = nullptr;
+    if (view) {
+        view->close();
+    }
+}
+
+}  // namespace
+
+ObjectViews::ObjectViews(const ConfigImage& image, AssemblyTables& assemblies)
+    : m_image(image), m_assemblies(assemblies) {}
+
+ObjectViews::~ObjectViews() {
+    CloseAll();
+}
+
+QWidget* ObjectViews::Opened(const QPointer<QWidget>& view) {
+    return view && view->isVisible() ? view.data() : nullptr;
+}
+
+void ObjectViews::OpenModuleView() {
+    Open(m_module, [this] { return new AppObjectView(AppObjectViewKind::Devices, m_image); });
+}
+
+void ObjectViews::OpenAppObjView() {
+    Open(m_appObj,
+         [this] { return new AppObjectView(AppObjectViewKind::ApplicationObjects, m_image); });
+}
+
+void ObjectViews::OpenAssObjView() {
+    Open(m_assObj, [this] { return new ShowAssObjForm(m_image, m_assemblies); });
+}
+
+void ObjectViews::CloseAll() {
+    Close(m_module);
+    Close(m_appObj);
+    Close(m_assObj);
+}
+
+}  // namespace tavrin
