@@ -35,11 +35,12 @@ struct PtyFormRig {
 
     EnvLookup env;
     ConfigImage image;
+    AssemblyTables assemblies;
     QtConsolePort port;
     SystemClock clock;
     QtEventPump pump;
     testing::RecordingBoxes boxes;
-    MainForm form{{image, port, clock, pump, boxes, env}};
+    MainForm form{{image, assemblies, port, clock, pump, boxes, env}};
 };
 
 std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {

@@ -38,8 +38,9 @@ struct MainFormRig {
     FakePump pump{clock, port};
     RecordingBoxes boxes;
     ConfigImage image;
+    AssemblyTables assemblies;
     SimulatedGateway gateway;
-    MainForm form{{image, port, clock, pump, boxes, FakeEnv}};
+    MainForm form{{image, assemblies, port, clock, pump, boxes, FakeEnv}};
 };
 
 }  // namespace tavrin::testing

@@ -10,11 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "appobj/editor/IOAppOForm.h"
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
-#include "ui/main/AboutForm.h"
 #include "ui/common/CentreOnScreen.h"
+#include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
 
@@ -32,11 +33,13 @@ void SetBold(QWidget* widget, bool bold) {
 MainForm::MainForm(MainServices services, QWidget* parent)
     : QMainWindow(parent),
       m_image(services.image),
+      m_assemblies(services.assemblies),
       m_boxes(services.boxes),
       m_env(std::move(services.env)),
       m_session{services.image, services.port, services.clock, services.pump, services.boxes},
       m_c(BuildMainControls(*this)),
-      m_panels(m_c, services.image, services.boxes, this) {
+      m_panels(m_c, services.image, services.boxes, this),
+      m_views(services.image, services.assemblies) {
     setObjectName(QStringLiteral("Main_F"));
     setWindowTitle(QString::fromLatin1(msg::kMainCaption));
 
@@ -49,7 +52,13 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     Load();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    // The editor is a window of its own that works on this window's tables; it cannot outlive it.
+    if (m_editor) {
+        m_editor->disconnect(this);
+        delete m_editor;
+    }
+}
 
 void MainForm::Load() {
     m_panels.SetShownPanel(kNoPanel);
@@ -60,6 +69,8 @@ void MainForm::Load() {
     m_image.ConfigWrong = false;
     m_image.Busy = false;
     m_connected = false;
+    m_assemblies.LastOutputAssembly = 0;
+    m_assemblies.LastInputAssembly = 0;
     ResetPanels();
 
     m_image.ComTimeout = 200;
@@ -115,8 +126,32 @@ void MainForm::NextClick() {
         SetBold(m_c.CommunicationState, !m_c.CommunicationState->font().bold());
         return;
     }
-    // With CANopen chosen there is nothing further to configure here. The application object
-    // editor, which a DeviceNet gateway goes on to, is not in this program yet.
+    // With CANopen chosen there is nothing further to configure here.
+    if (!m_c.ApplicationSelect[1]->isChecked()) {
+        return;
+    }
+    hide();
+    m_editor = new IOAppOForm(m_image, m_boxes, m_views);
+    connect(m_editor, &IOAppOForm::Unloaded, this, &MainForm::EditorUnloaded);
+    connect(m_editor, &IOAppOForm::NextRequested, this, &MainForm::EditorNext);
+    m_editor->show();
+}
+
+IOAppOForm* MainForm::Editor() const {
+    return m_editor;
+}
+
+void MainForm::EditorUnloaded() {
+    m_editor = nullptr;
+    show();
+}
+
+// The connection wizard takes over from the editor here; until it does, the editor comes back
+// with its table so the user is never left without a window.
+void MainForm::EditorNext() {
+    if (m_editor) {
+        m_editor->show();
+    }
 }
 
 void MainForm::AboutClick() {
@@ -159,6 +194,12 @@ void MainForm::closeEvent(QCloseEvent* event) {
     ReleaseTables();
     if (m_about) {
         m_about->close();
+    }
+    m_views.CloseAll();
+    if (m_editor) {
+        // The program is ending: the editor goes without bringing this window back.
+        m_editor->disconnect(this);
+        m_editor->close();
     }
     event->accept();
 }

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <array>
 
+#include "appobj/views/ObjectViews.h"
+#include "assembly/AssemblyDerivation.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 #include "console/ReadSequence.h"
@@ -17,10 +19,12 @@
 namespace tavrin {
 
 class AboutForm;
+class IOAppOForm;
 
 // What the window works with, handed in so tests can swap the port, clock and message boxes.
 struct MainServices {
     ConfigImage& image;
+    AssemblyTables& assemblies;
     SerialPort& port;
     Clock& clock;
     EventPump& pump;
@@ -35,6 +39,9 @@ public:
     ~MainForm() override;
 
     const MainControls& Controls() const { return m_c; }
+    // The application object editor while it is loaded, else nullptr.
+    IOAppOForm* Editor() const;
+    ObjectViews& Views() { return m_views; }
     ParameterPanels& Panels() { return m_panels; }
     bool Connected() const { return m_connected; }
     // What the last Connect click ended with; empty before the first.
@@ -66,8 +73,11 @@ private:
     void Load();
     void SetControlsEnabled(bool enabled);
     void ReleaseTables();
+    void EditorUnloaded();
+    void EditorNext();
 
     ConfigImage& m_image;
+    AssemblyTables& m_assemblies;
     MessageBoxes& m_boxes;
     EnvLookup m_env;
     ConsoleSession m_session;
@@ -78,6 +88,8 @@ private:
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
     QPointer<AboutForm> m_about;
+    ObjectViews m_views;
+    QPointer<IOAppOForm> m_editor;
 };
 
 }  // namespace tavrin
