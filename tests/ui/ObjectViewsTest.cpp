@@ -1,5 +1,6 @@
 // The three read-only views of the working table, opened through ObjectViews as the editor and the
 // main window open them.
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPointer>
 #include <QTabBar>
@@ -17,6 +18,19 @@ using Objects = std::vector<AppObject>;  // {MBID, IOType, FCSel, MBSA, MBCL}
 Q_DECLARE_METATYPE(Objects)
 
 namespace {
+
+// Every text of the column shows whole: the designed widths are only a minimum.
+bool TextFits(const QTableWidget& grid, int column) {
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        const QTableWidgetItem* item = grid.item(r, column);
+        if (!item || item->text().isEmpty())
+            continue;
+        const QFontMetrics metrics(item->font());
+        if (metrics.horizontalAdvance(item->text()) > grid.columnWidth(column))
+            return false;
+    }
+    return true;
+}
 
 enum View { Module, AppObj, AssObj };
 const char* const kGridName[] = {"ModuleInfoRecord", "AppObjParaRecord", "AssConsParaRecord"};
@@ -176,7 +190,8 @@ private slots:
             QCOMPARE(Row(grid, r), r <= rows.size() ? rows[r - 1] : QStringList(6, QString()));
         }
         for (int c = 0; c < 6; ++c) {
-            QCOMPARE(grid->columnWidth(c), TwipsToPixels(*grid, widthTwips[view][c]));
+            QVERIFY(grid->columnWidth(c) >= TwipsToPixels(*grid, widthTwips[view][c]));
+            QVERIFY(TextFits(*grid, c));
         }
         QVERIFY(AllCellsCentred(grid));
     }
@@ -252,7 +267,8 @@ private slots:
                                                   " 2:00101", " 2:00101"}));
             QCOMPARE(Row(output, 3) + Row(output, 4), QStringList(14, QString()));
             for (int c = 0; c < 7; ++c) {
-                QCOMPARE(output->columnWidth(c), TwipsToPixels(*output, c < 3 ? 1000 : 1400));
+                QVERIFY(output->columnWidth(c) >= TwipsToPixels(*output, c < 3 ? 1000 : 1400));
+                QVERIFY(TextFits(*output, c));
             }
             QVERIFY(AllCellsCentred(output));
         };
@@ -288,7 +304,8 @@ private slots:
         QCOMPARE(Cell(output, 0, 1027), QStringLiteral("Mapping  1024"));
         QCOMPARE(Cell(output, 1, 2), QStringLiteral("1025"));
         QCOMPARE(Cell(output, 1, 1027), QStringLiteral(" 1:08199~08192"));
-        QCOMPARE(output->columnWidth(1027), TwipsToPixels(*output, 1400));
+        QVERIFY(output->columnWidth(1027) >= TwipsToPixels(*output, 1400));
+        QVERIFY(TextFits(*output, 1027));
     }
 
     // A second open only brings the view forward; after a close the next open shows the table

@@ -1,10 +1,12 @@
 #include "ui/common/TextGrid.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPalette>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+#include <algorithm>
 
 namespace tavrin {
 
@@ -43,7 +45,6 @@ void FillTextGrid(QTableWidget& grid, const std::vector<std::vector<std::string>
             if (texts && c < static_cast<int>(texts->size())) {
                 const QString text = QString::fromStdString((*texts)[static_cast<std::size_t>(c)]);
                 item->setText(text);
-                // The column widths are fixed; a text too wide for its cell can still be read.
                 if (!text.isEmpty()) {
                     item->setToolTip(text);
                 }
@@ -51,7 +52,33 @@ void FillTextGrid(QTableWidget& grid, const std::vector<std::vector<std::string>
             grid.setItem(r, c, item);
         }
     }
+    WidenColumnsToText(grid, cells);
     grid.setUpdatesEnabled(updates);
+}
+
+void WidenColumnsToText(QTableWidget& grid, const std::vector<std::vector<std::string>>& cells) {
+    QFont bold = grid.font();
+    bold.setBold(true);
+    const QFontMetrics headingMetrics(bold);
+    const QFontMetrics dataMetrics(grid.font());
+    constexpr int kPadding = 12;
+    const int columns = grid.columnCount();
+    std::vector<int> needed(static_cast<std::size_t>(std::max(columns, 0)), 0);
+    for (std::size_t r = 0; r < cells.size(); ++r) {
+        const QFontMetrics& metrics = r == 0 ? headingMetrics : dataMetrics;
+        for (std::size_t c = 0; c < cells[r].size() && c < needed.size(); ++c) {
+            if (cells[r][c].empty())
+                continue;
+            const int width =
+                metrics.horizontalAdvance(QString::fromStdString(cells[r][c])) + kPadding;
+            needed[c] = std::max(needed[c], width);
+        }
+    }
+    for (int c = 0; c < columns; ++c) {
+        if (needed[static_cast<std::size_t>(c)] > grid.columnWidth(c)) {
+            grid.setColumnWidth(c, needed[static_cast<std::size_t>(c)]);
+        }
+    }
 }
 
 }  // namespace tavrin
