@@ -117,27 +117,33 @@ std::string AnalogMappingText(int mbid, long long address) {
     return SignPosText(mbid) + ":" + PaddedAddress(address);
 }
 
+namespace {
+
+// One direction: the digital instance first when its total says it exists, then the analog one.
+// The totals, not the objects, choose the analog instance's index, as the gateway does.
+void DeriveDirection(std::array<AssemblyInstance, 2>& instances, std::uint8_t& last,
+                     std::uint8_t digitalType, std::uint8_t analogType,
+                     const AppObjectTable& objects, int appCount, const IOTotalArray& totals,
+                     bool& truncated) {
+    last = 0;
+    FillDigital(instances[last], digitalType, objects, appCount, truncated);
+    if (totals[digitalType] > 0)
+        ++last;
+    FillAnalog(instances[last], analogType, objects, appCount, truncated);
+    if (totals[analogType] == 0)
+        last = 0;
+}
+
+}  // namespace
+
 AssemblyTables DeriveAssemblies(const AppObjectTable& objects, int appCount,
                                 const IOTotalArray& totals) {
     appCount = std::clamp(appCount, 0, kMaxAppObjects);
     AssemblyTables t;
-    FillDigital(t.OutputAssemblies[t.LastOutputAssembly], kDigitalOutput, objects, appCount,
-                t.Truncated);
-    if (totals[kDigitalOutput] > 0)
-        ++t.LastOutputAssembly;
-    FillAnalog(t.OutputAssemblies[t.LastOutputAssembly], kAnalogOutput, objects, appCount,
-               t.Truncated);
-    if (totals[kAnalogOutput] == 0)
-        t.LastOutputAssembly = 0;
-
-    FillDigital(t.InputAssemblies[t.LastInputAssembly], kDigitalInput, objects, appCount,
-                t.Truncated);
-    if (totals[kDigitalInput] > 0)
-        ++t.LastInputAssembly;
-    FillAnalog(t.InputAssemblies[t.LastInputAssembly], kAnalogInput, objects, appCount,
-               t.Truncated);
-    if (totals[kAnalogInput] == 0)
-        t.LastInputAssembly = 0;
+    DeriveDirection(t.OutputAssemblies, t.LastOutputAssembly, kDigitalOutput, kAnalogOutput,
+                    objects, appCount, totals, t.Truncated);
+    DeriveDirection(t.InputAssemblies, t.LastInputAssembly, kDigitalInput, kAnalogInput, objects,
+                    appCount, totals, t.Truncated);
     return t;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ReadObjects.h"
 #include "RecordingReadView.h"
 #include "appobj/AppObjectRows.h"
 #include "appobj/FunctionCodes.h"
@@ -17,20 +18,14 @@ using testing::ShownBox;
 constexpr int FC01 = 0, FC02 = 1, FC03 = 2, FC04 = 3, FC15 = 4, FC16 = 5;
 
 struct Editor {
+    // Starts from the objects a gateway read gave.
+    explicit Editor(std::vector<AppObject> read = {}) : image(testing::ImageHolding(read)) {
+        table.Load();
+    }
+
     ConfigImage image;
     RecordingBoxes boxes;
     WorkingTable table{image, boxes};
-
-    // Starts from the objects a gateway read gave, totals as the decoder sums them.
-    explicit Editor(std::vector<AppObject> read = {}) {
-        for (const AppObject& o : read) {
-            image.ReadAppObjects[image.ReadAppCount++] = o;
-            if (o.IOType < kIOTypeCount)
-                image.StoredIOTotals[o.IOType] += o.MBCL;
-        }
-        image.ConnInfoValid = true;
-        table.Load();
-    }
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& b : boxes.shown)

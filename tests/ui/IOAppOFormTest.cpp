@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "MainFormRig.h"
+#include "ReadObjects.h"
 #include "appobj/editor/IOAppOForm.h"
 
 namespace tavrin::testing {
@@ -17,17 +18,6 @@ namespace {
 // MBID, IOType, FCSel, MBSA, MBCL: the four objects the simulated gateway ships with.
 const std::vector<AppObject> kStored = {
     {1, 0, 0, 0, 10}, {2, 1, 0, 100, 2}, {1, 0, 0, 20, 3}, {3, 3, 1, 10, 1}};
-
-ConfigImage ImageHolding(const std::vector<AppObject>& read) {
-    ConfigImage image;
-    for (const AppObject& o : read) {
-        image.ReadAppObjects[image.ReadAppCount++] = o;
-        if (o.IOType < kIOTypeCount)
-            image.StoredIOTotals[o.IOType] += o.MBCL;
-    }
-    image.ConnInfoValid = true;
-    return image;
-}
 
 // The editor on its own, over a configuration holding `read`.
 struct EditorRig {

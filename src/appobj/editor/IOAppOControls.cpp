@@ -9,18 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/common/ControlNames.h"
+
 namespace tavrin {
 namespace {
-
-template <typename W>
-W* Named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QString Indexed(const char* name, int index) {
-    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
-}
 
 QPushButton* NewButton(const char* name, const char* caption) {
     return Named(new QPushButton(QString::fromLatin1(caption)), QString::fromLatin1(name));

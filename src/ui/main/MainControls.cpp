@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/common/ControlNames.h"
+
 #include "console/ReadSequence.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/ChannelToggle.h"
@@ -25,16 +27,6 @@ namespace {
 // Width of the parameter column, in device-independent pixels, so the window keeps its shape
 // while panels come and go.
 constexpr int kPanelColumnWidth = 360;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QString Indexed(const char* name, int index) {
-    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
-}
 
 QLabel* NewLabel(const char* name, const char* caption) {
     return Named(new QLabel(QString::fromLatin1(caption)), name);
