@@ -1,0 +1,42 @@
+// Storing a configuration into the gateway: the console's word editor is walked over block 0 from
+// byte 40 and over block 1 from byte 0, and one value is typed per word. A value counts as stored
+// when the console shows the key of the following word in time; nothing is read back.
+#pragma once
+
+#include <string>
+
+#include "config/ConfigImage.h"
+#include "console/ConsoleSession.h"
+#include "console/PortChoice.h"
+
+namespace tavrin {
+
+// How the write shows itself: the main window's status line.
+class WriteView {
+public:
+    virtual ~WriteView() = default;
+    virtual void SetStatus(const std::string& text) = 0;
+};
+
+enum class WriteOutcome {
+    Completed,   // every word acknowledged; the port is closed
+    CannotOpen,  // the port could not be opened
+    Occupied,    // the port is held by another program
+    PortError,   // the port failed while in use
+    Timeout,     // a prompt or word key did not come in time
+};
+
+// The whole configuration area, or only its header and settings (the stored application objects
+// and totals stay as they are).
+inline constexpr int kWholeBlock0Words = 29;
+inline constexpr int kBlock0SettingsWords = 7;
+
+// Writes block0[0 .. block0Count-1] from byte 40 and block1[0..6] from byte 0, leaving the console
+// at session.image.ModulePrompt. The caller sets Busy before. On failure the user has been told
+// (message box and status line), the port is closed and Busy cleared; the caller then does its own
+// release. On success the port is closed and Busy is left for the caller to clear.
+WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port,
+                                const Block0Array& block0, int block0Count,
+                                const Block1Array& block1, WriteView& view);
+
+}  // namespace tavrin

@@ -1,0 +1,1 @@
+#include "eds/EdsFile.h"
