@@ -1,1 +1,160 @@
 #include "console/WriteSequence.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+
+#include "config/WordArithmetic.h"
+#include "console/ConsoleLink.h"
+#include "console/ConsoleMessages.h"
+#include "console/PortFault.h"
+
+namespace tavrin {
+namespace {
+
+std::string WordKey(int address) {
+    return "Long(" + std::to_string(address) + ")=";
+}
+
+// The word editor takes a plain signed decimal: no blank where the sign would stand.
+std::string TypedValue(Word word) {
+    std::string text = SignedText(word);
+    if (!text.empty() && text.front() == ' ') {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
+class Writer {
+public:
+    Writer(ConsoleSession& session, const PortChoice& port, WriteView& view)
+        : m_session(session),
+          m_image(session.image),
+          m_port(port),
+          m_view(view),
+          m_link(session.port, session.clock, session.pump) {
+        m_link.SetTranscript(session.transcript);
+    }
+
+    WriteOutcome Run(const Block0Array& block0, int block0Count, const Block1Array& block1) {
+        const OpenResult opened = OpenConsolePort(m_session.port, m_port);
+        switch (opened.status) {
+            case OpenStatus::Opened:
+                break;
+            case OpenStatus::CannotOpen:
+                // Nothing was sent, so the status line keeps what it said.
+                m_session.boxes.Show(msg::CannotOpen(m_port.Label()), msg::kWarning);
+                Release();
+                return WriteOutcome::CannotOpen;
+            case OpenStatus::Occupied:
+                ReportOccupied();
+                return WriteOutcome::Occupied;
+            case OpenStatus::Failed:
+                ReportPortError(opened.description);
+                return WriteOutcome::PortError;
+        }
+        try {
+            return WriteWithOpenPort(block0, block0Count, block1);
+        } catch (const PortFault& fault) {
+            ReportPortError(fault.what());
+            return WriteOutcome::PortError;
+        }
+    }
+
+private:
+    WriteOutcome WriteWithOpenPort(const Block0Array& block0, int block0Count,
+                                   const Block1Array& block1) {
+        // Leave the word editor or the EEPROM prompt, wherever an earlier sequence stopped, and
+        // come back to the main prompt. Only the last "exit" has to be answered; the module is
+        // the one the last read identified.
+        m_link.SendAndWait("/q", "]");
+        m_link.SendAndWait("exit", ">");
+        m_link.SendAndWait(".", "[EEPROM:]");
+        if (!m_link.SendAndWait("exit", ">")) {
+            return Timeout();
+        }
+        if (!m_link.SendAndWait("use eeprom", "[EEPROM:]")) {
+            return Timeout();
+        }
+        m_session.pump.Service(std::chrono::microseconds::zero());
+
+        if (!m_link.SendAndWait("block 0", "[EEPROM:]") ||
+            !WriteWords("el 40", kBlock0FirstAddress, block0.data(), block0Count) ||
+            !m_link.SendAndWait(".", "[EEPROM:]")) {
+            return Timeout();
+        }
+        if (!m_link.SendAndWait("block 1", "[EEPROM:]") ||
+            !WriteWords("el 0", 0, block1.data(), kBlock1Words) ||
+            !m_link.SendAndWait(".", "[EEPROM:]")) {
+            return Timeout();
+        }
+        if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
+            return Timeout();
+        }
+        m_session.port.Close();
+        return WriteOutcome::Completed;
+    }
+
+    // Opens the word editor at `firstAddress` and types `count` values. The console stores each
+    // value and shows the next word; that word's key arriving is the only acknowledgement.
+    bool WriteWords(std::string_view startCommand, int firstAddress, const Word* words, int count) {
+        std::int32_t shown = 0;  // the old value on display; not needed
+        if (!m_link.SendAndReadValue(startCommand, WordKey(firstAddress), shown)) {
+            return false;
+        }
+        for (int k = 1; k <= count; ++k) {
+            if (!m_link.SendAndReadValue(TypedValue(words[k - 1]), WordKey(firstAddress + 4 * k),
+                                         shown)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    WriteOutcome Timeout() {
+        m_session.boxes.Show(msg::kTimeout, "");
+        m_view.SetStatus(msg::kTimeout);
+        Release();
+        return WriteOutcome::Timeout;
+    }
+
+    void ReportOccupied() {
+        const std::string text = msg::Occupied(m_port.Label());
+        m_session.boxes.Show(text, "");
+        m_view.SetStatus(text);
+        Release();
+    }
+
+    void ReportPortError(const std::string& description) {
+        m_session.boxes.Show(description, "");
+        m_view.SetStatus("");
+        Release();
+    }
+
+    void Release() {
+        if (m_session.port.IsOpen()) {
+            m_session.port.Close();
+        }
+        m_image.Busy = false;
+    }
+
+    ConsoleSession& m_session;
+    ConfigImage& m_image;
+    const PortChoice& m_port;
+    WriteView& m_view;
+    ConsoleLink m_link;
+};
+
+}  // namespace
+
+WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port,
+                                const Block0Array& block0, int block0Count,
+                                const Block1Array& block1, WriteView& view) {
+    // Only the whole area (29) and the settings (7) are ever asked for. Anything else is held to
+    // 1..29 rather than refused: past 29 the walk would type into the word at byte 156, which is
+    // not part of the configuration, and below 1 there would be no block 0 write at all.
+    const int count = std::clamp(block0Count, 1, kBlock0ConfigWords);
+    return Writer(session, port, view).Run(block0, count, block1);
+}
+
+}  // namespace tavrin
