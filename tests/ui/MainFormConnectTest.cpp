@@ -36,11 +36,12 @@ struct PtyFormRig {
     EnvLookup env;
     ConfigImage image;
     AssemblyTables assemblies;
+    ConnectionSelections selections;
     QtConsolePort port;
     SystemClock clock;
     QtEventPump pump;
     testing::RecordingBoxes boxes;
-    MainForm form{{image, assemblies, port, clock, pump, boxes, env}};
+    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, env}};
 };
 
 std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {

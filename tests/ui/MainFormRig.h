@@ -39,8 +39,9 @@ struct MainFormRig {
     RecordingBoxes boxes;
     ConfigImage image;
     AssemblyTables assemblies;
+    ConnectionSelections selections;
     SimulatedGateway gateway;
-    MainForm form{{image, assemblies, port, clock, pump, boxes, FakeEnv}};
+    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, FakeEnv}};
 };
 
 }  // namespace tavrin::testing

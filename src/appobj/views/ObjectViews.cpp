@@ -63,6 +63,10 @@ void ObjectViews::OpenAssObjView() {
     Open(m_assObj, [this] { return new ShowAssObjForm(m_image, m_assemblies); });
 }
 
+void ObjectViews::CloseModuleView() {
+    Close(m_module);
+}
+
 void ObjectViews::CloseAll() {
     Close(m_module);
     Close(m_appObj);

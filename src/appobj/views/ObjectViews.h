@@ -24,6 +24,7 @@ public:
     void OpenModuleView();
     void OpenAppObjView();
     void OpenAssObjView();
+    void CloseModuleView();
     void CloseAll();
 
     // The open view, or nullptr when it is closed.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
+#include "eds/ui/XQVEdsSetForm.h"
 #include "ui/common/CentreOnScreen.h"
 #include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
@@ -34,8 +36,10 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     : QMainWindow(parent),
       m_image(services.image),
       m_assemblies(services.assemblies),
+      m_selections(services.selections),
       m_boxes(services.boxes),
       m_env(std::move(services.env)),
+      m_edsFolder(std::move(services.edsFolder)),
       m_session{services.image, services.port, services.clock, services.pump, services.boxes},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image, services.boxes, this),
@@ -53,7 +57,12 @@ MainForm::MainForm(MainServices services, QWidget* parent)
 }
 
 MainForm::~MainForm() {
-    // The editor is a window of its own that works on this window's tables; it cannot outlive it.
+    // The wizard and the editor are windows of their own that work on this window's tables and
+    // console; they cannot outlive it.
+    if (m_wizard) {
+        m_wizard->disconnect(this);
+        delete m_wizard;
+    }
     if (m_editor) {
         m_editor->disconnect(this);
         delete m_editor;
@@ -111,13 +120,16 @@ void MainForm::SetControlsEnabled(bool enabled) {
     m_c.EixtProgram->setEnabled(enabled);
 }
 
-void MainForm::ConnectClick() {
+PortChoice MainForm::ChosenPort() const {
     const int entry = m_c.ComPort->currentIndex();
-    if (entry < 0) {
+    return ResolvePort(PortTable[entry < 0 ? 0 : entry], m_env);
+}
+
+void MainForm::ConnectClick() {
+    if (m_c.ComPort->currentIndex() < 0) {
         return;
     }
-    const PortChoice port = ResolvePort(PortTable[entry], m_env);
-    m_lastOutcome = ReadConfiguration(m_session, port, *this);
+    m_lastOutcome = ReadConfiguration(m_session, ChosenPort(), *this);
 }
 
 void MainForm::NextClick() {
@@ -146,11 +158,40 @@ void MainForm::EditorUnloaded() {
     show();
 }
 
-// The connection wizard takes over from the editor here; until it does, the editor comes back
-// with its table so the user is never left without a window.
+XQVEdsSetForm* MainForm::Wizard() const {
+    return m_wizard;
+}
+
+// The editor hid itself and keeps its table; the connection wizard goes on from it.
 void MainForm::EditorNext() {
+    if (m_wizard) {
+        return;
+    }
+    const std::string folder =
+        m_edsFolder.empty() ? QCoreApplication::applicationDirPath().toStdString() : m_edsFolder;
+    m_wizard = new XQVEdsSetForm({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
+                                  [this] { return ChosenPort(); }, *this, folder});
+    connect(m_wizard, &XQVEdsSetForm::Closed, this, &MainForm::WizardClosed);
+    m_wizard->show();
+}
+
+// After a Finish the job is done: the views and the editor go and this window comes back (the
+// editor's going brings it). Otherwise the user returns to the editor and its table.
+void MainForm::WizardClosed(bool finished) {
+    m_wizard = nullptr;
+    if (!finished) {
+        if (m_editor) {
+            m_editor->show();
+        } else {
+            show();
+        }
+        return;
+    }
+    m_views.CloseAll();
     if (m_editor) {
-        m_editor->show();
+        m_editor->close();
+    } else {
+        show();
     }
 }
 
@@ -196,6 +237,10 @@ void MainForm::closeEvent(QCloseEvent* event) {
         m_about->close();
     }
     m_views.CloseAll();
+    if (m_wizard) {
+        m_wizard->disconnect(this);
+        m_wizard->close();
+    }
     if (m_editor) {
         // The program is ending: the editor goes without bringing this window back.
         m_editor->disconnect(this);

@@ -13,6 +13,8 @@
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 #include "console/ReadSequence.h"
+#include "console/WriteSequence.h"
+#include "eds/ConnectionSelections.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
 
@@ -20,19 +22,23 @@ namespace tavrin {
 
 class AboutForm;
 class IOAppOForm;
+class XQVEdsSetForm;
 
 // What the window works with, handed in so tests can swap the port, clock and message boxes.
 struct MainServices {
     ConfigImage& image;
     AssemblyTables& assemblies;
+    ConnectionSelections& selections;
     SerialPort& port;
     Clock& clock;
     EventPump& pump;
     MessageBoxes& boxes;
     EnvLookup env = ProcessEnv;
+    // Where Finish writes the EDS file; empty means the folder of the program itself.
+    std::string edsFolder;
 };
 
-class MainForm final : public QMainWindow, public ReadView {
+class MainForm final : public QMainWindow, public ReadView, public WriteView {
     Q_OBJECT
 public:
     explicit MainForm(MainServices services, QWidget* parent = nullptr);
@@ -41,6 +47,8 @@ public:
     const MainControls& Controls() const { return m_c; }
     // The application object editor while it is loaded, else nullptr.
     IOAppOForm* Editor() const;
+    // The connection wizard while it is open, else nullptr.
+    XQVEdsSetForm* Wizard() const;
     ObjectViews& Views() { return m_views; }
     ParameterPanels& Panels() { return m_panels; }
     bool Connected() const { return m_connected; }
@@ -56,7 +64,7 @@ public:
     // The unconnected look: pictures, toggles and panel contents hidden.
     void ResetPanels();
 
-    // ReadView.
+    // ReadView and WriteView.
     void ConnectPressed() override;
     void ShowReadingLook() override;
     void SetStatus(const std::string& text) override;
@@ -75,11 +83,15 @@ private:
     void ReleaseTables();
     void EditorUnloaded();
     void EditorNext();
+    void WizardClosed(bool finished);
+    PortChoice ChosenPort() const;
 
     ConfigImage& m_image;
     AssemblyTables& m_assemblies;
+    ConnectionSelections& m_selections;
     MessageBoxes& m_boxes;
     EnvLookup m_env;
+    std::string m_edsFolder;
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
@@ -90,6 +102,7 @@ private:
     QPointer<AboutForm> m_about;
     ObjectViews m_views;
     QPointer<IOAppOForm> m_editor;
+    QPointer<XQVEdsSetForm> m_wizard;
 };
 
 }  // namespace tavrin

@@ -26,9 +26,10 @@ int main(int argc, char** argv) {
 
     tavrin::ConfigImage image;
     tavrin::AssemblyTables assemblies;
+    tavrin::ConnectionSelections selections;
     tavrin::QtConsolePort port;
     tavrin::QtMessageBoxes boxes;
-    tavrin::MainForm form({image, assemblies, port, clock, pump, boxes});
+    tavrin::MainForm form({image, assemblies, selections, port, clock, pump, boxes});
     form.show();
     return app.exec();
 }

@@ -1,0 +1,36 @@
+// The controls of the connection wizard, built once and named as the design names them.
+#pragma once
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tavrin {
+
+struct XQVEdsSetControls {
+    // One frame per connection type: Poll, Bit-Strobe, COS/Cyclic.
+    std::array<QGroupBox*, 3> Frame{};   // Frame1..Frame3
+    std::array<QComboBox*, 3> IntPut{};  // produced connection path
+    std::array<QComboBox*, 3> OutPut{};  // consumed connection path; only Poll's is choosable
+    std::array<QLabel*, 6> Label1{};     // captions, two per frame
+
+    QGroupBox* EDSRegion = nullptr;
+    std::array<QLineEdit*, 2> EDSInfo{};  // description, author
+    QLabel* Label6 = nullptr;             // "Description:"
+    QLabel* Label5 = nullptr;             // "Created By:"
+
+    QPushButton* BackButton = nullptr;
+    QPushButton* FinishDeviceSet = nullptr;
+    QPushButton* AppObj = nullptr;
+    QPushButton* ShowSettingResult = nullptr;
+};
+
+// Creates the controls inside `form` and lays them out.
+XQVEdsSetControls BuildXQVEdsSetControls(QWidget& form);
+
+}  // namespace tavrin

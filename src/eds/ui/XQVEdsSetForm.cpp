@@ -1,0 +1,187 @@
+#include "eds/ui/XQVEdsSetForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "console/ConsoleMessages.h"
+#include "eds/ConnectionChoices.h"
+#include "ui/common/CentreOnScreen.h"
+
+namespace tavrin {
+namespace {
+
+void Fill(QComboBox* list, const std::vector<std::string>& entries) {
+    list->clear();
+    for (const std::string& entry : entries) {
+        list->addItem(QString::fromStdString(entry));
+    }
+    // A list shows nothing until an entry is chosen for it.
+    list->setCurrentIndex(-1);
+}
+
+// The description and author go into a file read on the master's PC; keep them to the
+// single-byte code page the file is written in.
+std::string FileText(const QLineEdit* field) {
+    return field->text().toLatin1().toStdString();
+}
+
+}  // namespace
+
+XQVEdsSetForm::XQVEdsSetForm(WizardServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_s(std::move(services)), m_c(BuildXQVEdsSetControls(*this)) {
+    setObjectName(QStringLiteral("XQVEdsSet"));
+    setWindowTitle(QStringLiteral("XQVEDS"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        connect(m_c.IntPut[i], &QComboBox::activated, this,
+                [this, i](int position) { InputChosen(i, position); });
+        connect(m_c.OutPut[i], &QComboBox::activated, this,
+                [this, i](int position) { OutputChosen(i, position); });
+    }
+    connect(m_c.BackButton, &QPushButton::clicked, this, &XQVEdsSetForm::BackClick);
+    connect(m_c.FinishDeviceSet, &QPushButton::clicked, this, &XQVEdsSetForm::FinishClick);
+    connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(); });
+    connect(m_c.ShowSettingResult, &QPushButton::clicked, this,
+            [this] { m_s.views.OpenAssObjView(); });
+    Load();
+}
+
+void XQVEdsSetForm::Load() {
+    adjustSize();
+    CentreOnScreen(*this);
+    SetNavigationEnabled(true);
+    m_s.assemblies = DeriveAssemblies(m_s.image.AppObjects, m_s.image.AppCount, m_s.image.IOTotals);
+    m_finished = false;
+    FillLists();
+    RestoreLists();
+}
+
+void XQVEdsSetForm::FillLists() {
+    const auto outputs = OutputEntries(m_s.image, m_s.assemblies);
+    const auto inputs = InputEntries(m_s.image, m_s.assemblies);
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        Fill(m_c.OutPut[i], outputs);
+    }
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        Fill(m_c.IntPut[i], inputs);
+    }
+}
+
+void XQVEdsSetForm::RestoreLists() {
+    const int inputEntries = m_c.IntPut[0]->count() - 1;
+    const int outputEntries = m_c.OutPut[0]->count() - 1;
+    switch (RestoreSelections(m_s.image, inputEntries, outputEntries, m_s.selections)) {
+        case RestoreResult::Restored:
+            break;
+        case RestoreResult::NewSetting:
+            m_s.boxes.Show(kNewSetting, "");
+            break;
+        case RestoreResult::EepromError:
+            m_s.boxes.Show(kEepromError, "");
+            break;
+    }
+    // Nothing was shown in the Bit-Strobe list before, so a stored choice that is too long for it
+    // falls back to "None".
+    m_strobeAccepted = 0;
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        ShowInput(i, m_s.selections.InputSel[i]);
+    }
+    m_c.OutPut[kPollConnection]->setCurrentIndex(m_s.selections.OutputSel[kPollConnection]);
+    OutputChosen(kPollConnection, m_s.selections.OutputSel[kPollConnection]);
+}
+
+// Shows an entry as the program's choice; it is handled exactly like the user's.
+void XQVEdsSetForm::ShowInput(int list, int position) {
+    m_c.IntPut[list]->setCurrentIndex(position);
+    InputChosen(list, position);
+}
+
+void XQVEdsSetForm::InputChosen(int list, int position) {
+    if (list == kStrobeConnection) {
+        const std::string text = m_c.IntPut[list]->itemText(position).toStdString();
+        const auto bytes = ProducedBytes(position, text, m_s.image, m_s.assemblies);
+        if (bytes && *bytes > kStrobeMaxBytes) {
+            ShowInput(list, m_strobeAccepted);
+            m_s.boxes.Show(kStrobeTooLong, msg::kError);
+            return;
+        }
+        m_strobeAccepted = position;
+    }
+    m_s.selections.InputSel[list] = static_cast<std::int16_t>(position);
+}
+
+void XQVEdsSetForm::OutputChosen(int list, int position) {
+    m_s.selections.OutputSel[list] = static_cast<std::int16_t>(position);
+}
+
+void XQVEdsSetForm::BackClick() {
+    for (QComboBox* list : {m_c.IntPut[0], m_c.IntPut[1], m_c.IntPut[2], m_c.OutPut[0]}) {
+        list->clear();
+    }
+    m_finished = false;
+    close();
+}
+
+FinishChoices XQVEdsSetForm::Choices() const {
+    FinishChoices choices;
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        choices.inputTexts[i] = m_c.IntPut[i]->currentText().toStdString();
+        choices.outputTexts[i] = m_c.OutPut[i]->currentText().toStdString();
+    }
+    choices.description = FileText(m_c.EDSInfo[0]);
+    choices.author = FileText(m_c.EDSInfo[1]);
+    return choices;
+}
+
+void XQVEdsSetForm::FinishClick() {
+    SetNavigationEnabled(false);
+    if (m_s.image.Busy) {
+        return;
+    }
+    m_s.views.CloseModuleView();
+    FinishContext context{m_s.session,    m_s.currentPort(), m_s.assemblies,
+                          m_s.selections, m_s.edsFolder,     m_s.status};
+    m_storing = true;
+    m_lastOutcome = StoreAndProduceEds(context, Choices());
+    m_storing = false;
+    switch (*m_lastOutcome) {
+        case FinishOutcome::Completed:
+            m_finished = true;
+            close();
+            break;
+        case FinishOutcome::WriteFailed:
+        case FinishOutcome::EdsFailed:
+            ProcessError();
+            break;
+        case FinishOutcome::Refused:
+            break;
+    }
+}
+
+void XQVEdsSetForm::ProcessError() {
+    if (m_s.session.port.IsOpen()) {
+        m_s.session.port.Close();
+    }
+    m_s.image.Busy = false;
+    SetNavigationEnabled(true);
+}
+
+void XQVEdsSetForm::SetNavigationEnabled(bool enabled) {
+    m_c.BackButton->setEnabled(enabled);
+    m_c.FinishDeviceSet->setEnabled(enabled);
+}
+
+void XQVEdsSetForm::closeEvent(QCloseEvent* event) {
+    // The console is busy storing: the wizard's choices are still being read.
+    if (m_storing) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit Closed(m_finished);
+}
+
+}  // namespace tavrin

@@ -1,0 +1,1 @@
+// Finish against the simulated gateway
