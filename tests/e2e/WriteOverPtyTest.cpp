@@ -1,1 +1,187 @@
-// filled in by the write-sequence work
+// The write sequence over a real pseudo-terminal against the gateway simulator program: Tavrin's
+// own QSerialPort path, the simulator's console and the EEPROM file it saves on every stored word.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "../support/ExpectedDialogue.h"
+#include "../support/RecordingReadView.h"
+#include "../support/SimProcess.h"
+#include "EepromFile.h"
+#include "console/ReadSequence.h"
+#include "console/WriteSequence.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+
+namespace tavrin {
+namespace {
+
+using gatewaysim::Eeprom;
+using testing::ShownBox;
+
+class RecordingWriteView final : public WriteView {
+public:
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    std::vector<std::string> statuses;
+};
+
+// Tavrin's real serial path, with what the user would see recorded.
+struct QtRig {
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    testing::RecordingBoxes boxes;
+    testing::RecordingReadView readView;
+    RecordingWriteView writeView;
+    ConsoleSession session{image, port, clock, pump, boxes};
+};
+
+// What a Finish would store after the user changed the node id and a connection path: the words
+// as read with node 17 in place of 5, and a connection word that the console shows as -1.
+struct Changed {
+    Block0Array block0;
+    Block1Array block1;
+};
+
+Changed ChangedImage(const ConfigImage& read, int block0Count) {
+    Changed c{read.ReadBlock0Words, read.ReadBlock1Words};
+    c.block0[2] = 17u * 65536u + 1u * 256u + 0u;  // node 17, DeviceNet, first CAN bit rate
+    c.block1[2] = 4294967295u;
+    // Beyond the count nothing may reach the gateway; garbage here would show if it did.
+    for (int k = block0Count; k < kBlock0ConfigWords; ++k) {
+        c.block0[k] = 0xDEADBEEFu;
+    }
+    return c;
+}
+
+// The gateway after a write whose lines up to `storedLine` (counted from 1 within the write) were
+// all answered.
+Eeprom Stored(Eeprom e, const Changed& c, int block0Count, int storedLine = 1000) {
+    constexpr int kFirstValueLine = 8;  // after "/q", "exit", ".", "exit", "use eeprom", ...
+    for (int k = 0; k < block0Count; ++k) {
+        if (kFirstValueLine + k <= storedLine) {
+            e.setWord(0, 10 + k, c.block0[k]);
+        }
+    }
+    const int firstBlock1Line = kFirstValueLine + block0Count + 3;
+    for (int k = 0; k < kBlock1Words; ++k) {
+        if (firstBlock1Line + k <= storedLine) {
+            e.setWord(1, k, c.block1[k]);
+        }
+    }
+    return e;
+}
+
+struct WriteCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+    int block0Count;
+    int silentFromWriteLine;  // the first line of the write the console leaves unanswered; 0: none
+};
+
+class WriteOverPty : public ::testing::TestWithParam<WriteCase> {};
+
+// Connect as the user does, write a changed image, look at the simulator's file, then connect
+// again: the gateway must hold exactly the words typed and Tavrin must read them back.
+TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
+    const WriteCase& c = GetParam();
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    const Eeprom before = gatewaysim::defaultEeprom();
+    gatewaysim::saveEeprom(eepromPath, before);
+    std::vector<std::string> simArgs = c.simArgs;
+    if (c.silentFromWriteLine > 0) {
+        // The simulator counts lines from its start; the connect comes first.
+        simArgs.push_back("--silent-from");
+        simArgs.push_back(std::to_string(testing::kReadLines + c.silentFromWriteLine));
+    }
+    testing::SimProcess sim(eepromPath, simArgs);
+    const PortChoice choice{1, sim.device()};
+
+    QtRig rig;
+    ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
+    const Changed changed = ChangedImage(rig.image, c.block0Count);
+
+    rig.image.Busy = true;
+    const auto start = std::chrono::steady_clock::now();
+    const WriteOutcome outcome = WriteConfiguration(rig.session, choice, changed.block0,
+                                                    c.block0Count, changed.block1, rig.writeView);
+    const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    std::printf("[ %s ] write took %.3f s\n", c.name, took.count());
+
+    const bool silent = c.silentFromWriteLine > 0;
+    ASSERT_EQ(outcome, silent ? WriteOutcome::Timeout : WriteOutcome::Completed);
+    EXPECT_FALSE(rig.port.IsOpen());
+    // The simulator saves on every stored word, so the file is current without stopping it.
+    EXPECT_EQ(gatewaysim::loadEeprom(eepromPath),
+              Stored(before, changed, c.block0Count, silent ? c.silentFromWriteLine - 1 : 1000));
+    if (silent) {
+        EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Timeout", ""}}));
+        EXPECT_EQ(rig.writeView.statuses, (std::vector<std::string>{"Timeout"}));
+        EXPECT_FALSE(rig.image.Busy);
+        return;
+    }
+    EXPECT_TRUE(rig.boxes.shown.empty());
+
+    rig.image.Busy = false;
+    ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
+    EXPECT_TRUE(rig.boxes.shown.empty()) << "the image written is a valid configuration";
+    EXPECT_EQ(rig.image.NodeId, 17);
+    for (int k = 0; k < kBlock0ConfigWords; ++k) {
+        const Word expected = k < c.block0Count ? changed.block0[k] : before.word(0, 10 + k);
+        EXPECT_EQ(rig.image.ReadBlock0Words[k], expected) << "block 0 word " << k;
+    }
+    for (int k = 0; k < kBlock1Words; ++k) {
+        EXPECT_EQ(rig.image.ReadBlock1Words[k], changed.block1[k]) << "block 1 word " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WriteOverPty,
+                         ::testing::Values(WriteCase{"WholeArea", {}, kWholeBlock0Words, 0},
+                                           WriteCase{"SettingsOnly", {}, kBlock0SettingsWords, 0},
+                                           WriteCase{"WholeAreaPacedAndSplit",
+                                                     {"--pace", "--split", "--seed", "11"},
+                                                     kWholeBlock0Words,
+                                                     0},
+                                           WriteCase{"SilentInBlock0", {}, kWholeBlock0Words, 20},
+                                           WriteCase{"SilentInBlock1", {}, kWholeBlock0Words, 42}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WriteOverPtyHangUp, ShowsThePortErrorAndReleases) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath, {"--hangup-after", "15"});
+
+    QtRig rig;
+    rig.image.ModulePrompt = "6420RT>";
+    rig.image.Busy = true;
+    const WriteOutcome outcome =
+        WriteConfiguration(rig.session, {1, sim.device()}, {}, 29, {}, rig.writeView);
+
+    EXPECT_EQ(outcome, WriteOutcome::PortError);
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_FALSE(rig.boxes.shown[0].text.empty());
+    EXPECT_EQ(rig.boxes.shown[0].title, "");
+    EXPECT_EQ(rig.writeView.statuses, (std::vector<std::string>{""}));
+    EXPECT_FALSE(rig.port.IsOpen());
+    EXPECT_FALSE(rig.image.Busy);
+}
+
+TEST(WriteOverPtyMissingPort, WarnsThatItCannotOpenThePort) {
+    QtRig rig;
+    rig.image.Busy = true;
+    const auto choice = ResolvePort(3, [](const std::string&) -> std::optional<std::string> {
+        return "/nonexistent/tavrin-port";
+    });
+    EXPECT_EQ(WriteConfiguration(rig.session, choice, {}, 29, {}, rig.writeView),
+              WriteOutcome::CannotOpen);
+    EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Warning"}}));
+    EXPECT_TRUE(rig.writeView.statuses.empty());
+    EXPECT_FALSE(rig.image.Busy);
+}
+
+}  // namespace
+}  // namespace tavrin
