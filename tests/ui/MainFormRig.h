@@ -13,6 +13,7 @@
 #include "FakeConsoleHardware.h"
 #include "RecordingReadView.h"
 #include "SimulatedGateway.h"
+#include "gatewaysim/TempDir.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainForm.h"
 
@@ -41,7 +42,10 @@ struct MainFormRig {
     AssemblyTables assemblies;
     ConnectionSelections selections;
     SimulatedGateway gateway;
-    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, FakeEnv}};
+    // The program's folder as far as the EDS file is concerned.
+    gatewaysim::TempDir programDir;
+    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, FakeEnv,
+                   programDir.path().string()}};
 };
 
 }  // namespace tavrin::testing
