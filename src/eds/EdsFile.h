@@ -21,22 +21,25 @@ inline constexpr int kKeldorVendorCode = 912;
 
 // Everything the file is written from, read when Finish is pressed.
 struct EdsContent {
-    std::string description;  // the wizard's "Description:" text
-    std::string author;       // the wizard's "Created By:" text
+    std::string description;   // the wizard's "Description:" text
+    std::string author;        // the wizard's "Created By:" text
     const ConfigImage& image;  // NodeId, AppCount/AppObjects, Cfg* time stamp, FwMajor/FwMinor
     const AssemblyTables& assemblies;
     const ConnectionSelections& selections;
     LocalDateTime modified;  // the PC's clock while the file is written: ModDate, ModTime
 };
 
-// The whole file, every line ended by CR LF.
+// The whole file, every line ended by CR LF. Control characters in the description and author
+// become blanks so that each stays on its comment line.
 std::string EdsFileText(const EdsContent& content);
 
 // "RODAR_ 5.eds": the node id with its sign position.
 std::string EdsFileName(int nodeId);
 
-// Writes EdsFileText into folder + "/" + EdsFileName(NodeId) and returns that path. Throws
-// EdsWriteError, whose what() is a description fit for the user, when the file cannot be written.
+// Writes EdsFileText into folder + "/" + EdsFileName(NodeId) and returns that path. The text goes
+// to a temporary file in the same folder that then replaces the target, so a failure leaves any
+// previous file as it was. Throws EdsWriteError, whose what() is a description fit for the user
+// ("Can't write <path>: Permission denied"), when the file cannot be written.
 std::string WriteEdsFile(const std::string& folder, const EdsContent& content);
 
 class EdsWriteError : public std::runtime_error {
