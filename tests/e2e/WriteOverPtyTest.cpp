@@ -149,39 +149,5 @@ INSTANTIATE_TEST_SUITE_P(Table, WriteOverPty,
                                            WriteCase{"SilentInBlock1", {}, kWholeBlock0Words, 42}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WriteOverPtyHangUp, ShowsThePortErrorAndReleases) {
-    testing::ScratchDir scratch;
-    const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
-    testing::SimProcess sim(eepromPath, {"--hangup-after", "15"});
-
-    QtRig rig;
-    rig.image.ModulePrompt = "6420RT>";
-    rig.image.Busy = true;
-    const WriteOutcome outcome =
-        WriteConfiguration(rig.session, {1, sim.device()}, {}, 29, {}, rig.writeView);
-
-    EXPECT_EQ(outcome, WriteOutcome::PortError);
-    ASSERT_EQ(rig.boxes.shown.size(), 1u);
-    EXPECT_FALSE(rig.boxes.shown[0].text.empty());
-    EXPECT_EQ(rig.boxes.shown[0].title, "");
-    EXPECT_EQ(rig.writeView.statuses, (std::vector<std::string>{""}));
-    EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_FALSE(rig.image.Busy);
-}
-
-TEST(WriteOverPtyMissingPort, WarnsThatItCannotOpenThePort) {
-    QtRig rig;
-    rig.image.Busy = true;
-    const auto choice = ResolvePort(3, [](const std::string&) -> std::optional<std::string> {
-        return "/nonexistent/tavrin-port";
-    });
-    EXPECT_EQ(WriteConfiguration(rig.session, choice, {}, 29, {}, rig.writeView),
-              WriteOutcome::CannotOpen);
-    EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Warning"}}));
-    EXPECT_TRUE(rig.writeView.statuses.empty());
-    EXPECT_FALSE(rig.image.Busy);
-}
-
 }  // namespace
 }  // namespace tavrin
