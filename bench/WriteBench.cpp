@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../tests/support/SimProcess.h"
+#include "LineCounts.h"
 #include "cli/CliReporter.h"
 #include "console/ConsoleLink.h"
 #include "console/ReadSequence.h"
@@ -24,20 +25,8 @@ namespace {
 
 using namespace tavrin;
 
-constexpr double kByteSeconds = 10.0 / 115200.0;  // 8N1: start, 8 data, stop
-
-class CountingTranscript final : public ConsoleTranscript {
-public:
-    void LineSent(std::string_view line) override {
-        ++lines;
-        charsTyped += line.size();
-    }
-    void ChunkReceived(std::string_view chunk) override { bytesReceived += chunk.size(); }
-
-    std::size_t lines = 0;
-    std::size_t charsTyped = 0;
-    std::size_t bytesReceived = 0;
-};
+using bench::CountingTranscript;
+using bench::kByteSeconds;
 
 class SilentWriteView final : public WriteView {
 public:

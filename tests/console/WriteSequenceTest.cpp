@@ -12,11 +12,7 @@ namespace {
 using gatewaysim::Eeprom;
 using testing::ShownBox;
 
-class RecordingWriteView final : public WriteView {
-public:
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    std::vector<std::string> statuses;
-};
+using testing::RecordingWriteView;
 
 // The words written, each with the text the word editor must be given for it. Word 0 is a real
 // header word; the others cover the sign boundary and zero.

@@ -20,11 +20,7 @@ namespace {
 using gatewaysim::Eeprom;
 using testing::ShownBox;
 
-class RecordingWriteView final : public WriteView {
-public:
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    std::vector<std::string> statuses;
-};
+using testing::RecordingWriteView;
 
 // Tavrin's real serial path, with what the user would see recorded.
 struct QtRig {

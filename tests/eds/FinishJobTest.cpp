@@ -19,12 +19,6 @@ namespace {
 using gatewaysim::Eeprom;
 using testing::ShownBox;
 
-class StatusLine final : public WriteView {
-public:
-    void SetStatus(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 std::string FileContents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -80,7 +74,7 @@ protected:
     testing::ScriptedPort port{clock};
     testing::FakePump pump{clock, port};
     testing::RecordingBoxes boxes;
-    StatusLine status;
+    testing::RecordingWriteView status;
     ConsoleSession session{image, port, clock, pump, boxes};
     Eeprom before = gatewaysim::defaultEeprom();
     std::unique_ptr<testing::SimulatedGateway> gateway;
@@ -106,7 +100,7 @@ TEST_F(FinishFixture, StoresTheEncodedWordsThenWritesTheEdsFileOfWhatWasStored) 
     const EdsContent content{choices.description, choices.author, image,
                              assemblies,          selections,     clock.localTime};
     EXPECT_EQ(FileContents(EdsPath()), EdsFileText(content));
-    EXPECT_EQ(status.shown.back(), kEdsProduced);
+    EXPECT_EQ(status.statuses.back(), kEdsProduced);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_FALSE(image.Busy);
     EXPECT_FALSE(port.IsOpen());
@@ -142,8 +136,8 @@ TEST_F(FinishFixture, AnEdsFileThatCannotBeWrittenIsReportedAfterTheStore) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_NE(boxes.shown[0].text.find("RODAR_ 5.eds"), std::string::npos) << boxes.shown[0].text;
     EXPECT_EQ(boxes.shown[0].title, "");
-    EXPECT_EQ(status.shown.back(), "");
-    EXPECT_EQ(std::count(status.shown.begin(), status.shown.end(), kEdsProduced), 0);
+    EXPECT_EQ(status.statuses.back(), "");
+    EXPECT_EQ(std::count(status.statuses.begin(), status.statuses.end(), kEdsProduced), 0);
     EXPECT_FALSE(image.Busy);
     EXPECT_FALSE(port.IsOpen());
     // The configuration is in the gateway all the same.
@@ -159,7 +153,7 @@ TEST_F(FinishFixture, AFailedWriteLeavesNoEdsFileAndTheConsoleReleased) {
         EXPECT_FALSE(image.Busy);
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(std::filesystem::exists(EdsPath()));
-        EXPECT_EQ(status.shown.back(), "Timeout");
+        EXPECT_EQ(status.statuses.back(), "Timeout");
         EXPECT_FALSE(image.ConnInfoValid);
     }
 }

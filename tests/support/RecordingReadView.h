@@ -6,6 +6,7 @@
 
 #include "common/MessageBoxes.h"
 #include "console/ReadSequence.h"
+#include "console/WriteSequence.h"
 
 namespace tavrin::testing {
 
@@ -47,6 +48,13 @@ public:
     std::vector<int> progress;
     ModuleKind moduleKind = ModuleKind::K6420e;
     std::string firmwareText;
+};
+
+// The status line as a write sequence (or Finish) sets it.
+class RecordingWriteView final : public WriteView {
+public:
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    std::vector<std::string> statuses;
 };
 
 }  // namespace tavrin::testing
