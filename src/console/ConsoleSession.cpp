@@ -13,4 +13,11 @@ OpenResult OpenConsolePort(SerialPort& port, const PortChoice& choice) {
     return result;
 }
 
+void ReleaseConsolePort(ConsoleSession& session) {
+    if (session.port.IsOpen()) {
+        session.port.Close();
+    }
+    session.image.Busy = false;
+}
+
 }  // namespace tavrin

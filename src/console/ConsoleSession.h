@@ -24,4 +24,7 @@ struct ConsoleSession {
 // Opens the console port unless it is open already. Whatever was received before is discarded.
 OpenResult OpenConsolePort(SerialPort& port, const PortChoice& choice);
 
+// The end of every console sequence, good or bad: the port closed if it is open, Busy cleared.
+void ReleaseConsolePort(ConsoleSession& session);
+
 }  // namespace tavrin

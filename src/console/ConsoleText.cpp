@@ -1,6 +1,7 @@
 #include "console/ConsoleText.h"
 
 #include <limits>
+#include <string>
 
 namespace tavrin {
 
@@ -73,6 +74,10 @@ ValueScan ScanWordValue(std::string_view reply, std::string_view key, std::int32
     }
     value = *number;
     return ValueScan::Found;
+}
+
+std::string WordKey(int address) {
+    return "Long(" + std::to_string(address) + ")=";
 }
 
 }  // namespace tavrin

@@ -29,6 +29,9 @@ enum class ValueScan {
 
 inline constexpr std::string_view kEditArrow = "-->";
 
+// The word editor's label for the word at byte `address` of the open block: "Long(40)=".
+std::string WordKey(int address);
+
 // Looks for the word editor's display "key value-->" in the reply collected so far.
 ValueScan ScanWordValue(std::string_view reply, std::string_view key, std::int32_t& value);
 

@@ -15,10 +15,6 @@ namespace {
 
 constexpr int kBlock0ReadWords = 30;  // the configuration area and the word after it
 
-std::string WordKey(int address) {
-    return "Long(" + std::to_string(address) + ")=";
-}
-
 // "##00": at least two digits.
 std::string TwoDigits(int value) {
     char text[16];
@@ -206,10 +202,7 @@ private:
     }
 
     void Release() {
-        if (m_session.port.IsOpen()) {
-            m_session.port.Close();
-        }
-        m_image.Busy = false;
+        ReleaseConsolePort(m_session);
         m_view.ConsoleReleased();
     }
 

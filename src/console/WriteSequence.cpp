@@ -7,14 +7,11 @@
 #include "config/WordArithmetic.h"
 #include "console/ConsoleLink.h"
 #include "console/ConsoleMessages.h"
+#include "console/ConsoleText.h"
 #include "console/PortFault.h"
 
 namespace tavrin {
 namespace {
-
-std::string WordKey(int address) {
-    return "Long(" + std::to_string(address) + ")=";
-}
 
 // The word editor takes a plain signed decimal: no blank where the sign would stand.
 std::string TypedValue(Word word) {
@@ -131,12 +128,7 @@ private:
         Release();
     }
 
-    void Release() {
-        if (m_session.port.IsOpen()) {
-            m_session.port.Close();
-        }
-        m_image.Busy = false;
-    }
+    void Release() { ReleaseConsolePort(m_session); }
 
     ConsoleSession& m_session;
     ConfigImage& m_image;

@@ -162,10 +162,7 @@ void XQVEdsSetForm::FinishClick() {
 }
 
 void XQVEdsSetForm::ProcessError() {
-    if (m_s.session.port.IsOpen()) {
-        m_s.session.port.Close();
-    }
-    m_s.image.Busy = false;
+    ReleaseConsolePort(m_s.session);
     SetNavigationEnabled(true);
 }
 

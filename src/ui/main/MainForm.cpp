@@ -205,13 +205,10 @@ void MainForm::AboutClick() {
 }
 
 void MainForm::ReleaseConsole() {
-    if (m_session.port.IsOpen()) {
-        m_session.port.Close();
-    }
+    ReleaseConsolePort(m_session);
     m_c.ComPort->setEnabled(true);
     m_c.Connect->setEnabled(true);
     m_c.EixtProgram->setEnabled(true);
-    m_image.Busy = false;
     m_c.ConnectProgress->hide();
 }
 
