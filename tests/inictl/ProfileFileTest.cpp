@@ -3,9 +3,11 @@
 #include "inictl/ProfileFile.h"
 
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <ostream>
 
 #include <csignal>
 #include <filesystem>
@@ -71,6 +73,11 @@ struct ReadVector {
     std::optional<std::string> value;
 };
 
+// Test listings name a case by its name, not by its bytes.
+void PrintTo(const ReadVector& c, std::ostream* out) {
+    *out << c.name;
+}
+
 const std::string kQuoted = "[S]\r\nk=  \"   v   \"  \r\nm=  \"   v   '  \r\n";
 const std::string kComments = "[S]\r\nk=a ;b #c\r\n;x=1\r\n  ;y=2\r\n#z=3\r\n";
 const std::string kBlanks = "\t[ Net ]\r\n PORT =\t80 \r\n";
@@ -125,6 +132,11 @@ struct WriteVector {
     std::string value;
     std::string after;
 };
+
+// Test listings name a case by its name, not by its bytes.
+void PrintTo(const WriteVector& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const WriteVector kWriteVectors[] = {
     {"NoFile", std::nullopt, "Net", "Port", "5000", "[Net]\r\nPort=5000\r\n"},

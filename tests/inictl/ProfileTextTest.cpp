@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 namespace quillon {
@@ -16,6 +18,11 @@ struct ReadCase {
     std::string key;
     std::optional<std::string> value;
 };
+
+// Test listings name a case by its name, not by its bytes.
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const ReadCase kReadCases[] = {
     {"EmptyValueIsFound", "[S]\r\nk=\r\n", "S", "k", ""},
@@ -56,6 +63,11 @@ struct WriteCase {
     std::vector<Write> writes;
     std::string after;
 };
+
+// Test listings name a case by its name, not by its bytes.
+void PrintTo(const WriteCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 const WriteCase kWriteCases[] = {
     {"NewKeysKeepOrderWritten",

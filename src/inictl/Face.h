@@ -1,0 +1,12 @@
+// The control's pictures, drawn here rather than shipped as files: the 32 x 32 face it shows on a
+// form and the 16 x 15 bitmap for a designer's toolbox, both in the 16 standard colours.
+#pragma once
+
+#include <QImage>
+
+namespace quillon {
+
+QImage ControlFace();
+QImage ToolboxBitmap();
+
+}  // namespace quillon
