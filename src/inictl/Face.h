@@ -4,9 +4,11 @@
 
 #include <QImage>
 
+#include "inictl/QuillonExport.h"
+
 namespace quillon {
 
-QImage ControlFace();
-QImage ToolboxBitmap();
+QUILLON_API QImage ControlFace();
+QUILLON_API QImage ToolboxBitmap();
 
 }  // namespace quillon
