@@ -143,11 +143,4 @@ CommandResult RunCommand(const std::vector<std::string>& argvIn,
     return result;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace tavrin::testing

@@ -2,6 +2,8 @@
 // reads the pseudo-terminal it serves from its first output line, and stops it when done.
 #pragma once
 
+#include "WholeFile.h"
+
 #include <sys/types.h>
 
 #include <string>
@@ -48,7 +50,5 @@ struct CommandResult {
 };
 CommandResult RunCommand(const std::vector<std::string>& argv,
                          const std::vector<std::string>& extraEnv = {});
-
-std::string ReadWholeFile(const std::string& path);
 
 }  // namespace tavrin::testing

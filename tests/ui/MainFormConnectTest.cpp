@@ -41,7 +41,8 @@ struct PtyFormRig {
     SystemClock clock;
     QtEventPump pump;
     testing::RecordingBoxes boxes;
-    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, env}};
+    testing::ScriptedFileDialogs dialogs;
+    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, dialogs, env, {}}};
 };
 
 std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {
@@ -160,7 +161,9 @@ private slots:
         QVERIFY(!rig.image.Busy);
     }
 
-    void FailedReconnectKeepsTheFileMenuButDisablesNext() {
+    // The words of the failed read are partly new and partly zero: no backup may be made of them,
+    // while a parameter file can still be written into the gateway.
+    void FailedReconnectDisablesSavingAndNext() {
         testing::ScratchDir scratch;
         // The first read takes 53 console lines; the second goes silent early.
         testing::SimProcess sim(SimEeprom(scratch, false), {"--silent-from", "60"});
@@ -171,9 +174,40 @@ private slots:
         QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Timeout", "Error"}}));
         QVERIFY(!rig.form.Connected());
         QVERIFY(!rig.c().CreateMBDevice->isEnabled());
-        QVERIFY(rig.c().ImportToINI->isEnabled());
+        QVERIFY(!rig.c().ImportToINI->isEnabled());
+        QVERIFY(rig.c().ExportToEEP->isEnabled());
         QVERIFY(!rig.c().CANNodeId->isVisibleTo(&rig.form));
         QVERIFY(rig.c().FirmwareVer->text().isEmpty());
+    }
+
+    // A backup saved over the real port, edited by hand and written back: a reconnect reads
+    // exactly the file's words.
+    void ParameterFileRoundTripOverThePort() {
+        testing::ScratchDir scratch;
+        testing::SimProcess sim(SimEeprom(scratch, false), {});
+        PtyFormRig rig(1, sim.device());
+        rig.Connect();
+        const Block0Array block0 = rig.image.ReadBlock0Words;
+        Block1Array block1 = rig.image.ReadBlock1Words;
+        const std::string path = scratch.File("5310G_EEP.ini");
+        rig.dialogs.Answer(path);
+        rig.c().ImportToINI->trigger();
+
+        std::string text = testing::ReadWholeFile(path);
+        const std::string key = "[EEPB_1]\r\nAdd0=";
+        const std::size_t at = text.find(key) + key.size();
+        text.replace(at, text.find('\r', at) - at, "4294967295");
+        testing::WriteWholeFile(path, text);
+        block1[0] = 4294967295u;
+
+        rig.dialogs.Answer(path);
+        rig.boxes.answer = BoxAnswer::No;
+        rig.c().ExportToEEP->trigger();
+        QVERIFY(!rig.image.Busy);
+        rig.Connect();
+        QVERIFY(rig.form.Connected());
+        QCOMPARE(rig.image.ReadBlock0Words, block0);
+        QCOMPARE(rig.image.ReadBlock1Words, block1);
     }
 
     void WindowStaysLiveButCannotCloseWhileReading() {

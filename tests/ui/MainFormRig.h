@@ -12,6 +12,7 @@
 #include "EepromFile.h"
 #include "FakeConsoleHardware.h"
 #include "RecordingReadView.h"
+#include "ScriptedFileDialogs.h"
 #include "SimulatedGateway.h"
 #include "gatewaysim/TempDir.h"
 #include "ui/main/ChannelToggle.h"
@@ -38,13 +39,14 @@ struct MainFormRig {
     ScriptedPort port{clock};
     FakePump pump{clock, port};
     RecordingBoxes boxes;
+    ScriptedFileDialogs dialogs;
     ConfigImage image;
     AssemblyTables assemblies;
     ConnectionSelections selections;
     SimulatedGateway gateway;
-    // The program's folder as far as the EDS file is concerned.
+    // The program's folder: the EDS file goes there and the file dialogs start there.
     gatewaysim::TempDir programDir;
-    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, FakeEnv,
+    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, dialogs, FakeEnv,
                    programDir.path().string()}};
 };
 

@@ -8,31 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "MainFormRig.h"
-#include "appobj/editor/IOAppOForm.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "WholeFile.h"
+#include "WizardSteps.h"
 
 namespace tavrin::testing {
 namespace {
-
-// Connects to the gateway and goes on through the editor to the wizard.
-XQVEdsSetForm* OpenWizard(MainFormRig& main, const std::function<void()>& inEditor = {}) {
-    if (!main.form.Connected()) {
-        main.Connect();
-    }
-    main.c().CreateMBDevice->click();
-    if (inEditor) {
-        inEditor();
-    }
-    main.form.Editor()->Controls().NextButton->click();
-    return main.form.Wizard();
-}
-
-// As a user picks a list entry.
-void Pick(QComboBox* list, int position) {
-    list->setCurrentIndex(position);
-    emit list->activated(position);
-}
 
 QStringList Entries(const QComboBox* list) {
     QStringList entries;
@@ -48,13 +28,6 @@ QStringList BoxTexts(const MainFormRig& main) {
         texts << QString::fromStdString(box.text);
     }
     return texts;
-}
-
-std::string FileContents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // Adds a digital input object (FC02) through the editor's controls.
@@ -227,7 +200,7 @@ private slots:
         QVERIFY(!main.image.Busy);
         QVERIFY(!main.port.IsOpen());
 
-        const std::string eds = FileContents(main.programDir.file("RODAR_ 5.eds"));
+        const std::string eds = ReadWholeFile(main.programDir.file("RODAR_ 5.eds"));
         QVERIFY(eds.find("$ File Description Section : Line 3 packer\r\n") != std::string::npos);
         QVERIFY(eds.find("$ Created by : J. Okafor\r\n") != std::string::npos);
         // The gateway holds the job: Poll produces entry 3, the new object, and consumes entry 2.

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ui/main/Artwork.h"
 #include "ui/common/CentreOnScreen.h"
+#include "ui/main/Artwork.h"
 
 namespace tavrin {
 

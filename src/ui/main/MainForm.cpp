@@ -38,12 +38,14 @@ MainForm::MainForm(MainServices services, QWidget* parent)
       m_assemblies(services.assemblies),
       m_selections(services.selections),
       m_boxes(services.boxes),
+      m_dialogs(services.dialogs),
       m_env(std::move(services.env)),
-      m_edsFolder(std::move(services.edsFolder)),
+      m_programFolder(std::move(services.programFolder)),
       m_session{services.image, services.port, services.clock, services.pump, services.boxes},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image, services.boxes, this),
-      m_views(services.image, services.assemblies) {
+      m_views(services.image, services.assemblies),
+      m_ini(this) {
     setObjectName(QStringLiteral("Main_F"));
     setWindowTitle(QString::fromLatin1(msg::kMainCaption));
 
@@ -53,6 +55,8 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     // The File menu's Exit closes the window the same way as Exit Program.
     connect(m_c.ExitProgram, &QAction::triggered, this, &MainForm::close);
     connect(m_c.About_, &QAction::triggered, this, &MainForm::AboutClick);
+    connect(m_c.ImportToINI, &QAction::triggered, this, &MainForm::ImportToINIClick);
+    connect(m_c.ExportToEEP, &QAction::triggered, this, &MainForm::ExportToEEPClick);
     Load();
 }
 
@@ -149,6 +153,11 @@ void MainForm::NextClick() {
     m_editor->show();
 }
 
+std::string MainForm::ProgramFolder() const {
+    return m_programFolder.empty() ? QCoreApplication::applicationDirPath().toStdString()
+                                   : m_programFolder;
+}
+
 IOAppOForm* MainForm::Editor() const {
     return m_editor;
 }
@@ -167,10 +176,8 @@ void MainForm::EditorNext() {
     if (m_wizard) {
         return;
     }
-    const std::string folder =
-        m_edsFolder.empty() ? QCoreApplication::applicationDirPath().toStdString() : m_edsFolder;
     m_wizard = new XQVEdsSetForm({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-                                  [this] { return ChosenPort(); }, *this, folder});
+                                  [this] { return ChosenPort(); }, *this, ProgramFolder()});
     connect(m_wizard, &XQVEdsSetForm::Closed, this, &MainForm::WizardClosed);
     m_wizard->show();
 }
@@ -256,6 +263,9 @@ void MainForm::ConnectPressed() {
 
 void MainForm::ShowReadingLook() {
     ResetPanels();
+    // The words of an earlier connect are being replaced; until this read completes there is
+    // nothing whole to save.
+    m_c.ImportToINI->setEnabled(false);
     m_c.FirmwareVer->clear();
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();

@@ -15,8 +15,10 @@
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
+#include "ui/main/FileDialogs.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
+#include "ui/main/QuillonKeys.h"
 
 namespace tavrin {
 
@@ -33,9 +35,11 @@ struct MainServices {
     Clock& clock;
     EventPump& pump;
     MessageBoxes& boxes;
+    FileDialogs& dialogs;
     EnvLookup env = ProcessEnv;
-    // Where Finish writes the EDS file; empty means the folder of the program itself.
-    std::string edsFolder;
+    // The program's folder: Finish writes the EDS file there and the parameter file dialogs start
+    // there. Empty means the folder of the program's executable.
+    std::string programFolder;
 };
 
 class MainForm final : public QMainWindow, public ReadView, public WriteView {
@@ -58,6 +62,10 @@ public:
     void ConnectClick();
     void NextClick();
     void AboutClick();
+    // File menu: save the words of the last connect to a parameter file, or write a parameter
+    // file into the gateway.
+    void ImportToINIClick();
+    void ExportToEEPClick();
     // After a console sequence of this window: port closed, port list, Connect and Exit Program
     // usable again, Busy cleared, progress bar hidden.
     void ReleaseConsole();
@@ -85,13 +93,18 @@ private:
     void EditorNext();
     void WizardClosed(bool finished);
     PortChoice ChosenPort() const;
+    std::string ProgramFolder() const;
+    FileDialogRequest ParameterFileRequest(const char* title) const;
+    void ShowWritingLook();
+    void EndWritingLook();
 
     ConfigImage& m_image;
     AssemblyTables& m_assemblies;
     ConnectionSelections& m_selections;
     MessageBoxes& m_boxes;
+    FileDialogs& m_dialogs;
     EnvLookup m_env;
-    std::string m_edsFolder;
+    std::string m_programFolder;
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
@@ -103,6 +116,8 @@ private:
     ObjectViews m_views;
     QPointer<IOAppOForm> m_editor;
     QPointer<XQVEdsSetForm> m_wizard;
+    // INI1, the INI control through which the parameter files are read and written.
+    QuillonKeys m_ini;
 };
 
 }  // namespace tavrin

@@ -17,4 +17,7 @@ inline constexpr const char* kSelectFromEveryList = "Please choose an entry in e
 inline constexpr const char* kCanSettingOk = "Setting CAN Parameter Ok";
 inline constexpr const char* kComSettingOk = "Setting COM Parameter Ok";
 
+// Shown (title "Error") when the parameter file does not read back as it was saved.
+inline constexpr const char* kCantWriteParameterFile = "Can't write the parameter file!";
+
 }  // namespace tavrin::msg

@@ -9,6 +9,7 @@
 #include "console/qt/QtEventPump.h"
 #include "ui/main/Logo.h"
 #include "ui/main/MainForm.h"
+#include "ui/main/QtFileDialogs.h"
 #include "ui/main/QtMessageBoxes.h"
 #include "ui/main/StartUpDelay.h"
 
@@ -29,7 +30,10 @@ int main(int argc, char** argv) {
     tavrin::ConnectionSelections selections;
     tavrin::QtConsolePort port;
     tavrin::QtMessageBoxes boxes;
-    tavrin::MainForm form({image, assemblies, selections, port, clock, pump, boxes});
+    tavrin::QtFileDialogs dialogs;
+    tavrin::MainForm form(
+        {image, assemblies, selections, port, clock, pump, boxes, dialogs, tavrin::ProcessEnv, {}});
+    dialogs.SetParent(&form);
     form.show();
     return app.exec();
 }

@@ -1,0 +1,90 @@
+// The main window's File menu: parameter files. Both commands end silently when the user cancels
+// the dialog; a load that meets a missing or bad key ends silently too, with nothing written.
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+
+#include "console/ConsoleMessages.h"
+#include "ui/main/MainForm.h"
+#include "ui/main/MainMessages.h"
+#include "ui/main/ParameterFile.h"
+
+namespace tavrin {
+
+FileDialogRequest MainForm::ParameterFileRequest(const char* title) const {
+    return {title, kParameterFileFilter, ProgramFolder(), kDefaultParameterFileName};
+}
+
+void MainForm::ImportToINIClick() {
+    // While a console sequence runs the read tables are being refilled.
+    if (m_image.Busy) {
+        return;
+    }
+    const std::optional<std::string> path =
+        m_dialogs.AskSaveName(ParameterFileRequest(kSaveParameterFileTitle));
+    if (!path || path->empty()) {
+        return;
+    }
+    bool saved = false;
+    try {
+        SaveINIFile(m_ini, *path, m_image);
+        saved = SavedFileMatches(m_ini, m_image);
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    // A backup that silently failed would look like a good one until the day it is needed.
+    if (!saved) {
+        m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
+    }
+}
+
+void MainForm::ExportToEEPClick() {
+    if (m_image.Busy) {
+        return;
+    }
+    const std::optional<std::string> path =
+        m_dialogs.AskOpenName(ParameterFileRequest(kLoadParameterFileTitle));
+    if (!path || path->empty()) {
+        return;
+    }
+    try {
+        if (!Get_INIFILE_PARA(m_ini, *path, m_image)) {
+            return;
+        }
+    } catch (const std::exception&) {
+        return;
+    }
+
+    m_image.Busy = true;
+    // A parameter file always configures the DeviceNet product.
+    m_image.AppLayer = 1;
+    ShowWritingLook();
+    const WriteOutcome outcome =
+        WriteConfiguration(m_session, ChosenPort(), m_image.FileBlock0Words, kWholeBlock0Words,
+                           m_image.FileBlock1Words, *this);
+    if (outcome != WriteOutcome::Completed) {
+        ReleaseConsole();
+        EndWritingLook();
+        return;
+    }
+    m_image.Busy = false;
+    EndWritingLook();
+    // The gateway now holds the file's configuration, not the one on screen: the job is done and
+    // the window offers to end the program.
+    close();
+}
+
+// While the words are typed into the gateway nothing else may start from this window.
+void MainForm::ShowWritingLook() {
+    SetControlsEnabled(false);
+    m_c.ImportToINI->setEnabled(false);
+    m_c.ExportToEEP->setEnabled(false);
+}
+
+void MainForm::EndWritingLook() {
+    SetControlsEnabled(true);
+    m_c.ImportToINI->setEnabled(true);
+    m_c.ExportToEEP->setEnabled(true);
+}
+
+}  // namespace tavrin

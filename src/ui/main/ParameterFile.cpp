@@ -1,0 +1,98 @@
+#include "ui/main/ParameterFile.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+
+namespace tavrin {
+namespace {
+
+std::string DecimalText(Word word) {
+    return std::to_string(word);
+}
+
+// The texts a save writes, in the order it writes them.
+template <typename Visit>
+void ForEachSavedKey(const ConfigImage& image, Visit visit) {
+    for (int k = 0; k < kBlock0FileKeys; ++k) {
+        const Word word = k < kBlock0ConfigWords ? image.ReadBlock0Words[k] : 0;
+        visit(kBlock0Section, WordKeyName(k), DecimalText(word));
+    }
+    for (int k = 0; k < kBlock1FileKeys; ++k) {
+        visit(kBlock1Section, WordKeyName(k), DecimalText(image.ReadBlock1Words[k]));
+    }
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+template <std::size_t N>
+bool LoadSection(IniKeyAccess& ini, const char* section, int count, std::array<Word, N>& words) {
+    for (int k = 0; k < count; ++k) {
+        const std::optional<std::string> text = ini.GetKey(section, WordKeyName(k));
+        const std::optional<Word> word = text ? WordFromKeyText(*text) : std::nullopt;
+        if (!word) {
+            return false;
+        }
+        words[k] = *word;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string WordKeyName(int index) {
+    return "Add" + std::to_string(index);
+}
+
+void SaveINIFile(IniKeyAccess& ini, const std::string& DstFileLoc, const ConfigImage& image) {
+    ini.SetFileName(DstFileLoc);
+    ForEachSavedKey(image, [&](const char* section, const std::string& key,
+                               const std::string& value) { ini.WriteKey(section, key, value); });
+}
+
+bool SavedFileMatches(IniKeyAccess& ini, const ConfigImage& image) {
+    bool matches = true;
+    ForEachSavedKey(image,
+                    [&](const char* section, const std::string& key, const std::string& value) {
+                        if (matches) {
+                            matches = ini.GetKey(section, key) == value;
+                        }
+                    });
+    return matches;
+}
+
+std::optional<Word> WordFromKeyText(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.empty() || text.front() < '0' || text.front() > '9') {
+        return std::nullopt;
+    }
+    unsigned long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() ||
+        value > std::numeric_limits<Word>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<Word>(value);
+}
+
+bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image) {
+    ini.SetFileName(path);
+    Block0Array block0 = image.FileBlock0Words;
+    Block1Array block1 = image.FileBlock1Words;
+    if (!LoadSection(ini, kBlock0Section, kBlock0FileKeys, block0) ||
+        !LoadSection(ini, kBlock1Section, kBlock1FileKeys, block1)) {
+        return false;
+    }
+    image.FileBlock0Words = block0;
+    image.FileBlock1Words = block1;
+    return true;
+}
+
+}  // namespace tavrin
