@@ -7,6 +7,7 @@
 
 #include "WholeFile.h"
 #include "WizardSteps.h"
+#include "ui/main/QtFileDialogs.h"
 
 namespace tavrin::testing {
 namespace {
@@ -47,6 +48,24 @@ std::string OtherWordsFile() {
 class MainFormParameterFileTest : public QObject {
     Q_OBJECT
 private slots:
+    // The dialog's filter as Qt takes it.
+    void NameFiltersFromPairs_data() {
+        QTest::addColumn<QString>("pairs");
+        QTest::addColumn<QString>("filters");
+        QTest::newRow("parameter files") << "INI Files (*.ini)|*.ini"
+                                         << "INI Files (*.ini)";
+        QTest::newRow("pattern added") << "Text|*.txt|All|*"
+                                       << "Text (*.txt);;All (*)";
+        QTest::newRow("unpaired tail dropped") << "INI Files (*.ini)|*.ini|Odd"
+                                               << "INI Files (*.ini)";
+    }
+
+    void NameFiltersFromPairs() {
+        QFETCH(QString, pairs);
+        QFETCH(QString, filters);
+        QCOMPARE(QtNameFilters(pairs.toStdString()), filters);
+    }
+
     void INI1IsAnUnseenControlOfTheWindow() {
         MainFormRig main;
         QWidget* ini = main.form.findChild<QWidget*>(QStringLiteral("INI1"));
