@@ -181,6 +181,28 @@ private slots:
         QVERIFY(main.gateway.eeprom() == before);
     }
 
+    // After a failed reconnect a file can still be written, but Next and saving wait for a good
+    // read.
+    void ExportAfterAFailedReadKeepsNextAndSavingOff() {
+        MainFormRig main;
+        main.Connect();
+        main.gateway.SlowFromLine(1, 400'000);
+        main.Connect();
+        QVERIFY(!main.form.Connected());
+        main.gateway.SlowFromLine(1 << 30, 0);
+        const std::string path = main.programDir.file("other.ini");
+        WriteWholeFile(path, OtherWordsFile());
+        main.dialogs.Answer(path);
+        main.boxes.answer = BoxAnswer::No;
+        main.c().ExportToEEP->trigger();
+
+        QCOMPARE(main.gateway.eeprom().word(1, 6), 506u);
+        QVERIFY(main.c().Connect->isEnabled());
+        QVERIFY(main.c().ExportToEEP->isEnabled());
+        QVERIFY(!main.c().CreateMBDevice->isEnabled());
+        QVERIFY(!main.c().ImportToINI->isEnabled());
+    }
+
     // As a new user: back up the gateway, change it with Finish, write the backup into it, and a
     // reconnect finds the backed-up configuration again.
     void ABackupWrittenBackRestoresTheGateway() {

@@ -81,9 +81,11 @@ void MainForm::ShowWritingLook() {
     m_c.ExportToEEP->setEnabled(false);
 }
 
+// Next and saving stay as a failed read left them: both need a gateway read whole.
 void MainForm::EndWritingLook() {
     SetControlsEnabled(true);
-    m_c.ImportToINI->setEnabled(true);
+    m_c.CreateMBDevice->setEnabled(m_connected);
+    m_c.ImportToINI->setEnabled(m_connected);
     m_c.ExportToEEP->setEnabled(true);
 }
 
