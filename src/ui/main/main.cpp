@@ -12,6 +12,7 @@
 #include "ui/main/QtFileDialogs.h"
 #include "ui/main/QtMessageBoxes.h"
 #include "ui/main/StartUpDelay.h"
+#include "ui/main/StartupProbe.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -35,5 +36,6 @@ int main(int argc, char** argv) {
         {image, assemblies, selections, port, clock, pump, boxes, dialogs, tavrin::ProcessEnv, {}});
     dialogs.SetParent(&form);
     form.show();
+    tavrin::ArmStartupProbe();
     return app.exec();
 }

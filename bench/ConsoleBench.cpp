@@ -1,0 +1,204 @@
+// Times the three console jobs against the gateway simulator paced at the console's real line rate
+// (115200 8N1): a full read, a full Finish (all 29 block-0 words, the 7 block-1 words and the EDS
+// file) and an Export To EEP of a parameter file's words. Each is set beside what its dialogue
+// cannot avoid (wire time, character pacing, answer windows waited out by design), counted from
+// the dialogue itself. While the reads run, a window timer measures how long the event loop is
+// ever kept from servicing it. Prints Markdown table rows.
+//
+// Usage: tavrin-console-bench [RUNS]   (runs per job, default 5)
+#include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "../tests/support/SimProcess.h"
+#include "BenchRow.h"
+#include "DialogueTiming.h"
+#include "cli/CliReporter.h"
+#include "console/ReadSequence.h"
+#include "console/WriteSequence.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+#include "eds/ConnectionChoices.h"
+#include "eds/FinishJob.h"
+#include "ui/main/ParameterFile.h"
+
+namespace {
+
+using namespace tavrin;
+using namespace tavrin::bench;
+using Clock = std::chrono::steady_clock;
+
+constexpr double kRatioTarget = 1.10;
+constexpr double kGapTargetMs = 20.0;
+
+class SilentWriteView final : public WriteView {
+public:
+    void SetStatus(const std::string&) override {}
+};
+
+// A parameter file kept in memory: the same key texts a file on disk holds.
+class MemoryKeys final : public IniKeyAccess {
+public:
+    void SetFileName(const std::string&) override {}
+    std::optional<std::string> GetKey(const std::string& section, const std::string& key) override {
+        const auto at = m_keys.find(section + "/" + key);
+        return at == m_keys.end() ? std::string() : at->second;
+    }
+    void WriteKey(const std::string& section, const std::string& key,
+                  const std::string& value) override {
+        m_keys[section + "/" + key] = value;
+    }
+
+private:
+    std::map<std::string, std::string> m_keys;
+};
+
+// Counts the longest time between two firings of a 1 ms window timer.
+class EventGapMonitor {
+public:
+    EventGapMonitor() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const auto now = Clock::now();
+            m_longest = std::max(m_longest, now - m_last);
+            m_last = now;
+        });
+    }
+    void Start() {
+        m_last = Clock::now();
+        m_timer.start();
+    }
+    void Stop() { m_timer.stop(); }
+    double LongestMs() const {
+        return std::chrono::duration<double, std::milli>(m_longest).count();
+    }
+
+private:
+    QTimer m_timer;
+    Clock::time_point m_last;
+    Clock::duration m_longest{};
+};
+
+struct JobResult {
+    double measured = 0;  // mean seconds per run
+    DialogueCosts costs;  // of the last run
+};
+
+// Runs `job` `runs` times on a fresh transcript each; false from the job ends the benchmark.
+JobResult Time(int runs, const std::function<bool(TimedTranscript&)>& job) {
+    JobResult result;
+    double total = 0;
+    for (int run = 0; run < runs; ++run) {
+        TimedTranscript transcript;
+        const auto start = Clock::now();
+        if (!job(transcript)) {
+            std::fprintf(stderr, "a console job failed\n");
+            std::exit(1);
+        }
+        const auto end = Clock::now();
+        total += std::chrono::duration<double>(end - start).count();
+        result.costs = CostsOf(transcript, end);
+    }
+    result.measured = total / runs;
+    return result;
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += (text.empty() ? "\"" : ", \"") + line + "\"";
+    }
+    return text.empty() ? "none" : text;
+}
+
+void PrintJob(const char* what, int runs, const JobResult& r) {
+    const DialogueCosts& c = r.costs;
+    const double floor = c.wire + c.pacing + c.windows;
+    const double ratio = r.measured / floor;
+    PrintRow(what, Cell("%.3f s / %.3f s = **%.2f**", r.measured, floor, ratio),
+             Cell("ratio <= %.2f", kRatioTarget), ratio <= kRatioTarget,
+             Cell("mean of %d; wire %.3f s (%zu bytes sent, %zu received), pacing %.3f s (%zu "
+                  "lines, %zu characters), windows %.3f s (%s)",
+                  runs, c.wire, c.bytesSent, c.bytesReceived, c.pacing, c.lines, c.charsTyped,
+                  c.windows, Joined(c.waitedOut).c_str()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    testing::ScratchDir scratch;
+    testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
+    const PortChoice choice{1, sim.device()};
+
+    ConfigImage image;
+    QtConsolePort port;
+    SystemClock clock;
+    QtEventPump pump;
+    cli::CliReporter reporter;
+    SilentWriteView view;
+
+    EventGapMonitor gaps;
+    std::chrono::microseconds pumpGap{0};
+    const JobResult read = Time(runs, [&](TimedTranscript& transcript) {
+        QtEventPump readPump;
+        ConsoleSession session{image, port, clock, readPump, reporter, &transcript};
+        gaps.Start();
+        const bool done = ReadConfiguration(session, choice, reporter) == ReadOutcome::Completed;
+        gaps.Stop();
+        pumpGap = std::max(pumpGap, readPump.LongestGap());
+        return done;
+    });
+
+    // Finish writes the objects as read back as an edited table, so every run writes all 29 words.
+    image.AppObjects = image.ReadAppObjects;
+    image.AppCount = image.ReadAppCount;
+    image.IOTotals = image.StoredIOTotals;
+    const AssemblyTables assemblies =
+        DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    ConnectionSelections selections;
+    FinishChoices choices;
+    const auto inputs = InputEntries(image, assemblies);
+    const auto outputs = OutputEntries(image, assemblies);
+    selections.InputSel[0] = static_cast<std::int16_t>(inputs.size() - 1);
+    selections.OutputSel[0] = static_cast<std::int16_t>(outputs.size() - 1);
+    choices.inputTexts = {inputs.back(), kNoneEntry, kNoneEntry};
+    choices.outputTexts = {outputs.back(), "", ""};
+    choices.description = "benchmark";
+    const JobResult finish = Time(runs, [&](TimedTranscript& transcript) {
+        image.ConnInfoValid = false;
+        ConsoleSession session{image, port, clock, pump, reporter, &transcript};
+        FinishContext context{session, choice, assemblies, selections, scratch.path(), view};
+        return StoreAndProduceEds(context, choices) == FinishOutcome::Completed;
+    });
+
+    // Export: the words of a backup taken at the read, loaded from the file and typed in.
+    MemoryKeys file;
+    SaveINIFile(file, "5310G_EEP.ini", image);
+    const JobResult exportJob = Time(runs, [&](TimedTranscript& transcript) {
+        if (!Get_INIFILE_PARA(file, "5310G_EEP.ini", image)) {
+            return false;
+        }
+        image.AppLayer = 1;
+        ConsoleSession session{image, port, clock, pump, reporter, &transcript};
+        return WriteConfiguration(session, choice, image.FileBlock0Words, kWholeBlock0Words,
+                                  image.FileBlock1Words, view) == WriteOutcome::Completed;
+    });
+
+    PrintJob("full read", runs, read);
+    PrintJob("full Finish (29 + 7 words, EDS file)", runs, finish);
+    PrintJob("full Export To EEP (29 + 7 words)", runs, exportJob);
+    const double gapMs = gaps.LongestMs();
+    PrintRow("longest gap between two serviced window events during a read",
+             Cell("**%.1f ms**", gapMs), Cell("<= %.0f ms", kGapTargetMs), gapMs <= kGapTargetMs,
+             Cell("a 1 ms window timer over %d reads; longest gap between the console's own event "
+                  "passes %.1f ms",
+                  runs, pumpGap.count() / 1000.0));
+    return 0;
+}

@@ -1,0 +1,152 @@
+// The peak memory of a whole commissioning job done with the program's real windows in this
+// process, against the gateway simulator paced at the console's line rate: the splash, the main
+// window, a connect that reads the gateway, the application object editor, the connection wizard
+// and its Finish (the write and the EDS file), saving a parameter file through INI1 and writing
+// it back into the gateway with Export To EEP. Message boxes and file dialogs are answered by
+// script (the exit question after the export with No). Prints a Markdown table row with the peak
+// resident size (VmHWM) and where it rose.
+//
+// Usage: QT_QPA_PLATFORM=offscreen tavrin-job-memory-bench
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "../tests/support/RecordingReadView.h"
+#include "../tests/support/ScriptedFileDialogs.h"
+#include "../tests/support/SimProcess.h"
+#include "BenchRow.h"
+#include "appobj/editor/IOAppOForm.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+#include "eds/ui/XQVEdsSetForm.h"
+#include "ui/main/Logo.h"
+#include "ui/main/MainForm.h"
+#include "ui/main/StartUpDelay.h"
+
+namespace {
+
+using namespace tavrin;
+using namespace tavrin::bench;
+
+constexpr double kPeakTargetMb = 80;
+
+// A field of /proc/self/status in kB ("VmHWM", "VmRSS"); 0 when missing.
+long StatusKb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(field + ":", 0) == 0) {
+            return std::stol(line.substr(field.size() + 1));
+        }
+    }
+    return 0;
+}
+
+struct Stage {
+    std::string name;
+    long peakKb;
+};
+
+[[noreturn]] void Fail(const char* step) {
+    std::fprintf(stderr, "the job failed at: %s\n", step);
+    std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    std::vector<Stage> stages;
+    const auto mark = [&](const char* name) { stages.push_back({name, StatusKb("VmHWM")}); };
+    mark("Qt started");
+
+    testing::ScratchDir scratch;
+    testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
+    const std::string device = sim.device();
+
+    SystemClock clock;
+    QtEventPump pump;
+    {
+        Logo logo;
+        logo.show();
+        Delay(clock, pump, kSplashTime);
+    }
+    mark("splash");
+
+    ConfigImage image;
+    AssemblyTables assemblies;
+    ConnectionSelections selections;
+    QtConsolePort port;
+    testing::RecordingBoxes boxes;
+    testing::ScriptedFileDialogs dialogs;
+    const EnvLookup env = [device](const std::string& name) -> std::optional<std::string> {
+        return name == "TAVRIN_COM1" ? std::optional<std::string>(device) : std::nullopt;
+    };
+    MainForm form(
+        {image, assemblies, selections, port, clock, pump, boxes, dialogs, env, scratch.path()});
+    form.show();
+    mark("main window");
+
+    form.Controls().ComPort->setCurrentIndex(0);
+    form.Controls().Connect->click();
+    if (!form.Connected()) {
+        Fail("connect");
+    }
+    mark("connect and read");
+
+    form.Controls().CreateMBDevice->click();
+    if (!form.Editor()) {
+        Fail("application object editor");
+    }
+    mark("object editor");
+    form.Editor()->Controls().NextButton->click();
+    XQVEdsSetForm* wizard = form.Wizard();
+    if (!wizard) {
+        Fail("wizard");
+    }
+    QComboBox* output = wizard->Controls().OutPut[0];
+    output->setCurrentIndex(2);
+    emit output->activated(2);
+    mark("wizard");
+    wizard->Controls().FinishDeviceSet->click();
+    if (form.Controls().CommunicationState->text() != QStringLiteral("Produce EDS File OK")) {
+        Fail("Finish");
+    }
+    mark("Finish");
+
+    const std::string path = scratch.File("5310G_EEP.ini");
+    dialogs.Answer(path);
+    form.Controls().ImportToINI->trigger();
+    if (!boxes.shown.empty()) {
+        Fail("saving the parameter file");
+    }
+    mark("parameter file saved");
+    dialogs.Answer(path);
+    boxes.answer = BoxAnswer::No;
+    form.Controls().ExportToEEP->trigger();
+    if (boxes.shown.size() != 1 || boxes.shown[0].text != "Are you sure to exit this program?") {
+        Fail("Export To EEP");
+    }
+    mark("Export To EEP");
+
+    const long peakKb = stages.back().peakKb;
+    std::string rise;
+    long before = 0;
+    for (const Stage& stage : stages) {
+        rise += Cell("%s%s %+.1f", rise.empty() ? "" : ", ", stage.name.c_str(),
+                     (stage.peakKb - before) / 1024.0);
+        before = stage.peakKb;
+    }
+    PrintRow("peak memory of a whole job (VmHWM)", Cell("**%.1f MB**", peakKb / 1024.0),
+             Cell("< %.0f MB", kPeakTargetMb), peakKb / 1024.0 < kPeakTargetMb,
+             "splash, connect and read, object editor, wizard and Finish, save a parameter file, "
+             "Export To EEP; peak rise per step in MB: " +
+                 rise);
+    return 0;
+}
