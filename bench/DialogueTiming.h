@@ -24,11 +24,17 @@ public:
     void LineSent(std::string_view line) override {
         lines.push_back({std::string(line), Clock::now()});
     }
-    void ChunkReceived(std::string_view chunk) override { bytesReceived += chunk.size(); }
+    void ChunkReceived(std::string_view chunk) override {
+        bytesReceived += chunk.size();
+        if (!lines.empty()) {
+            lines.back().received += chunk.size();
+        }
+    }
 
     struct Line {
         std::string text;
         Clock::time_point sent;
+        std::size_t received = 0;  // bytes that arrived until the next line was typed
     };
     std::vector<Line> lines;
     std::size_t bytesReceived = 0;
