@@ -2,6 +2,7 @@
 // target beside it, whether the target is met, and what the figure is made of.
 #pragma once
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -15,10 +16,12 @@ inline void PrintRow(const std::string& what, const std::string& figure, const s
 }
 
 // printf-style text for a table cell.
-template <typename... Args>
-std::string Cell(const char* format, Args... args) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, format, args...);
+__attribute__((format(printf, 1, 2))) inline std::string Cell(const char* format, ...) {
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
     return buffer;
 }
 

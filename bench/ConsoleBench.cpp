@@ -6,6 +6,8 @@
 // ever kept from servicing it. Prints Markdown table rows.
 //
 // Usage: tavrin-console-bench [RUNS [--steps]]   (runs per job, default 5)
+#include <sys/resource.h>
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -87,6 +89,13 @@ private:
     Clock::duration m_longest{};
 };
 
+// How often the processor was taken from this process while it could have run.
+long Preemptions() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nivcsw;
+}
+
 double CpuSeconds() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -94,9 +103,10 @@ double CpuSeconds() {
 }
 
 struct JobResult {
-    double measured = 0;  // mean seconds per run
-    double cpu = 0;       // mean processor seconds this process used per run
-    DialogueCosts costs;  // of the last run
+    double measured = 0;     // mean seconds per run
+    double cpu = 0;          // mean processor seconds this process used per run
+    double preemptions = 0;  // mean per run
+    DialogueCosts costs;     // of the last run
     TimedTranscript last;
     Clock::time_point lastEnd;
     // The job with every step at its fastest run: what is left once the stalls of a busy machine
@@ -119,10 +129,12 @@ JobResult Time(int runs, const std::function<bool(TimedTranscript&)>& job) {
     JobResult result;
     double total = 0;
     double cpuTotal = 0;
+    long preempted = 0;
     std::vector<double> best;
     for (int run = 0; run < runs; ++run) {
         TimedTranscript transcript;
         const double cpuStart = CpuSeconds();
+        const long preemptedBefore = Preemptions();
         const auto start = Clock::now();
         if (!job(transcript)) {
             std::fprintf(stderr, "a console job failed\n");
@@ -130,6 +142,7 @@ JobResult Time(int runs, const std::function<bool(TimedTranscript&)>& job) {
         }
         const auto end = Clock::now();
         cpuTotal += CpuSeconds() - cpuStart;
+        preempted += Preemptions() - preemptedBefore;
         total += std::chrono::duration<double>(end - start).count();
         result.costs = CostsOf(transcript, end);
         const std::vector<double> steps = StepSeconds(transcript, end);
@@ -145,6 +158,7 @@ JobResult Time(int runs, const std::function<bool(TimedTranscript&)>& job) {
     }
     result.measured = total / runs;
     result.cpu = cpuTotal / runs;
+    result.preemptions = static_cast<double>(preempted) / runs;
     for (const double step : best) {
         result.bestSteps += step;
     }
@@ -186,14 +200,14 @@ void PrintJob(const char* what, int runs, const JobResult& r) {
     const DialogueCosts& c = r.costs;
     const double floor = c.wire + c.pacing + c.windows;
     const double ratio = r.measured / floor;
-    PrintRow(what, Cell("%.3f s / %.3f s = **%.2f**", r.measured, floor, ratio),
-             Cell("ratio <= %.2f", kRatioTarget), ratio <= kRatioTarget,
-             Cell("mean of %d; wire %.3f s (%zu bytes sent, %zu received), pacing %.3f s (%zu "
-                  "lines, %zu characters), windows %.3f s (%s); processor time used %.3f s; every "
-                  "step at "
-                  "its fastest run %.3f s (ratio %.2f)",
-                  runs, c.wire, c.bytesSent, c.bytesReceived, c.pacing, c.lines, c.charsTyped,
-                  c.windows, Joined(c.waitedOut).c_str(), r.cpu, r.bestSteps, r.bestSteps / floor));
+    PrintRow(
+        what, Cell("%.3f s / %.3f s = **%.2f**", r.measured, floor, ratio),
+        Cell("ratio <= %.2f", kRatioTarget), ratio <= kRatioTarget,
+        Cell("mean of %d; wire %.3f s (%zu bytes sent, %zu received), pacing %.3f s (%zu "
+             "lines, %zu characters), windows %.3f s (%s); processor time used %.3f s, preempted "
+             "%.0f times; every step at its fastest run %.3f s (ratio %.2f)",
+             runs, c.wire, c.bytesSent, c.bytesReceived, c.pacing, c.lines, c.charsTyped, c.windows,
+             Joined(c.waitedOut).c_str(), r.cpu, r.preemptions, r.bestSteps, r.bestSteps / floor));
 }
 
 }  // namespace
