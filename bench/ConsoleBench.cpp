@@ -21,6 +21,7 @@
 #include "../tests/support/SimProcess.h"
 #include "BenchRow.h"
 #include "DialogueTiming.h"
+#include "EventGapMonitor.h"
 #include "cli/CliReporter.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
@@ -59,34 +60,6 @@ public:
 
 private:
     std::map<std::string, std::string> m_keys;
-};
-
-// Counts the longest time between two firings of a 1 ms window timer.
-class EventGapMonitor {
-public:
-    EventGapMonitor() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const auto now = Clock::now();
-            m_longest = std::max(m_longest, now - m_last);
-            m_last = now;
-        });
-    }
-    void Start() {
-        m_longest = {};
-        m_last = Clock::now();
-        m_timer.start();
-    }
-    void Stop() { m_timer.stop(); }
-    double LongestMs() const {
-        return std::chrono::duration<double, std::milli>(m_longest).count();
-    }
-
-private:
-    QTimer m_timer;
-    Clock::time_point m_last;
-    Clock::duration m_longest{};
 };
 
 // How often the processor was taken from this process while it could have run.
@@ -196,6 +169,20 @@ void PrintSteps(const char* what, const JobResult& r) {
     std::fprintf(stderr, "  time over the step floors: %.1f ms\n", over);
 }
 
+// Which step each long gap of the window timer ended in.
+void PrintLongGaps(const EventGapMonitor& gaps, const TimedTranscript& t) {
+    for (const auto& gap : gaps.LongGaps()) {
+        std::string line = "(before the first line)";
+        for (const auto& sent : t.lines) {
+            if (sent.sent <= gap.end) {
+                line = "\"" + sent.text + "\"";
+            }
+        }
+        std::fprintf(stderr, "window timer waited %.1f ms, ending in the step of %s\n",
+                     std::chrono::duration<double, std::milli>(gap.length).count(), line.c_str());
+    }
+}
+
 void PrintJob(const char* what, int runs, const JobResult& r) {
     const DialogueCosts& c = r.costs;
     const double floor = c.wire + c.pacing + c.windows;
@@ -247,6 +234,9 @@ int main(int argc, char** argv) {
         const bool done = ReadConfiguration(session, choice, reporter) == ReadOutcome::Completed;
         gaps.Stop();
         readGapMs = std::max(readGapMs, gaps.LongestMs());
+        if (steps) {
+            PrintLongGaps(gaps, transcript);
+        }
         pumpGap = std::max(pumpGap, readPump.LongestGap());
         return done;
     });
