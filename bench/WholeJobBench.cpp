@@ -104,7 +104,6 @@ int main(int argc, char** argv) {
 
     // The window's timer runs through the console jobs done from the real windows.
     EventGapMonitor gaps;
-    double longestGapMs = 0;
     form.Controls().ComPort->setCurrentIndex(0);
     gaps.Start();
     form.Controls().Connect->click();
@@ -132,7 +131,7 @@ int main(int argc, char** argv) {
     gaps.Start();
     wizard->Controls().FinishDeviceSet->click();
     gaps.Stop();
-    longestGapMs = std::max(connectGapMs, gaps.LongestMs());
+    const double finishGapMs = gaps.LongestMs();
     if (form.Controls().CommunicationState->text() != QStringLiteral("Produce EDS File OK")) {
         Fail("Finish");
     }
@@ -150,7 +149,8 @@ int main(int argc, char** argv) {
     gaps.Start();
     form.Controls().ExportToEEP->trigger();
     gaps.Stop();
-    longestGapMs = std::max(longestGapMs, gaps.LongestMs());
+    const double exportGapMs = gaps.LongestMs();
+    const double longestGapMs = std::max({connectGapMs, finishGapMs, exportGapMs});
     if (boxes.shown.size() != 1 || boxes.shown[0].text != "Are you sure to exit this program?") {
         Fail("Export To EEP");
     }
@@ -167,9 +167,9 @@ int main(int argc, char** argv) {
     PrintRow("longest gap between two serviced window events, main window",
              Cell("**%.1f ms**", longestGapMs), Cell("<= %.0f ms", kGapTargetMs),
              longestGapMs <= kGapTargetMs,
-             Cell("the same 1 ms timer through the job's connect (%.1f ms), Finish and Export To "
-                  "EEP, the real windows updating as they go",
-                  connectGapMs));
+             Cell("the same 1 ms timer through the job in the real windows: connect %.1f ms, "
+                  "Finish %.1f ms, Export To EEP %.1f ms",
+                  connectGapMs, finishGapMs, exportGapMs));
     PrintRow("peak memory of a whole job (VmHWM)", Cell("**%.1f MB**", peakKb / 1024.0),
              Cell("< %.0f MB", kPeakTargetMb), peakKb / 1024.0 < kPeakTargetMb,
              "splash, connect and read, object editor, wizard and Finish, save a parameter file, "
