@@ -5,11 +5,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "DialogueTiming.h"
 #include "console/ConsoleTranscript.h"
 
 namespace tavrin::bench {
-
-inline constexpr double kByteSeconds = 10.0 / 115200.0;  // start, 8 data, stop
 
 class CountingTranscript final : public ConsoleTranscript {
 public:
