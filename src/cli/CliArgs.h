@@ -9,10 +9,14 @@ namespace tavrin::cli {
 
 struct CliArgs {
     std::string verb;
-    std::string port;     // --port: COM number 1..16 or a device path
-    std::string logPath;  // --log: transcript of the console session
-    bool json = false;    // --json
-    bool help = false;    // --help / -h
+    std::string port;         // --port: COM number 1..16 or a device path
+    std::string logPath;      // --log: transcript of the console session
+    bool json = false;        // --json
+    bool help = false;        // --help / -h
+    std::string file;         // backup, restore: the parameter file
+    std::string outDir;       // eds --out: the folder for the EDS file
+    std::string description;  // eds --description
+    std::string author;       // eds --author
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.
