@@ -79,9 +79,13 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             if (!v) {
                 return std::nullopt;
             }
-            (a == "--out"      ? parsed.outDir
-             : a == "--author" ? parsed.author
-                               : parsed.description) = *v;
+            if (a == "--out") {
+                parsed.outDir = *v;
+            } else if (a == "--description") {
+                parsed.description = *v;
+            } else {
+                parsed.author = *v;
+            }
             verbOptions.push_back(a);
         } else if (a == "--port") {
             auto v = value("--port");

@@ -9,10 +9,11 @@ namespace tavrin::cli {
 
 struct CliArgs {
     std::string verb;
-    std::string port;         // --port: COM number 1..16 or a device path
-    std::string logPath;      // --log: transcript of the console session
-    bool json = false;        // --json
-    bool help = false;        // --help / -h
+    std::string port;     // --port: COM number 1..16 or a device path
+    std::string logPath;  // --log: transcript of the console session
+    bool json = false;    // --json
+    bool help = false;    // --help / -h
+
     std::string file;         // backup, restore: the parameter file
     std::string outDir;       // eds --out: the folder for the EDS file
     std::string description;  // eds --description
