@@ -163,7 +163,10 @@ std::string VerbHelp(const std::string& verb) {
                "  --log FILE   append a time-stamped transcript of the console session\n"
                "\n"
                "A configuration that fails validation is reported on stderr and shown with\n"
-               "the defaults; the read still counts as done (exit status 0).\n";
+               "the defaults; the read still counts as done (exit status 0).\n"
+               "\n"
+               "Exit status: 0 read, 2 usage error, 3 port cannot be opened or is held,\n"
+               "4 console timeout, 5 not a 6420RT/6420e module, 6 the log cannot be written.\n";
     }
     if (verb == "backup") {
         return BackupHelp();
