@@ -1,9 +1,65 @@
 #include "cli/CliArgs.h"
 
+#include <algorithm>
+
+#include "cli/BackupVerb.h"
+#include "cli/EdsVerb.h"
+#include "cli/RestoreVerb.h"
+
 namespace tavrin::cli {
+namespace {
+
+// What each command takes besides --port, --log and --help.
+struct VerbShape {
+    const char* verb;
+    bool takesFile;
+    std::vector<std::string> options;
+};
+
+const std::vector<VerbShape>& VerbShapes() {
+    static const std::vector<VerbShape> shapes{
+        {"read", false, {"--json"}},
+        {"backup", true, {}},
+        {"restore", true, {}},
+        {"eds", false, {"--out", "--description", "--author"}},
+    };
+    return shapes;
+}
+
+// The checks that depend on the command: its FILE and its own options.
+bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bool fileGiven,
+              std::string& error) {
+    const auto& shapes = VerbShapes();
+    const auto shape = std::find_if(shapes.begin(), shapes.end(),
+                                    [&](const VerbShape& s) { return parsed.verb == s.verb; });
+    if (shape == shapes.end()) {
+        error = "unknown command " + parsed.verb;
+        return false;
+    }
+    for (const std::string& option : options) {
+        if (std::find(shape->options.begin(), shape->options.end(), option) ==
+            shape->options.end()) {
+            error = option + " is not an option of " + parsed.verb;
+            return false;
+        }
+    }
+    if (shape->takesFile && parsed.file.empty()) {
+        error = parsed.verb + " needs a FILE";
+        return false;
+    }
+    if (!shape->takesFile && fileGiven) {
+        error = "unexpected argument " + parsed.file;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::string& error) {
     CliArgs parsed;
+    std::vector<std::string> verbOptions;  // options only some commands take
+    bool fileGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](const char* option) -> std::optional<std::string> {
@@ -17,6 +73,20 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             parsed.help = true;
         } else if (a == "--json") {
             parsed.json = true;
+            verbOptions.push_back(a);
+        } else if (a == "--out" || a == "--description" || a == "--author") {
+            auto v = value(a.c_str());
+            if (!v) {
+                return std::nullopt;
+            }
+            if (a == "--out") {
+                parsed.outDir = *v;
+            } else if (a == "--description") {
+                parsed.description = *v;
+            } else {
+                parsed.author = *v;
+            }
+            verbOptions.push_back(a);
         } else if (a == "--port") {
             auto v = value("--port");
             if (!v) {
@@ -34,6 +104,9 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             return std::nullopt;
         } else if (parsed.verb.empty()) {
             parsed.verb = a;
+        } else if (!fileGiven) {
+            parsed.file = a;
+            fileGiven = true;
         } else {
             error = "unexpected argument " + a;
             return std::nullopt;
@@ -46,8 +119,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         error = "no command given";
         return std::nullopt;
     }
-    if (parsed.verb != "read") {
-        error = "unknown command " + parsed.verb;
+    if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
     if (parsed.port.empty()) {
@@ -64,6 +136,9 @@ std::string UsageText() {
            "\n"
            "Commands:\n"
            "  read      connect, read and validate the gateway's configuration\n"
+           "  backup    save the configuration words into a parameter file\n"
+           "  restore   write a parameter file into the gateway\n"
+           "  eds       write the EDS file of the stored configuration\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -88,7 +163,19 @@ std::string VerbHelp(const std::string& verb) {
                "  --log FILE   append a time-stamped transcript of the console session\n"
                "\n"
                "A configuration that fails validation is reported on stderr and shown with\n"
-               "the defaults; the read still counts as done (exit status 0).\n";
+               "the defaults; the read still counts as done (exit status 0).\n"
+               "\n"
+               "Exit status: 0 read, 2 usage error, 3 port cannot be opened or is held,\n"
+               "4 console timeout, 5 not a 6420RT/6420e module, 6 the log cannot be written.\n";
+    }
+    if (verb == "backup") {
+        return BackupHelp();
+    }
+    if (verb == "restore") {
+        return RestoreHelp();
+    }
+    if (verb == "eds") {
+        return EdsHelp();
     }
     return UsageText();
 }

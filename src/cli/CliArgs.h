@@ -13,6 +13,11 @@ struct CliArgs {
     std::string logPath;  // --log: transcript of the console session
     bool json = false;    // --json
     bool help = false;    // --help / -h
+
+    std::string file;         // backup, restore: the parameter file
+    std::string outDir;       // eds --out: the folder for the EDS file
+    std::string description;  // eds --description
+    std::string author;       // eds --author
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.

@@ -24,4 +24,8 @@ private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
 };
 
+// A text as one quoted log entry shows it: CR, LF, tab, backslash and the quote escaped with a
+// backslash, other control bytes as \xNN, everything else as it is.
+std::string EscapedForLog(std::string_view text);
+
 }  // namespace tavrin::cli

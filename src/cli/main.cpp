@@ -3,11 +3,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/CliReporter.h"
 #include "cli/ConfigReport.h"
+#include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/FileTranscript.h"
+#include "cli/GatewayJob.h"
+#include "cli/RestoreVerb.h"
 #include "common/Clock.h"
 #include "console/ReadSequence.h"
 #include "console/qt/QtConsolePort.h"
@@ -16,24 +20,6 @@
 namespace {
 
 using namespace tavrin;
-
-int ExitCodeFor(ReadOutcome outcome) {
-    switch (outcome) {
-        case ReadOutcome::Completed:
-            return cli::kExitOk;
-        case ReadOutcome::CannotOpen:
-        case ReadOutcome::Occupied:
-        case ReadOutcome::PortError:
-            return cli::kExitPort;
-        case ReadOutcome::Timeout:
-            return cli::kExitTimeout;
-        case ReadOutcome::ForeignModule:
-            return cli::kExitForeignModule;
-        case ReadOutcome::Refused:
-            break;
-    }
-    return cli::kExitFailure;
-}
 
 int RunRead(const cli::CliArgs& args) {
     const auto port = ParsePortArgument(args.port);
@@ -63,7 +49,7 @@ int RunRead(const cli::CliArgs& args) {
         const std::string text = args.json ? cli::ConfigToJson(image) : cli::ConfigToTable(image);
         std::fputs(text.c_str(), stdout);
     }
-    return ExitCodeFor(outcome);
+    return cli::ExitCodeFor(outcome);
 }
 
 }  // namespace
@@ -80,6 +66,15 @@ int main(int argc, char** argv) {
     if (args->help) {
         std::fputs(cli::VerbHelp(args->verb).c_str(), stdout);
         return cli::kExitOk;
+    }
+    if (args->verb == "backup") {
+        return cli::RunBackup(*args);
+    }
+    if (args->verb == "restore") {
+        return cli::RunRestore(*args);
+    }
+    if (args->verb == "eds") {
+        return cli::RunEds(*args);
     }
     return RunRead(*args);
 }

@@ -151,6 +151,46 @@ TEST_F(ParameterFileTest, AnUnfitFileChangesNothing) {
     }
 }
 
+// A refused file names its first unfit key, so the user knows what to mend.
+TEST_F(ParameterFileTest, AnUnfitFileNamesItsFirstBadKey) {
+    struct Case {
+        const char* name;
+        std::string from;
+        std::string to;
+        const char* text;
+        std::string from2 = {};  // a second change, when the case needs one
+        std::string to2 = {};
+    };
+    const Case cases[] = {
+        {"key 29 missing", "ADD29 =  1029 \r\n", "", "[EEPB_0] Add29 is missing or empty"},
+        {"block 1 section missing", "[EEPB_1]", "[EEPB_2]", "[EEPB_1] Add0 is missing or empty"},
+        {"empty value", "Add3=\t2003", "Add3=", "[EEPB_1] Add3 is missing or empty"},
+        {"not a number", "ADD4 =  1004", "ADD4 = 0x3EC",
+         "[EEPB_0] Add4 = \"0x3EC\" is not a number 0..4294967295"},
+        {"too large", "ADD7 =  1007", "ADD7 = 4294967296",
+         "[EEPB_0] Add7 = \"4294967296\" is not a number 0..4294967295"},
+        // The earlier of two bad keys is the one named.
+        {"two bad keys", "ADD2 =  1002", "ADD2 = two",
+         "[EEPB_0] Add2 = \"two\" is not a number 0..4294967295", "ADD9 =  1009", "ADD9 = x"},
+    };
+    for (const Case& c : cases) {
+        std::string text = HandEdited();
+        text.replace(text.find(c.from), c.from.size(), c.to);
+        if (!c.from2.empty()) {
+            text.replace(text.find(c.from2), c.from2.size(), c.to2);
+        }
+        testing::WriteWholeFile(path, text);
+        ConfigImage image;
+        BadParameterKey bad;
+        EXPECT_FALSE(Get_INIFILE_PARA(keys, path, image, &bad)) << c.name;
+        EXPECT_EQ(BadParameterKeyText(bad), c.text) << c.name;
+    }
+    ConfigImage image;
+    BadParameterKey bad;
+    EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.file("none.ini"), image, &bad));
+    EXPECT_EQ(BadParameterKeyText(bad), "[EEPB_0] Add0 is missing or empty");
+}
+
 TEST_F(ParameterFileTest, AMissingFileDoesNotLoad) {
     ConfigImage image;
     EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.file("none.ini"), image));

@@ -53,44 +53,24 @@ void XQVEdsSetForm::Load() {
     adjustSize();
     CentreOnScreen(*this);
     SetNavigationEnabled(true);
-    m_s.assemblies = DeriveAssemblies(m_s.image.AppObjects, m_s.image.AppCount, m_s.image.IOTotals);
+    const WizardStart start = StartWizard(m_s.image, m_s.selections);
+    m_s.assemblies = start.assemblies;
     m_finished = false;
-    FillLists();
-    RestoreLists();
+    ShowStart(start);
 }
 
-void XQVEdsSetForm::FillLists() {
-    const auto outputs = OutputEntries(m_s.image, m_s.assemblies);
-    const auto inputs = InputEntries(m_s.image, m_s.assemblies);
+// The lists with the restored choices shown, then the opening's messages.
+void XQVEdsSetForm::ShowStart(const WizardStart& start) {
     for (int i = 0; i < kConnectionTypes; ++i) {
-        Fill(m_c.OutPut[i], outputs);
+        Fill(m_c.OutPut[i], start.outputs);
     }
     for (int i = 0; i < kConnectionTypes; ++i) {
-        Fill(m_c.IntPut[i], inputs);
+        Fill(m_c.IntPut[i], start.inputs);
+        m_c.IntPut[i]->setCurrentIndex(m_s.selections.InputSel[i]);
     }
-}
-
-void XQVEdsSetForm::RestoreLists() {
-    const int inputEntries = m_c.IntPut[0]->count() - 1;
-    const int outputEntries = m_c.OutPut[0]->count() - 1;
-    switch (RestoreSelections(m_s.image, inputEntries, outputEntries, m_s.selections)) {
-        case RestoreResult::Restored:
-            break;
-        case RestoreResult::NewSetting:
-            m_s.boxes.Show(kNewSetting, "");
-            break;
-        case RestoreResult::EepromError:
-            m_s.boxes.Show(kEepromError, "");
-            break;
-    }
-    // Nothing was shown in the Bit-Strobe list before, so a stored choice that is too long for it
-    // falls back to "None".
-    m_strobeAccepted = 0;
-    for (int i = 0; i < kConnectionTypes; ++i) {
-        ShowInput(i, m_s.selections.InputSel[i]);
-    }
+    m_strobeAccepted = m_s.selections.InputSel[kStrobeConnection];
     m_c.OutPut[kPollConnection]->setCurrentIndex(m_s.selections.OutputSel[kPollConnection]);
-    OutputChosen(kPollConnection, m_s.selections.OutputSel[kPollConnection]);
+    ShowStartMessages(start, m_s.boxes);
 }
 
 // Shows an entry as the program's choice; it is handled exactly like the user's.
@@ -102,8 +82,7 @@ void XQVEdsSetForm::ShowInput(int list, int position) {
 void XQVEdsSetForm::InputChosen(int list, int position) {
     if (list == kStrobeConnection) {
         const std::string text = m_c.IntPut[list]->itemText(position).toStdString();
-        const auto bytes = ProducedBytes(position, text, m_s.image, m_s.assemblies);
-        if (bytes && *bytes > kStrobeMaxBytes) {
+        if (!FitsStrobeResponse(position, text, m_s.image, m_s.assemblies)) {
             ShowInput(list, m_strobeAccepted);
             m_s.boxes.Show(kStrobeTooLong, msg::kError);
             return;

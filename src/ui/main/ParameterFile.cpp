@@ -28,11 +28,16 @@ bool IsBlank(char c) {
 }
 
 template <std::size_t N>
-bool LoadSection(IniKeyAccess& ini, const char* section, int count, std::array<Word, N>& words) {
+bool LoadSection(IniKeyAccess& ini, const char* section, int count, std::array<Word, N>& words,
+                 BadParameterKey* bad) {
     for (int k = 0; k < count; ++k) {
-        const std::optional<std::string> text = ini.GetKey(section, WordKeyName(k));
+        const std::string key = WordKeyName(k);
+        const std::optional<std::string> text = ini.GetKey(section, key);
         const std::optional<Word> word = text ? WordFromKeyText(*text) : std::nullopt;
         if (!word) {
+            if (bad != nullptr) {
+                *bad = {section, key, text.value_or("")};
+            }
             return false;
         }
         words[k] = *word;
@@ -82,17 +87,28 @@ std::optional<Word> WordFromKeyText(std::string_view text) {
     return static_cast<Word>(value);
 }
 
-bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image) {
+bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image,
+                      BadParameterKey* bad) {
     ini.SetFileName(path);
     Block0Array block0 = image.FileBlock0Words;
     Block1Array block1 = image.FileBlock1Words;
-    if (!LoadSection(ini, kBlock0Section, kBlock0FileKeys, block0) ||
-        !LoadSection(ini, kBlock1Section, kBlock1FileKeys, block1)) {
+    if (!LoadSection(ini, kBlock0Section, kBlock0FileKeys, block0, bad) ||
+        !LoadSection(ini, kBlock1Section, kBlock1FileKeys, block1, bad)) {
         return false;
     }
     image.FileBlock0Words = block0;
     image.FileBlock1Words = block1;
     return true;
+}
+
+std::string BadParameterKeyText(const BadParameterKey& bad) {
+    const std::string name = "[" + bad.section + "] " + bad.key;
+    // The INI read cannot tell a missing file, section or key from an empty value.
+    if (bad.text.empty()) {
+        return name + " is missing or empty";
+    }
+    return name + " = \"" + bad.text + "\" is not a number 0.." +
+           std::to_string(std::numeric_limits<Word>::max());
 }
 
 }  // namespace tavrin

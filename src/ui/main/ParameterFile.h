@@ -52,9 +52,22 @@ bool SavedFileMatches(IniKeyAccess& ini, const ConfigImage& image);
 // signed, fractional, non-numeric and larger values are refused.
 std::optional<Word> WordFromKeyText(std::string_view text);
 
+// The first key of a parameter file that could not be loaded.
+struct BadParameterKey {
+    std::string section;  // "EEPB_0" or "EEPB_1"
+    std::string key;      // "Add0" .. "Add29"
+    std::string text;     // what the key holds; empty when it is missing or empty
+};
+
 // Loads the 37 keys of the file into FileBlock0Words and FileBlock1Words. False at the first
 // missing or bad key; the tables are then left as they were, so a bad file never reaches the
-// gateway.
-bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image);
+// gateway. When `bad` is given it then names that key.
+bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image,
+                      BadParameterKey* bad = nullptr);
+
+// What is wrong with the key, for a user who has to mend the file, such as
+//   [EEPB_0] Add29 is missing or empty
+//   [EEPB_1] Add3 = "x" is not a number 0..4294967295
+std::string BadParameterKeyText(const BadParameterKey& bad);
 
 }  // namespace tavrin

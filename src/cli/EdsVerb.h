@@ -1,0 +1,14 @@
+// tavrin-cli eds: see EdsHelp() for what it does.
+#pragma once
+
+#include <string>
+
+#include "cli/CliArgs.h"
+
+namespace tavrin::cli {
+
+// Needs a QCoreApplication. Returns the exit status.
+int RunEds(const CliArgs& args);
+std::string EdsHelp();
+
+}  // namespace tavrin::cli

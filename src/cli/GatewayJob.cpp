@@ -1,0 +1,86 @@
+#include "cli/GatewayJob.h"
+
+#include <cstdio>
+
+#include "cli/ExitCodes.h"
+
+namespace tavrin::cli {
+
+int ExitCodeFor(ReadOutcome outcome) {
+    switch (outcome) {
+        case ReadOutcome::Completed:
+            return kExitOk;
+        case ReadOutcome::CannotOpen:
+        case ReadOutcome::Occupied:
+        case ReadOutcome::PortError:
+            return kExitPort;
+        case ReadOutcome::Timeout:
+            return kExitTimeout;
+        case ReadOutcome::ForeignModule:
+            return kExitForeignModule;
+        case ReadOutcome::Refused:
+            break;
+    }
+    return kExitFailure;
+}
+
+int ExitCodeFor(WriteOutcome outcome) {
+    switch (outcome) {
+        case WriteOutcome::Completed:
+            return kExitOk;
+        case WriteOutcome::CannotOpen:
+        case WriteOutcome::Occupied:
+        case WriteOutcome::PortError:
+            return kExitPort;
+        case WriteOutcome::Timeout:
+            return kExitTimeout;
+    }
+    return kExitFailure;
+}
+
+namespace {
+
+std::unique_ptr<FileTranscript> OpenLog(const std::string& path) {
+    if (path.empty()) {
+        return nullptr;
+    }
+    return std::make_unique<FileTranscript>(path);
+}
+
+}  // namespace
+
+GatewayJob::GatewayJob(const CliArgs& args, bool bar)
+    : m_port(ParsePortArgument(args.port)),
+      m_log(OpenLog(args.logPath)),
+      m_progress(stderr, bar, m_log.get()),
+      m_session{m_image, m_serial, m_clock, m_pump, m_progress, &m_progress} {
+    if (!m_port) {
+        std::fprintf(stderr, "tavrin-cli: --port takes a COM number 1..16 or a device path\n");
+        m_setUpStatus = kExitUsage;
+    } else if (m_log && !m_log->IsOpen()) {
+        std::fprintf(stderr, "tavrin-cli: cannot write the log file %s\n", args.logPath.c_str());
+        m_setUpStatus = kExitInvalidInput;
+    }
+}
+
+int GatewayJob::Connect() {
+    m_progress.Begin("reading " + m_port->Label(), kReadLines);
+    const ReadOutcome outcome = ReadConfiguration(m_session, *m_port, m_progress);
+    m_progress.End(outcome == ReadOutcome::Completed);
+    return ExitCodeFor(outcome);
+}
+
+int GatewayJob::Write(const std::string& what, const Block0Array& block0, int block0Count,
+                      const Block1Array& block1) {
+    const int lines = kWriteLines - (kWholeBlock0Words - block0Count);
+    m_progress.Begin("writing " + what + " into " + m_port->Label(), lines);
+    m_image.Busy = true;
+    const WriteOutcome outcome =
+        WriteConfiguration(m_session, *m_port, block0, block0Count, block1, m_progress);
+    // A failed write has released the console already; a completed one leaves Busy to the caller.
+    m_image.Busy = false;
+    m_progress.End(outcome == WriteOutcome::Completed);
+    return ExitCodeFor(outcome);
+}
+
+}  // namespace tavrin::cli

@@ -1,0 +1,64 @@
+// One run of a gateway verb of tavrin-cli: the console session on the port named by --port, with
+// progress and the system's messages on stderr and the --log transcript. The verbs connect and
+// write through it exactly as the main window does: the same read and write sequences, the same
+// messages.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "cli/CliArgs.h"
+#include "cli/CliProgress.h"
+#include "cli/FileTranscript.h"
+#include "common/Clock.h"
+#include "console/ConsoleSession.h"
+#include "console/PortChoice.h"
+#include "console/ReadSequence.h"
+#include "console/WriteSequence.h"
+#include "console/qt/QtConsolePort.h"
+#include "console/qt/QtEventPump.h"
+
+namespace tavrin::cli {
+
+// The exit status of a sequence's outcome.
+int ExitCodeFor(ReadOutcome outcome);
+int ExitCodeFor(WriteOutcome outcome);
+
+class GatewayJob {
+public:
+    // Needs a QCoreApplication. `bar` draws the progress bar instead of plain lines.
+    GatewayJob(const CliArgs& args, bool bar);
+    GatewayJob(const GatewayJob&) = delete;
+    GatewayJob& operator=(const GatewayJob&) = delete;
+
+    // 0 when the port argument names a port and the log file can be written; otherwise the exit
+    // status, with the reason printed.
+    int SetUpStatus() const { return m_setUpStatus; }
+
+    // Connect: the read sequence, as the window's Connect button runs it. Returns the exit status.
+    int Connect();
+    // The write sequence on the words given, as the window's Export To EEP and Finish run it:
+    // Busy is set around it. `what` names the words for the progress ("5310G_EEP.ini"). Returns
+    // the exit status.
+    int Write(const std::string& what, const Block0Array& block0, int block0Count,
+              const Block1Array& block1);
+
+    ConfigImage& Image() { return m_image; }
+    MessageBoxes& Boxes() { return m_progress; }
+    CliProgress& Progress() { return m_progress; }
+    Clock& LocalClock() { return m_clock; }
+    std::string PortLabel() const { return m_port ? m_port->Label() : std::string(); }
+
+private:
+    int m_setUpStatus = 0;
+    std::optional<PortChoice> m_port;
+    std::unique_ptr<FileTranscript> m_log;
+    ConfigImage m_image;
+    QtConsolePort m_serial;
+    SystemClock m_clock;
+    QtEventPump m_pump;
+    CliProgress m_progress;
+    ConsoleSession m_session;
+};
+
+}  // namespace tavrin::cli

@@ -1,0 +1,89 @@
+// restore: a parameter file loaded exactly as the main window's "Export To EEP" loads it, and its
+// words typed unchanged into the gateway by the same write sequence. The file is loaded before the
+// port is touched, so a file with a bad key costs nothing and never reaches the gateway.
+#include "cli/RestoreVerb.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/ExitCodes.h"
+#include "cli/GatewayJob.h"
+#include "cli/QuillonFileKeys.h"
+#include "ui/main/ParameterFile.h"
+
+namespace tavrin::cli {
+namespace {
+
+// The INI control reads a missing or unreadable file as one without keys; say what it really is.
+bool Readable(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) && std::ifstream(path).is_open();
+}
+
+int Refuse(const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "tavrin-cli: %s: %s; nothing was written\n", path.c_str(), why.c_str());
+    return kExitInvalidInput;
+}
+
+}  // namespace
+
+int RunRestore(const CliArgs& args) {
+    GatewayJob job(args, StderrIsTerminal());
+    if (job.SetUpStatus() != kExitOk) {
+        return job.SetUpStatus();
+    }
+    if (!Readable(args.file)) {
+        return Refuse(args.file, "cannot read the file");
+    }
+    ConfigImage loaded;
+    BadParameterKey bad;
+    try {
+        QuillonFileKeys ini;
+        if (!Get_INIFILE_PARA(ini, args.file, loaded, &bad)) {
+            return Refuse(args.file, BadParameterKeyText(bad));
+        }
+    } catch (const std::exception& error) {
+        return Refuse(args.file, error.what());
+    }
+
+    // The write ends at the prompt of the module the read identified, as after the window's
+    // connect.
+    if (const int status = job.Connect(); status != kExitOk) {
+        return status;
+    }
+    ConfigImage& image = job.Image();
+    image.FileBlock0Words = loaded.FileBlock0Words;
+    image.FileBlock1Words = loaded.FileBlock1Words;
+    // A parameter file always configures the DeviceNet product.
+    image.AppLayer = 1;
+    return job.Write(args.file, image.FileBlock0Words, kWholeBlock0Words, image.FileBlock1Words);
+}
+
+std::string RestoreHelp() {
+    return "Usage: tavrin-cli restore FILE --port PORT [--log FILE]\n"
+           "\n"
+           "Loads the parameter file FILE (sections [EEPB_0] Add0..Add29 and [EEPB_1]\n"
+           "Add0..Add6, unsigned decimal words; blanks around a value, other sections and\n"
+           "comments are fine), connects to the gateway and types the words, unchanged,\n"
+           "into it: the whole configuration area of block 0 and the seven connection\n"
+           "words of block 1, as the window's File > Export To EEP does.\n"
+           "\n"
+           "A missing or empty key, or a value that is not a number 0..4294967295, refuses\n"
+           "the whole file before the port is opened, naming the section and key; nothing\n"
+           "is written.\n"
+           "\n"
+           "  --port PORT  COM number 1..16 or a device path\n"
+           "  --log FILE   append a time-stamped transcript of the console session\n"
+           "\n"
+           "Progress goes to stderr (a bar on a terminal, plain lines otherwise), with the\n"
+           "system's messages word for word. A write that fails part way leaves the words\n"
+           "typed so far in the gateway; run restore again.\n"
+           "\n"
+           "Exit status: 0 written, 2 usage error, 3 port cannot be opened or is held,\n"
+           "4 console timeout, 5 not a 6420RT/6420e module, 6 FILE unreadable or unfit\n"
+           "(or the log cannot be written).\n";
+}
+
+}  // namespace tavrin::cli

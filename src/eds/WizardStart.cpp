@@ -1,0 +1,47 @@
+#include "eds/WizardStart.h"
+
+#include "console/ConsoleMessages.h"
+
+namespace tavrin {
+
+bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& image,
+                        const AssemblyTables& tables) {
+    const auto bytes = ProducedBytes(position, text, image, tables);
+    return !bytes || *bytes <= kStrobeMaxBytes;
+}
+
+WizardStart StartWizard(const ConfigImage& image, ConnectionSelections& selections) {
+    WizardStart start;
+    start.assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    start.outputs = OutputEntries(image, start.assemblies);
+    start.inputs = InputEntries(image, start.assemblies);
+    start.restored = RestoreSelections(image, static_cast<int>(start.inputs.size()) - 1,
+                                       static_cast<int>(start.outputs.size()) - 1, selections);
+
+    // A restored choice is checked like a user's. Nothing was accepted in the Bit-Strobe list
+    // before, so a stored choice that is too long for it falls back to "None".
+    const int strobe = selections.InputSel[kStrobeConnection];
+    if (!FitsStrobeResponse(strobe, start.inputs.at(strobe), image, start.assemblies)) {
+        selections.InputSel[kStrobeConnection] = 0;
+        start.strobeRefused = true;
+    }
+    return start;
+}
+
+void ShowStartMessages(const WizardStart& start, MessageBoxes& boxes) {
+    switch (start.restored) {
+        case RestoreResult::Restored:
+            break;
+        case RestoreResult::NewSetting:
+            boxes.Show(kNewSetting, "");
+            break;
+        case RestoreResult::EepromError:
+            boxes.Show(kEepromError, "");
+            break;
+    }
+    if (start.strobeRefused) {
+        boxes.Show(kStrobeTooLong, msg::kError);
+    }
+}
+
+}  // namespace tavrin

@@ -1,0 +1,76 @@
+// The command line of tavrin-cli: what each command takes, and the error a script sees otherwise.
+#include "cli/CliArgs.h"
+
+#include <gtest/gtest.h>
+
+namespace tavrin::cli {
+namespace {
+
+struct Accepted {
+    std::vector<std::string> args;
+    CliArgs expected;
+};
+
+TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
+    const Accepted cases[] = {
+        {{"read", "--port", "1", "--json"}, {"read", "1", "", true, false, "", "", "", ""}},
+        {{"backup", "gw.ini", "--port", "/dev/ttyUSB0", "--log", "s.log"},
+         {"backup", "/dev/ttyUSB0", "s.log", false, false, "gw.ini", "", "", ""}},
+        {{"--port", "3", "restore", "gw.ini"},
+         {"restore", "3", "", false, false, "gw.ini", "", "", ""}},
+        {{"eds", "--port", "1", "--out", "out", "--description", "Line 3", "--author", ""},
+         {"eds", "1", "", false, false, "", "out", "Line 3", ""}},
+        {{"eds", "--help"}, {"eds", "", "", false, true, "", "", "", ""}},
+        {{"-h"}, {"", "", "", false, true, "", "", "", ""}},
+    };
+    for (const Accepted& c : cases) {
+        std::string error;
+        const auto parsed = ParseCliArgs(c.args, error);
+        ASSERT_TRUE(parsed) << c.args[0] << ": " << error;
+        EXPECT_EQ(parsed->verb, c.expected.verb);
+        EXPECT_EQ(parsed->port, c.expected.port);
+        EXPECT_EQ(parsed->logPath, c.expected.logPath);
+        EXPECT_EQ(parsed->json, c.expected.json);
+        EXPECT_EQ(parsed->help, c.expected.help);
+        EXPECT_EQ(parsed->file, c.expected.file);
+        EXPECT_EQ(parsed->outDir, c.expected.outDir);
+        EXPECT_EQ(parsed->description, c.expected.description);
+        EXPECT_EQ(parsed->author, c.expected.author);
+    }
+}
+
+TEST(ParseCliArgs, SaysWhatIsWrong) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "no command given"},
+        {{"fly", "--port", "1"}, "unknown command fly"},
+        {{"backup", "--port", "1"}, "backup needs a FILE"},
+        {{"restore", "", "--port", "1"}, "restore needs a FILE"},
+        {{"restore", "a.ini", "b.ini", "--port", "1"}, "unexpected argument b.ini"},
+        {{"eds", "a", "--port", "1"}, "unexpected argument a"},
+        {{"read", "", "--port", "1"}, "unexpected argument "},
+        {{"backup", "a.ini", "--port", "1", "--json"}, "--json is not an option of backup"},
+        {{"read", "--port", "1", "--out", "d"}, "--out is not an option of read"},
+        {{"restore", "a.ini", "--port", "1", "--description", "x"},
+         "--description is not an option of restore"},
+        {{"eds", "--port", "1", "--author"}, "--author needs a value"},
+        {{"eds", "--out", "d"}, "--port is required"},
+        {{"eds", "--port", "1", "--colour"}, "unknown option --colour"},
+    };
+    for (const auto& [args, text] : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseCliArgs(args, error)) << text;
+        EXPECT_EQ(error, text);
+    }
+}
+
+TEST(VerbHelp, EveryCommandHasItsOwnUsageAndExitStatuses) {
+    for (const std::string verb : {"read", "backup", "restore", "eds"}) {
+        const std::string help = VerbHelp(verb);
+        EXPECT_EQ(help.rfind("Usage: tavrin-cli " + verb + " ", 0), 0u) << help;
+        EXPECT_NE(help.find("Exit status: 0"), std::string::npos) << verb;
+    }
+    EXPECT_EQ(VerbHelp("fly"), UsageText());
+}
+
+}  // namespace
+}  // namespace tavrin::cli
