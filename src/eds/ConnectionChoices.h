@@ -52,6 +52,10 @@ inline constexpr int kStrobeMaxBytes = 8;
 std::optional<long long> ProducedBytes(int position, std::string_view text,
                                        const ConfigImage& image, const AssemblyTables& tables);
 
+// A Bit-Strobe response cannot carry the data of this input list entry.
+bool TooLongForBitStrobe(int position, std::string_view text, const ConfigImage& image,
+                         const AssemblyTables& tables);
+
 enum class RestoreResult {
     Restored,     // the stored positions fit the lists
     NewSetting,   // the configuration was defaulted or its objects edited: start from "None"

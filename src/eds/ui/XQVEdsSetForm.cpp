@@ -102,8 +102,7 @@ void XQVEdsSetForm::ShowInput(int list, int position) {
 void XQVEdsSetForm::InputChosen(int list, int position) {
     if (list == kStrobeConnection) {
         const std::string text = m_c.IntPut[list]->itemText(position).toStdString();
-        const auto bytes = ProducedBytes(position, text, m_s.image, m_s.assemblies);
-        if (bytes && *bytes > kStrobeMaxBytes) {
+        if (TooLongForBitStrobe(position, text, m_s.image, m_s.assemblies)) {
             ShowInput(list, m_strobeAccepted);
             m_s.boxes.Show(kStrobeTooLong, msg::kError);
             return;

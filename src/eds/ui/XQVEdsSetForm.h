@@ -14,13 +14,10 @@
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
 #include "eds/FinishJob.h"
+#include "eds/WizardMessages.h"
 #include "eds/ui/XQVEdsSetControls.h"
 
 namespace tavrin {
-
-inline constexpr const char* kNewSetting = "This is a new Setting for XQV gateway";
-inline constexpr const char* kEepromError = "EEPROM ERROR,We show the default value.";
-inline constexpr const char* kStrobeTooLong = "Error! The selected data length > 8 bytes";
 
 // What the wizard works with: the shared configuration and the main window's console.
 struct WizardServices {
