@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "cli/ApplyHelp.h"
+
 namespace tavrin::cli {
 
 std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::string& error) {
@@ -29,11 +31,19 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             parsed.logPath = *v;
+        } else if (a == "--out") {
+            auto v = value("--out");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.outDir = *v;
         } else if (!a.empty() && a[0] == '-') {
             error = "unknown option " + a;
             return std::nullopt;
         } else if (parsed.verb.empty()) {
             parsed.verb = a;
+        } else if (parsed.verb == "apply" && parsed.configPath.empty()) {
+            parsed.configPath = a;
         } else {
             error = "unexpected argument " + a;
             return std::nullopt;
@@ -46,8 +56,12 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         error = "no command given";
         return std::nullopt;
     }
-    if (parsed.verb != "read") {
+    if (parsed.verb != "read" && parsed.verb != "apply") {
         error = "unknown command " + parsed.verb;
+        return std::nullopt;
+    }
+    if (parsed.verb == "apply" && parsed.configPath.empty()) {
+        error = "apply needs a configuration file";
         return std::nullopt;
     }
     if (parsed.port.empty()) {
@@ -64,6 +78,7 @@ std::string UsageText() {
            "\n"
            "Commands:\n"
            "  read      connect, read and validate the gateway's configuration\n"
+           "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -89,6 +104,9 @@ std::string VerbHelp(const std::string& verb) {
                "\n"
                "A configuration that fails validation is reported on stderr and shown with\n"
                "the defaults; the read still counts as done (exit status 0).\n";
+    }
+    if (verb == "apply") {
+        return ApplyHelp();
     }
     return UsageText();
 }

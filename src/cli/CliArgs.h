@@ -9,10 +9,12 @@ namespace tavrin::cli {
 
 struct CliArgs {
     std::string verb;
-    std::string port;     // --port: COM number 1..16 or a device path
-    std::string logPath;  // --log: transcript of the console session
-    bool json = false;    // --json
-    bool help = false;    // --help / -h
+    std::string port;        // --port: COM number 1..16 or a device path
+    std::string logPath;     // --log: transcript of the console session
+    std::string configPath;  // apply: the configuration file
+    std::string outDir;      // apply --out: folder of the EDS file
+    bool json = false;       // --json
+    bool help = false;       // --help / -h
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/ApplyVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/CliReporter.h"
 #include "cli/ConfigReport.h"
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
     if (args->help) {
         std::fputs(cli::VerbHelp(args->verb).c_str(), stdout);
         return cli::kExitOk;
+    }
+    if (args->verb == "apply") {
+        return cli::RunApply(*args);
     }
     return RunRead(*args);
 }
