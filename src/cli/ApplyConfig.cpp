@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QLocale>
 #include <QString>
 #include <cmath>
 #include <optional>
@@ -43,7 +44,7 @@ std::string NumberText(double value) {
     if (std::abs(value) < kLargestWhole && value == std::floor(value)) {
         return std::to_string(static_cast<long long>(value));
     }
-    return QString::number(value, 'g', 17).toStdString();
+    return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
 }
 
 // Walks the document and keeps every fault with the place it was found at.
@@ -106,8 +107,12 @@ public:
         if (!number) {
             return std::nullopt;
         }
-        if (*number != std::floor(*number) || std::abs(*number) > kLargestWhole) {
+        if (*number != std::floor(*number)) {
             Fault(Path(where, key), NumberText(*number) + " is not a whole number");
+            return std::nullopt;
+        }
+        if (std::abs(*number) > kLargestWhole) {
+            Fault(Path(where, key), NumberText(*number) + " is far out of range");
             return std::nullopt;
         }
         return static_cast<long long>(*number);

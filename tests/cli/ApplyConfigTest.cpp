@@ -168,6 +168,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "FC03, FC04, FC15, FC16",
                      "connections: not checked, since the lists follow from the application "
                      "objects, which have faults"}},
+        InvalidCase{"HugeNumbers",
+                    [](QJsonObject& r) {
+                        SetObjectField(r, 2, "startAddress", 1e300);
+                        Set(r, "can", "bitRate", -1e20);
+                        Set(r, "com", "timeout", 1e300);
+                    },
+                    {"can.bitRate: -1e+20 is far out of range",
+                     "com.timeout: Timeout value is out of range!(1ms~32767ms)",
+                     "applicationObjects[2].startAddress: 1e+300 is far out of range",
+                     "connections: not checked, since the lists follow from the application "
+                     "objects, which have faults"}},
         InvalidCase{"ElevenObjects",
                     [](QJsonObject& r) {
                         QJsonArray objects;
