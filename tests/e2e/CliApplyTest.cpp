@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/ExpectedDialogue.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
 #include "cli/ExitCodes.h"
@@ -191,6 +192,29 @@ TEST(CliApply, SameFileGivesTheSameWordsOnTwoGateways) {
         }
     }
     EXPECT_EQ(testing::ReadWholeFile(outA.File("RODAR_ 12.eds")).empty(), false);
+}
+
+// The console stops answering in the middle of the store: the timeout's message and exit status,
+// no EDS file, and the words typed before the silence are in the EEPROM (nothing is rolled back).
+TEST(CliApply, ConsoleTimeoutDuringTheStore) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    constexpr int kFirstValueLine = 8;  // the write's line that types configuration word 0
+    testing::SimProcess sim(
+        eepromPath, {"--silent-from", std::to_string(testing::kReadLines + kFirstValueLine + 5)});
+    const auto result = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
+                                    sim.device(), "--out", scratch.path()});
+    sim.Stop();
+    EXPECT_EQ(result.status, cli::kExitTimeout);
+    EXPECT_EQ(result.err, "Timeout\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(std::filesystem::exists(scratch.File("RODAR_ 12.eds")));
+    const gatewaysim::Eeprom e = gatewaysim::loadEeprom(eepromPath);
+    const gatewaysim::Eeprom factory = gatewaysim::defaultEeprom();
+    EXPECT_EQ(ConfigWord(e, 2), 12u * 65536 + 1 * 256 + 2);  // typed before the silence
+    EXPECT_EQ(ConfigWord(e, 5), ConfigWord(factory, 5));     // not reached
+    EXPECT_EQ(e.word(1, 1), factory.word(1, 1));
 }
 
 TEST(CliApplyUsage, RejectsBadCommandLines) {
