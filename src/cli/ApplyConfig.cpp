@@ -5,15 +5,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QLocale>
 #include <QString>
-#include <cmath>
 #include <optional>
 
 #include "appobj/AppObjectMessages.h"
 #include "appobj/FunctionCodes.h"
 #include "assembly/AssemblyDerivation.h"
 #include "cli/ApplyWorking.h"
+#include "cli/JsonChecker.h"
 #include "config/CheckByte.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/WizardMessages.h"
@@ -22,132 +21,8 @@
 namespace tavrin::cli {
 namespace {
 
-// Whole numbers beyond this are refused as such rather than converted with a loss.
-constexpr double kLargestWhole = 1e15;
-
 const char* const kIOTypeNames[kIOTypeCount] = {"digital output", "analog output", "digital input",
                                                 "analog input"};
-
-std::string Quoted(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-std::string Join(const std::vector<std::string>& items, const char* separator) {
-    std::string joined;
-    for (const std::string& item : items) {
-        joined += (joined.empty() ? "" : separator) + item;
-    }
-    return joined;
-}
-
-std::string NumberText(double value) {
-    if (std::abs(value) < kLargestWhole && value == std::floor(value)) {
-        return std::to_string(static_cast<long long>(value));
-    }
-    return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
-}
-
-// Walks the document and keeps every fault with the place it was found at.
-class FileChecker {
-public:
-    std::vector<std::string> faults;
-
-    void Fault(const std::string& where, const std::string& text) {
-        faults.push_back(where + ": " + text);
-    }
-
-    // Faults every key of `object` that is not in `known`.
-    void OnlyKnownKeys(const QJsonObject& object, const std::string& where,
-                       const std::vector<const char*>& known) {
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            bool listed = false;
-            for (const char* key : known) {
-                listed = listed || it.key() == QLatin1String(key);
-            }
-            if (!listed) {
-                std::vector<std::string> names;
-                for (const char* key : known) {
-                    names.emplace_back(key);
-                }
-                Fault(Path(where, it.key().toStdString()),
-                      "unknown key (expected " + Join(names, ", ") + ")");
-            }
-        }
-    }
-
-    std::optional<QJsonObject> Object(const QJsonObject& parent, const std::string& where,
-                                      const char* key) {
-        const auto value = Present(parent, where, key);
-        if (!value) {
-            return std::nullopt;
-        }
-        if (!value->isObject()) {
-            Fault(Path(where, key), "must be an object");
-            return std::nullopt;
-        }
-        return value->toObject();
-    }
-
-    std::optional<double> Number(const QJsonObject& parent, const std::string& where,
-                                 const char* key) {
-        const auto value = Present(parent, where, key);
-        if (!value) {
-            return std::nullopt;
-        }
-        if (!value->isDouble()) {
-            Fault(Path(where, key), "must be a number");
-            return std::nullopt;
-        }
-        return value->toDouble();
-    }
-
-    std::optional<long long> Whole(const QJsonObject& parent, const std::string& where,
-                                   const char* key) {
-        const auto number = Number(parent, where, key);
-        if (!number) {
-            return std::nullopt;
-        }
-        if (*number != std::floor(*number)) {
-            Fault(Path(where, key), NumberText(*number) + " is not a whole number");
-            return std::nullopt;
-        }
-        if (std::abs(*number) > kLargestWhole) {
-            Fault(Path(where, key), NumberText(*number) + " is far out of range");
-            return std::nullopt;
-        }
-        return static_cast<long long>(*number);
-    }
-
-    std::optional<std::string> Text(const QJsonObject& parent, const std::string& where,
-                                    const char* key, bool required = true) {
-        if (!required && !parent.contains(QLatin1String(key))) {
-            return std::string();
-        }
-        const auto value = Present(parent, where, key);
-        if (!value) {
-            return std::nullopt;
-        }
-        if (!value->isString()) {
-            Fault(Path(where, key), "must be a text");
-            return std::nullopt;
-        }
-        return value->toString().toStdString();
-    }
-
-    static std::string Path(const std::string& where, const std::string& key) {
-        return where.empty() ? key : where + "." + key;
-    }
-
-private:
-    std::optional<QJsonValue> Present(const QJsonObject& parent, const std::string& where,
-                                      const char* key) {
-        if (!parent.contains(QLatin1String(key))) {
-            Fault(Path(where, key), "missing");
-            return std::nullopt;
-        }
-        return parent.value(QLatin1String(key));
-    }
-};
 
 // The position of `wanted` among the panel's list entries with their padding removed.
 std::optional<int> PositionIn(const std::vector<std::string>& entries, const std::string& wanted) {
@@ -168,7 +43,7 @@ std::vector<std::string> Trimmed(const std::vector<std::string>& entries) {
     return trimmed;
 }
 
-void CheckCan(FileChecker& check, const QJsonObject& root, ApplySettings& settings) {
+void CheckCan(JsonChecker& check, const QJsonObject& root, ApplySettings& settings) {
     const auto can = check.Object(root, "", "can");
     if (!can) {
         return;
@@ -199,9 +74,9 @@ void CheckCan(FileChecker& check, const QJsonObject& root, ApplySettings& settin
 
 // A COM list value: a number (baud rate, data bits, stop bits) or a word (parity), as the list
 // shows it.
-void CheckComList(FileChecker& check, const QJsonObject& com, const char* key,
+void CheckComList(JsonChecker& check, const QJsonObject& com, const char* key,
                   const std::vector<std::string>& entries, bool word, int& position) {
-    const std::string where = FileChecker::Path("com", key);
+    const std::string where = JsonChecker::Path("com", key);
     std::optional<std::string> value;
     if (word) {
         value = check.Text(com, "com", key);
@@ -219,7 +94,7 @@ void CheckComList(FileChecker& check, const QJsonObject& com, const char* key,
     }
 }
 
-void CheckCom(FileChecker& check, const QJsonObject& root, ApplySettings& settings) {
+void CheckCom(JsonChecker& check, const QJsonObject& root, ApplySettings& settings) {
     const auto com = check.Object(root, "", "com");
     if (!com) {
         return;
@@ -272,7 +147,7 @@ const char* FieldKey(ObjectField field) {
 }
 
 // One application object; true when every check of the editor passes.
-bool CheckObject(FileChecker& check, const QJsonValue& value, int index, ObjectValues& values) {
+bool CheckObject(JsonChecker& check, const QJsonValue& value, int index, ObjectValues& values) {
     const std::string where = ObjectPath(index);
     if (!value.isObject()) {
         check.Fault(where, "must be an object");
@@ -293,19 +168,27 @@ bool CheckObject(FileChecker& check, const QJsonValue& value, int index, ObjectV
             for (const FunctionCode& fc : kFunctionCodes) {
                 names.push_back(std::string(fc.text).substr(0, 4));
             }
-            check.Fault(FileChecker::Path(where, "functionCode"),
+            check.Fault(JsonChecker::Path(where, "functionCode"),
                         Quoted(*codeName) + " is not one of " + Join(names, ", "));
         }
     }
     values = {deviceId.value_or(1), code.value_or(0), start.value_or(0), length.value_or(1)};
+    // A check counts only when its field could be read; the address and length limits also
+    // depend on the function code.
+    const auto wasRead = [&](ObjectField field) {
+        switch (field) {
+            case ObjectField::DeviceId:
+                return deviceId.has_value();
+            case ObjectField::StartAddress:
+                return code.has_value() && start.has_value();
+            case ObjectField::Length:
+                break;
+        }
+        return code.has_value() && length.has_value();
+    };
     for (const ObjectFault& fault : ObjectFaults(values)) {
-        const bool known =
-            fault.field == ObjectField::DeviceId
-                ? deviceId.has_value()
-                : code && (fault.field == ObjectField::StartAddress ? start.has_value()
-                                                                    : length.has_value());
-        if (known) {
-            check.Fault(FileChecker::Path(where, FieldKey(fault.field)), fault.message);
+        if (wasRead(fault.field)) {
+            check.Fault(JsonChecker::Path(where, FieldKey(fault.field)), fault.message);
         }
     }
     return check.faults.size() == before;
@@ -313,7 +196,7 @@ bool CheckObject(FileChecker& check, const QJsonValue& value, int index, ObjectV
 
 // The editor refuses an object that would make an assembly instance longer than the gateway
 // holds; the file is checked as a whole, naming the objects of each overfull instance.
-void CheckAssemblySizes(FileChecker& check, const std::vector<ObjectValues>& objects) {
+void CheckAssemblySizes(JsonChecker& check, const std::vector<ObjectValues>& objects) {
     AppObjectTable table{};
     const int count = std::min<int>(static_cast<int>(objects.size()), kMaxAppObjects);
     for (int i = 0; i < count; ++i) {
@@ -336,7 +219,7 @@ void CheckAssemblySizes(FileChecker& check, const std::vector<ObjectValues>& obj
     }
 }
 
-bool CheckObjects(FileChecker& check, const QJsonObject& root, ApplySettings& settings) {
+bool CheckObjects(JsonChecker& check, const QJsonObject& root, ApplySettings& settings) {
     if (!root.contains(QLatin1String("applicationObjects"))) {
         check.Fault("applicationObjects", "missing");
         return false;
@@ -375,7 +258,7 @@ std::string ListText(const std::vector<std::string>& entries) {
 
 // A list position of the wizard: within its list, and for the Bit-Strobe produced path no
 // longer than a Bit-Strobe response carries.
-void CheckPosition(FileChecker& check, const QJsonObject& connection, const std::string& where,
+void CheckPosition(JsonChecker& check, const QJsonObject& connection, const std::string& where,
                    const char* key, const std::vector<std::string>& entries,
                    std::int16_t& selection, const ConfigImage* strobeImage,
                    const AssemblyTables& tables) {
@@ -383,7 +266,7 @@ void CheckPosition(FileChecker& check, const QJsonObject& connection, const std:
     if (!position) {
         return;
     }
-    const std::string path = FileChecker::Path(where, key);
+    const std::string path = JsonChecker::Path(where, key);
     if (*position < 0 || *position >= static_cast<long long>(entries.size())) {
         check.Fault(path, std::to_string(*position) + " is not a position of the list (" +
                               ListText(entries) + ")");
@@ -397,7 +280,7 @@ void CheckPosition(FileChecker& check, const QJsonObject& connection, const std:
     selection = static_cast<std::int16_t>(p);
 }
 
-void CheckConnections(FileChecker& check, const QJsonObject& root, ApplySettings& settings,
+void CheckConnections(JsonChecker& check, const QJsonObject& root, ApplySettings& settings,
                       bool objectsValid) {
     const auto connections = check.Object(root, "", "connections");
     if (!connections) {
@@ -419,7 +302,7 @@ void CheckConnections(FileChecker& check, const QJsonObject& root, ApplySettings
     check.OnlyKnownKeys(*connections, "connections", {"poll", "bitStrobe", "cosCyclic"});
     const char* names[kConnectionTypes] = {"poll", "bitStrobe", "cosCyclic"};
     for (int i = 0; i < kConnectionTypes; ++i) {
-        const std::string where = FileChecker::Path("connections", names[i]);
+        const std::string where = JsonChecker::Path("connections", names[i]);
         const auto connection = check.Object(*connections, "connections", names[i]);
         if (!connection) {
             continue;
@@ -439,7 +322,7 @@ void CheckConnections(FileChecker& check, const QJsonObject& root, ApplySettings
 }
 
 // The EDS file is written in a single-byte code page, as the wizard's text boxes give it.
-void CheckEds(FileChecker& check, const QJsonObject& root, ApplySettings& settings) {
+void CheckEds(JsonChecker& check, const QJsonObject& root, ApplySettings& settings) {
     if (!root.contains(QLatin1String("eds"))) {
         return;
     }
@@ -489,7 +372,7 @@ ApplyFileCheck CheckApplyText(const std::string& text) {
         return result;
     }
     const QJsonObject root = document.object();
-    FileChecker check;
+    JsonChecker check;
     check.OnlyKnownKeys(root, "", {"can", "com", "applicationObjects", "connections", "eds"});
     CheckCan(check, root, result.settings);
     CheckCom(check, root, result.settings);
