@@ -217,6 +217,23 @@ TEST(CliApply, ConsoleTimeoutDuringTheStore) {
     EXPECT_EQ(e.word(1, 1), factory.word(1, 1));
 }
 
+// The EDS file cannot take the place of what stands there (a folder of that name): the store has
+// happened, the error's description is told and the exit status says the job is not complete.
+TEST(CliApply, EdsFileThatCannotBeWrittenAfterTheStore) {
+    testing::ScratchDir scratch;
+    std::filesystem::create_directories(scratch.File("RODAR_ 12.eds") + "/inside");
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath);
+    const auto result = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
+                                    sim.device(), "--out", scratch.path()});
+    sim.Stop();
+    EXPECT_EQ(result.status, cli::kExitFailure);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("RODAR_ 12.eds"), std::string::npos) << result.err;
+    EXPECT_EQ(ConfigWord(gatewaysim::loadEeprom(eepromPath), 2), 12u * 65536 + 1 * 256 + 2);
+}
+
 TEST(CliApplyUsage, RejectsBadCommandLines) {
     EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "apply", "--port", "1"}).status, cli::kExitUsage);
     EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "apply", "a.json", "b.json", "--port", "1"}).status,
