@@ -57,34 +57,43 @@ void WorkingTable::ShowError(const char* text) {
     m_boxes.Show(text, kErrorTitle);
 }
 
+std::vector<ObjectFault> ObjectFaults(const ObjectValues& values) {
+    const int code = std::clamp(values.functionCode, 0, kFunctionCodeCount - 1);
+    const bool registers = IsRegisterCode(code);
+    std::vector<ObjectFault> faults;
+    if (!kDeviceIds.Holds(values.deviceId))
+        faults.push_back({ObjectField::DeviceId, msg::kDeviceAddressError});
+    if (!kStartAddresses.Holds(values.startAddress))
+        faults.push_back({ObjectField::StartAddress,
+                          registers ? msg::kRegisterAddressError : msg::kRelayAddressError});
+    if (!(registers ? kRegisterLengths : kBitLengths).Holds(values.length))
+        faults.push_back(
+            {ObjectField::Length, registers ? msg::kRegisterLengthError : msg::kRelayLengthError});
+    return faults;
+}
+
+AppObject MakeAppObject(const ObjectValues& values) {
+    const int code = std::clamp(values.functionCode, 0, kFunctionCodeCount - 1);
+    AppObject object;
+    object.MBID = static_cast<std::uint8_t>(values.deviceId);
+    object.IOType = kFunctionCodes[code].ioType;
+    object.FCSel = kFunctionCodes[code].fcSel;
+    object.MBSA = static_cast<std::int32_t>(values.startAddress);
+    object.MBCL = static_cast<std::int32_t>(values.length);
+    return object;
+}
+
 bool WorkingTable::ApplicationObj(int index, const EditorFields& fields) {
     if (index < 0 || index >= kMaxAppObjects)
         return false;
-    const long long deviceId = LeadingDigits(fields.deviceId);
-    const long long start = LeadingDigits(fields.startAddress);
-    const long long length = LeadingDigits(fields.length);
-    const int code = std::clamp(fields.functionCode, 0, kFunctionCodeCount - 1);
-    const bool registers = IsRegisterCode(code);
-
-    if (!kDeviceIds.Holds(deviceId)) {
-        ShowError(msg::kDeviceAddressError);
+    const ObjectValues values{LeadingDigits(fields.deviceId), fields.functionCode,
+                              LeadingDigits(fields.startAddress), LeadingDigits(fields.length)};
+    const std::vector<ObjectFault> faults = ObjectFaults(values);
+    if (!faults.empty()) {
+        ShowError(faults.front().message);
         return false;
     }
-    if (!kStartAddresses.Holds(start)) {
-        ShowError(registers ? msg::kRegisterAddressError : msg::kRelayAddressError);
-        return false;
-    }
-    if (!(registers ? kRegisterLengths : kBitLengths).Holds(length)) {
-        ShowError(registers ? msg::kRegisterLengthError : msg::kRelayLengthError);
-        return false;
-    }
-
-    AppObject candidate;
-    candidate.MBID = static_cast<std::uint8_t>(deviceId);
-    candidate.IOType = kFunctionCodes[code].ioType;
-    candidate.FCSel = kFunctionCodes[code].fcSel;
-    candidate.MBSA = static_cast<std::int32_t>(start);
-    candidate.MBCL = static_cast<std::int32_t>(length);
+    const AppObject candidate = MakeAppObject(values);
     if (WouldOverflowInstance(index, candidate)) {
         ShowError(msg::kAssemblyInstanceMax);
         return false;

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
@@ -22,6 +23,24 @@ struct EditorFields {
     std::string startAddress;  // MB_Start_addr
     std::string length;        // MB_Comm_len
 };
+
+// The four fields as numbers, and the field a failing check is about.
+struct ObjectValues {
+    long long deviceId = 0;
+    int functionCode = 0;  // position in the function-code list, 0..5
+    long long startAddress = 0;
+    long long length = 0;
+};
+enum class ObjectField { DeviceId, StartAddress, Length };
+struct ObjectFault {
+    ObjectField field;
+    const char* message;
+};
+// Every check of one object that fails, in the editor's order (device id, start address,
+// length); the editor shows the first, a configuration file lists them all. Empty when valid.
+std::vector<ObjectFault> ObjectFaults(const ObjectValues& values);
+// The object the values describe; only meaningful when ObjectFaults found nothing.
+AppObject MakeAppObject(const ObjectValues& values);
 
 // The value of the leading decimal digits of `text`; no digits read as 0. Saturates far above any
 // field's range, so a long paste cannot overflow.

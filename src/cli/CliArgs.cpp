@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/RestoreVerb.h"
@@ -18,10 +19,9 @@ struct VerbShape {
 
 const std::vector<VerbShape>& VerbShapes() {
     static const std::vector<VerbShape> shapes{
-        {"read", false, {"--json"}},
-        {"backup", true, {}},
-        {"restore", true, {}},
-        {"eds", false, {"--out", "--description", "--author"}},
+        {"read", false, {"--json"}}, {"backup", true, {}},
+        {"restore", true, {}},       {"eds", false, {"--out", "--description", "--author"}},
+        {"apply", true, {"--out"}},
     };
     return shapes;
 }
@@ -139,6 +139,7 @@ std::string UsageText() {
            "  backup    save the configuration words into a parameter file\n"
            "  restore   write a parameter file into the gateway\n"
            "  eds       write the EDS file of the stored configuration\n"
+           "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -176,6 +177,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "eds") {
         return EdsHelp();
+    }
+    if (verb == "apply") {
+        return ApplyHelp();
     }
     return UsageText();
 }

@@ -14,8 +14,8 @@ struct CliArgs {
     bool json = false;    // --json
     bool help = false;    // --help / -h
 
-    std::string file;         // backup, restore: the parameter file
-    std::string outDir;       // eds --out: the folder for the EDS file
+    std::string file;         // backup, restore: the parameter file; apply: the configuration
+    std::string outDir;       // eds, apply --out: the folder for the EDS file
     std::string description;  // eds --description
     std::string author;       // eds --author
 };

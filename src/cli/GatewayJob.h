@@ -44,6 +44,8 @@ public:
               const Block1Array& block1);
 
     ConfigImage& Image() { return m_image; }
+    ConsoleSession& Session() { return m_session; }
+    const PortChoice& Port() const { return *m_port; }
     MessageBoxes& Boxes() { return m_progress; }
     CliProgress& Progress() { return m_progress; }
     Clock& LocalClock() { return m_clock; }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/ApplyVerb.h"
 #include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/CliReporter.h"
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
     }
     if (args->verb == "eds") {
         return cli::RunEds(*args);
+    }
+    if (args->verb == "apply") {
+        return cli::RunApply(*args);
     }
     return RunRead(*args);
 }

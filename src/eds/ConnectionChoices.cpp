@@ -120,6 +120,12 @@ std::optional<long long> ProducedBytes(int position, std::string_view text,
     return std::nullopt;
 }
 
+bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& image,
+                        const AssemblyTables& tables) {
+    const auto bytes = ProducedBytes(position, text, image, tables);
+    return !bytes || *bytes <= kStrobeMaxBytes;
+}
+
 RestoreResult RestoreSelections(const ConfigImage& image, int inputEntries, int outputEntries,
                                 ConnectionSelections& selections) {
     RestoreResult result = RestoreResult::Restored;

@@ -52,6 +52,11 @@ inline constexpr int kStrobeMaxBytes = 8;
 std::optional<long long> ProducedBytes(int position, std::string_view text,
                                        const ConfigImage& image, const AssemblyTables& tables);
 
+// True when a Bit-Strobe response can carry the entry at `position` of a produced-path list
+// ("None" always fits).
+bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& image,
+                        const AssemblyTables& tables);
+
 enum class RestoreResult {
     Restored,     // the stored positions fit the lists
     NewSetting,   // the configuration was defaulted or its objects edited: start from "None"

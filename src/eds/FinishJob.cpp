@@ -38,8 +38,9 @@ FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& ch
 
     const bool objectsWritten = !image.ConnInfoValid;
     const int count = objectsWritten ? kWholeBlock0Words : kBlock0SettingsWords;
-    if (WriteConfiguration(session, context.port, image.Block0Words, count, image.Block1Words,
-                           context.view) != WriteOutcome::Completed) {
+    context.writeOutcome = WriteConfiguration(session, context.port, image.Block0Words, count,
+                                              image.Block1Words, context.view);
+    if (context.writeOutcome != WriteOutcome::Completed) {
         return FinishOutcome::WriteFailed;
     }
     RememberStored(image, objectsWritten);

@@ -31,6 +31,9 @@ struct FinishContext {
     const ConnectionSelections& selections;
     std::string edsFolder;
     WriteView& view;  // the main window's status line
+    // Set by StoreAndProduceEds: how the console write ended (Completed when it was not reached),
+    // so that a caller can tell a timeout from a port failure.
+    WriteOutcome writeOutcome = WriteOutcome::Completed;
 };
 
 enum class FinishOutcome {

@@ -4,12 +4,6 @@
 
 namespace tavrin {
 
-bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& image,
-                        const AssemblyTables& tables) {
-    const auto bytes = ProducedBytes(position, text, image, tables);
-    return !bytes || *bytes <= kStrobeMaxBytes;
-}
-
 WizardStart StartWizard(const ConfigImage& image, ConnectionSelections& selections) {
     WizardStart start;
     start.assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);

@@ -13,17 +13,9 @@
 #include "config/ConfigImage.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/ConnectionSelections.h"
+#include "eds/WizardMessages.h"
 
 namespace tavrin {
-
-inline constexpr const char* kNewSetting = "This is a new Setting for XQV gateway";
-inline constexpr const char* kEepromError = "EEPROM ERROR,We show the default value.";
-inline constexpr const char* kStrobeTooLong = "Error! The selected data length > 8 bytes";
-
-// True when a Bit-Strobe response can carry the entry at `position` of a produced-path list
-// ("None" always fits).
-bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& image,
-                        const AssemblyTables& tables);
 
 struct WizardStart {
     AssemblyTables assemblies;

@@ -76,6 +76,38 @@ TEST(ApplicationObj, ChecksInOrderAndBounds) {
     }
 }
 
+// Every failing check of one object, in the editor's order; the editor shows only the first.
+TEST(ObjectFaults, ListsEveryFailingCheckInOrder) {
+    struct Case {
+        ObjectValues values;
+        std::vector<ObjectField> fields;
+        std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {{1, FC03, 0, 1}, {}, {}},
+        {{248, FC03, 65536, 121},
+         {ObjectField::DeviceId, ObjectField::StartAddress, ObjectField::Length},
+         {"ModBus Device Address Error. (1-247)", "Register Start Address Error. (0-65535)",
+          "Communication Length Error. (1-120)"}},
+        {{0, FC15, -1, 1921},
+         {ObjectField::DeviceId, ObjectField::StartAddress, ObjectField::Length},
+         {"ModBus Device Address Error. (1-247)", "Relay Start Address Error. (0-65535)",
+          "Communication Length Error. (1-1920)"}},
+        {{247, FC01, 65535, 1920}, {}, {}},
+        {{5, FC16, 7, 0}, {ObjectField::Length}, {"Communication Length Error. (1-120)"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<ObjectField> fields;
+        std::vector<std::string> messages;
+        for (const ObjectFault& fault : ObjectFaults(c.values)) {
+            fields.push_back(fault.field);
+            messages.emplace_back(fault.message);
+        }
+        EXPECT_EQ(fields, c.fields) << c.values.deviceId;
+        EXPECT_EQ(messages, c.messages) << c.values.deviceId;
+    }
+}
+
 TEST(ApplicationObj, FunctionCodeMapsBothWays) {
     struct Case {
         int code;

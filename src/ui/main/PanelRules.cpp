@@ -117,7 +117,11 @@ int MaxNodeId(int appLayer) {
 }
 
 std::optional<int> NodeIdFromText(std::string_view text, int appLayer) {
-    const double id = RoundHalfEven(LeadingNumber(text));
+    return NodeIdFromValue(LeadingNumber(text), appLayer);
+}
+
+std::optional<int> NodeIdFromValue(double value, int appLayer) {
+    const double id = RoundHalfEven(value);
     if (!(id >= 1 && id <= MaxNodeId(appLayer))) {
         return std::nullopt;
     }
@@ -125,11 +129,31 @@ std::optional<int> NodeIdFromText(std::string_view text, int appLayer) {
 }
 
 std::optional<int> TimeoutFromText(std::string_view text) {
-    const double ms = RoundHalfEven(LeadingNumber(text));
+    return TimeoutFromValue(LeadingNumber(text));
+}
+
+std::optional<int> TimeoutFromValue(double value) {
+    const double ms = RoundHalfEven(value);
     if (!(ms >= 1 && ms <= kMaxComTimeoutMs)) {
         return std::nullopt;
     }
     return static_cast<int>(ms);
+}
+
+void StoreCanSettings(ConfigImage& image, int appLayer, int ratePosition, int nodeId) {
+    image.AppLayer = static_cast<std::uint8_t>(appLayer);
+    image.CanBaudIndex = static_cast<std::uint8_t>(ratePosition);
+    image.NodeId = static_cast<std::uint8_t>(nodeId);
+}
+
+void StoreComSettings(ConfigImage& image, const ComChoice& choice) {
+    image.ComBaudIndex = static_cast<std::uint8_t>(choice.baudPosition);
+    image.ComDataBits = static_cast<std::uint8_t>(choice.dataBitsPosition + 7);
+    image.ComParity = static_cast<std::uint8_t>(choice.parityPosition);
+    image.ComStopBits = static_cast<std::uint8_t>(choice.stopBitsPosition + 1);
+    image.ComTimeout = static_cast<std::int16_t>(choice.timeoutMs);
+    image.ComCheckByte =
+        ComputeCheckByte(image.ComBaudIndex, image.ComDataBits, image.ComParity, image.ComStopBits);
 }
 
 ToggleDecision DecideToggleClick(int index, bool pressed, int shownPanel) {

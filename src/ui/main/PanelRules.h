@@ -40,8 +40,28 @@ double RoundHalfEven(double value);
 // under DeviceNet "63.4" is node id 63 while "63.6" (64) and "0.4" (0) are refused.
 int MaxNodeId(int appLayer);  // 127 under CANopen, 63 under DeviceNet
 std::optional<int> NodeIdFromText(std::string_view text, int appLayer);
+// The same check on a value already read (a number from a configuration file).
+std::optional<int> NodeIdFromValue(double value, int appLayer);
 inline constexpr int kMaxComTimeoutMs = 32767;
 std::optional<int> TimeoutFromText(std::string_view text);
+std::optional<int> TimeoutFromValue(double value);
+
+// --- Committing a panel. The values have passed the checks above; the positions are those of
+// the panel's lists.
+
+// "Setting": the layer, the position in that layer's bit-rate list and the node id.
+void StoreCanSettings(ConfigImage& image, int appLayer, int ratePosition, int nodeId);
+
+struct ComChoice {
+    int baudPosition = 0;      // ComBr
+    int dataBitsPosition = 0;  // ComDb: 7 or 8 data bits
+    int parityPosition = 0;    // ComPb: none, even, odd
+    int stopBitsPosition = 0;  // ComSb: 1 or 2 stop bits
+    int timeoutMs = 0;
+};
+// "Set": the four list choices as the gateway stores them, the timeout and the check byte over
+// them, which the gateway tests before it uses the settings.
+void StoreComSettings(ConfigImage& image, const ComChoice& choice);
 
 // --- The two channel toggles. ShownPanel holds the side last handled.
 inline constexpr int kCanSide = 0;

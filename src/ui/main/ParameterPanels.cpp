@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "config/CheckByte.h"
 #include "console/ConsoleMessages.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
@@ -174,11 +173,9 @@ void ParameterPanels::SettingCanClick() {
         m_boxes.Show(msg::kSelectFromEveryList, msg::kError);
         return;
     }
-    m_image.AppLayer = static_cast<std::uint8_t>(layer);
+    StoreCanSettings(m_image, layer, rate, *nodeId);
     m_c.ViewerText[0]->setText(Text(LayerName(layer)));
-    m_image.CanBaudIndex = static_cast<std::uint8_t>(rate);
     m_c.ViewerText[1]->setText(m_c.CANBaudrate->currentText());
-    m_image.NodeId = static_cast<std::uint8_t>(*nodeId);
     m_c.ViewerText[2]->setText(QString::number(*nodeId));
     m_c.CommunicationState->setText(QString::fromLatin1(msg::kCanSettingOk));
 }
@@ -197,13 +194,7 @@ void ParameterPanels::SettingComClick() {
         m_boxes.Show(msg::kSelectFromEveryList, msg::kError);
         return;
     }
-    m_image.ComBaudIndex = static_cast<std::uint8_t>(baud);
-    m_image.ComDataBits = static_cast<std::uint8_t>(dataBits + 7);
-    m_image.ComParity = static_cast<std::uint8_t>(parity);
-    m_image.ComStopBits = static_cast<std::uint8_t>(stopBits + 1);
-    m_image.ComTimeout = static_cast<std::int16_t>(*timeout);
-    m_image.ComCheckByte = ComputeCheckByte(m_image.ComBaudIndex, m_image.ComDataBits,
-                                            m_image.ComParity, m_image.ComStopBits);
+    StoreComSettings(m_image, {baud, dataBits, parity, stopBits, *timeout});
     QComboBox* lists[4] = {m_c.ComBr, m_c.ComDb, m_c.ComPb, m_c.ComSb};
     for (int i = 0; i < 4; ++i) {
         m_c.COMViewerText[i]->setText(Trimmed(lists[i]->currentText()));

@@ -1,0 +1,32 @@
+#include "cli/ApplyHelp.h"
+
+namespace tavrin::cli {
+
+std::string ApplyHelp() {
+    return "Usage: tavrin-cli apply CONFIG.json --port PORT [--out DIR] [--log FILE]\n"
+           "\n"
+           "Stores a whole configuration, described in one JSON file, in the gateway and\n"
+           "writes the EDS file for it, as the wizard's Finish does.\n"
+           "\n"
+           "The file is checked first with the rules of the windows: the CAN node id and\n"
+           "bit rate (DeviceNet), the COM settings and timeout, every application object,\n"
+           "the assembly size limit and the connection choices. Every fault is listed on\n"
+           "stderr, one line each, as FILE: PLACE: MESSAGE; then nothing is sent to the\n"
+           "gateway and the exit status is 6.\n"
+           "\n"
+           "A valid file: connect and read the gateway, put the file's settings onto what\n"
+           "was read, store block 0 and block 1, and write the EDS file (named as\n"
+           "Finish names it: \"RODAR_ 12.eds\" for node 12).\n"
+           "\n"
+           "  --port PORT  COM number 1..16 or a device path\n"
+           "  --out DIR    folder of the EDS file (default: the current folder)\n"
+           "  --log FILE   append a time-stamped transcript of the console session\n"
+           "\n"
+           "The file's layout is described in the README, section \"tavrin-cli apply\".\n"
+           "\n"
+           "Exit status: 0 stored and EDS written, 1 other failure (also: stored, but the\n"
+           "EDS file could not be written), 2 usage error, 3 port failure, 4 console\n"
+           "timeout, 5 not a 6420RT/6420e module, 6 invalid configuration file.\n";
+}
+
+}  // namespace tavrin::cli

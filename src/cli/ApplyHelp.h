@@ -1,0 +1,10 @@
+// The help text of `tavrin-cli apply`.
+#pragma once
+
+#include <string>
+
+namespace tavrin::cli {
+
+std::string ApplyHelp();
+
+}  // namespace tavrin::cli

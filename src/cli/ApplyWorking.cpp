@@ -1,0 +1,77 @@
+#include "cli/ApplyWorking.h"
+
+#include <string>
+
+#include "common/MessageBoxes.h"
+#include "eds/ConnectionChoices.h"
+
+namespace tavrin::cli {
+namespace {
+
+// The editor's refusals arrive as message boxes; here they are kept as text.
+class RecordedRefusal final : public MessageBoxes {
+public:
+    BoxAnswer Show(const std::string& text, const std::string&, BoxButtons, BoxIcon) override {
+        if (m_text.empty()) {
+            m_text = text;
+        }
+        return BoxAnswer::Ok;
+    }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+// The editor's fields hold the decimal text the user would have typed.
+EditorFields FieldsOf(const ObjectValues& values) {
+    return {std::to_string(values.deviceId), values.functionCode,
+            std::to_string(values.startAddress), std::to_string(values.length)};
+}
+
+std::string EntryAt(const std::vector<std::string>& entries, int position) {
+    return position >= 0 && position < static_cast<int>(entries.size()) ? entries[position] : "";
+}
+
+}  // namespace
+
+bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& image,
+                      WizardLists& lists, std::string& refusal) {
+    RecordedRefusal boxes;
+    WorkingTable table(image, boxes);
+    table.Discard();
+    for (const ObjectValues& values : objects) {
+        if (!table.Add(FieldsOf(values))) {
+            refusal = boxes.Text();
+            return false;
+        }
+    }
+    // Even an empty table replaces the objects the gateway holds.
+    image.ConnInfoValid = false;
+    lists.assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    lists.inputEntries = InputEntries(image, lists.assemblies);
+    lists.outputEntries = OutputEntries(image, lists.assemblies);
+    return true;
+}
+
+bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLists& lists,
+                    ConnectionSelections& selections, FinishChoices& choices,
+                    std::string& refusal) {
+    StoreCanSettings(image, kApplyLayer, settings.canRatePosition, settings.nodeId);
+    StoreComSettings(image, settings.com);
+    if (!FillWorkingTable(settings.objects, image, lists, refusal)) {
+        return false;
+    }
+    selections = settings.selections;
+    for (int i = 0; i < kConnectionTypes; ++i) {
+        choices.inputTexts[i] = EntryAt(lists.inputEntries, selections.InputSel[i]);
+        // The wizard shows an entry only in the Poll consumed list; the other two show nothing.
+        choices.outputTexts[i] =
+            i == kPollConnection ? EntryAt(lists.outputEntries, selections.OutputSel[i]) : "";
+    }
+    choices.description = settings.description;
+    choices.author = settings.author;
+    return true;
+}
+
+}  // namespace tavrin::cli

@@ -1,0 +1,36 @@
+// The working configuration a checked configuration file describes, built the way the windows
+// build it: the panels' "Setting" and "Set" store the CAN and COM values, the editor's Add fills
+// an empty working table object by object, and the wizard derives the assembly instances and
+// offers its lists, from which the file's positions are taken.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "assembly/AssemblyDerivation.h"
+#include "cli/ApplyConfig.h"
+#include "config/ConfigImage.h"
+#include "eds/FinishJob.h"
+
+namespace tavrin::cli {
+
+struct WizardLists {
+    AssemblyTables assemblies;
+    std::vector<std::string> inputEntries;   // produced-path list, "None" first
+    std::vector<std::string> outputEntries;  // consumed-path list, "None" first
+};
+
+// Replaces the image's working table by `objects`, added one by one as the editor's Add does
+// (which marks the stored objects and connection words as replaced), and derives the wizard's
+// lists from it. Returns false, with the editor's message in `refusal`, when Add refuses an
+// object; the checks of CheckApplyText have already refused such files.
+bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& image,
+                      WizardLists& lists, std::string& refusal);
+
+// Puts the whole file onto an image that holds the gateway's own words: the CAN and COM
+// settings, the working table and the wizard's choices. Returns the choices Finish takes, or
+// false with a reason when the working table could not be filled.
+bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLists& lists,
+                    ConnectionSelections& selections, FinishChoices& choices, std::string& refusal);
+
+}  // namespace tavrin::cli
