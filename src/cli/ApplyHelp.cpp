@@ -3,7 +3,8 @@
 namespace tavrin::cli {
 
 std::string ApplyHelp() {
-    return "Usage: tavrin-cli apply CONFIG.json --port PORT [--out DIR] [--log FILE]\n"
+    return "Usage: tavrin-cli apply CONFIG.json --port PORT [--out DIR] [--stamp STAMP]\n"
+           "                         [--log FILE]\n"
            "\n"
            "Stores a whole configuration, described in one JSON file, in the gateway and\n"
            "writes the EDS file for it, as the wizard's Finish does.\n"
@@ -20,6 +21,9 @@ std::string ApplyHelp() {
            "\n"
            "  --port PORT  COM number 1..16 or a device path\n"
            "  --out DIR    folder of the EDS file (default: the current folder)\n"
+           "  --stamp STAMP  store this time stamp (\"YYYY-MM-DD hh:mm:ss\") instead of the\n"
+           "               moment of writing, so that gateways configured from one file\n"
+           "               hold identical words and get identical EDS files\n"
            "  --log FILE   append a time-stamped transcript of the console session\n"
            "\n"
            "The file's layout is described in the README, section \"tavrin-cli apply\".\n"

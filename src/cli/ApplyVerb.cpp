@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 
 #include "cli/ApplyConfig.h"
 #include "cli/ApplyWorking.h"
@@ -26,6 +27,16 @@ int RunApply(const CliArgs& args) {
         }
         return kExitInvalidInput;
     }
+    std::optional<LocalDateTime> stamp;
+    if (!args.stamp.empty()) {
+        stamp = ParseTimeStamp(args.stamp);
+        if (!stamp) {
+            std::fprintf(stderr,
+                         "tavrin-cli: --stamp %s is not a time stamp \"YYYY-MM-DD hh:mm:ss\"\n",
+                         args.stamp.c_str());
+            return kExitUsage;
+        }
+    }
     const std::string edsFolder = args.outDir.empty() ? std::string(".") : args.outDir;
     if (!QFileInfo(QString::fromStdString(edsFolder)).isDir()) {
         std::fprintf(stderr, "tavrin-cli: the EDS folder %s does not exist\n", edsFolder.c_str());
@@ -35,6 +46,9 @@ int RunApply(const CliArgs& args) {
     GatewayJob job(args, StderrIsTerminal());
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
+    }
+    if (stamp) {
+        job.FixTimeStamp(*stamp);
     }
     // The read leaves the gateway's own words in the image (block 2 length, firmware, prompt).
     if (const int status = job.Connect(); status != kExitOk) {

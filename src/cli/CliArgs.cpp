@@ -19,9 +19,11 @@ struct VerbShape {
 
 const std::vector<VerbShape>& VerbShapes() {
     static const std::vector<VerbShape> shapes{
-        {"read", false, {"--json"}}, {"backup", true, {}},
-        {"restore", true, {}},       {"eds", false, {"--out", "--description", "--author"}},
-        {"apply", true, {"--out"}},
+        {"read", false, {"--json"}},
+        {"backup", true, {}},
+        {"restore", true, {}},
+        {"eds", false, {"--out", "--description", "--author"}},
+        {"apply", true, {"--out", "--stamp"}},
     };
     return shapes;
 }
@@ -74,13 +76,15 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         } else if (a == "--json") {
             parsed.json = true;
             verbOptions.push_back(a);
-        } else if (a == "--out" || a == "--description" || a == "--author") {
+        } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp") {
             auto v = value(a.c_str());
             if (!v) {
                 return std::nullopt;
             }
             if (a == "--out") {
                 parsed.outDir = *v;
+            } else if (a == "--stamp") {
+                parsed.stamp = *v;
             } else if (a == "--description") {
                 parsed.description = *v;
             } else {

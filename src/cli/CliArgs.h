@@ -18,6 +18,7 @@ struct CliArgs {
     std::string outDir;       // eds, apply --out: the folder for the EDS file
     std::string description;  // eds --description
     std::string author;       // eds --author
+    std::string stamp;        // apply --stamp: the time stamp to store
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.

@@ -10,6 +10,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliProgress.h"
 #include "cli/FileTranscript.h"
+#include "cli/TimeStamp.h"
 #include "common/Clock.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
@@ -49,6 +50,8 @@ public:
     MessageBoxes& Boxes() { return m_progress; }
     CliProgress& Progress() { return m_progress; }
     Clock& LocalClock() { return m_clock; }
+    // Stores `stamp` instead of the moment of writing (apply --stamp).
+    void FixTimeStamp(const LocalDateTime& stamp) { m_clock.Fix(stamp); }
     std::string PortLabel() const { return m_port ? m_port->Label() : std::string(); }
 
 private:
@@ -57,7 +60,7 @@ private:
     std::unique_ptr<FileTranscript> m_log;
     ConfigImage m_image;
     QtConsolePort m_serial;
-    SystemClock m_clock;
+    StampedClock m_clock;
     QtEventPump m_pump;
     CliProgress m_progress;
     ConsoleSession m_session;

@@ -20,6 +20,8 @@ TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
          {"restore", "3", "", false, false, "gw.ini", "", "", ""}},
         {{"eds", "--port", "1", "--out", "out", "--description", "Line 3", "--author", ""},
          {"eds", "1", "", false, false, "", "out", "Line 3", ""}},
+        {{"apply", "line.json", "--port", "2", "--out", "eds", "--stamp", "2026-12-08 10:00:00"},
+         {"apply", "2", "", false, false, "line.json", "eds", "", "", "2026-12-08 10:00:00"}},
         {{"eds", "--help"}, {"eds", "", "", false, true, "", "", "", ""}},
         {{"-h"}, {"", "", "", false, true, "", "", "", ""}},
     };
@@ -36,6 +38,7 @@ TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
         EXPECT_EQ(parsed->outDir, c.expected.outDir);
         EXPECT_EQ(parsed->description, c.expected.description);
         EXPECT_EQ(parsed->author, c.expected.author);
+        EXPECT_EQ(parsed->stamp, c.expected.stamp);
     }
 }
 
@@ -55,6 +58,9 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
         {{"eds", "--port", "1", "--author"}, "--author needs a value"},
         {{"eds", "--out", "d"}, "--port is required"},
         {{"eds", "--port", "1", "--colour"}, "unknown option --colour"},
+        {{"apply", "--port", "1"}, "apply needs a FILE"},
+        {{"eds", "--port", "1", "--stamp", "2026-12-08 10:00:00"},
+         "--stamp is not an option of eds"},
     };
     for (const auto& [args, text] : cases) {
         std::string error;
@@ -64,7 +70,7 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
 }
 
 TEST(VerbHelp, EveryCommandHasItsOwnUsageAndExitStatuses) {
-    for (const std::string verb : {"read", "backup", "restore", "eds"}) {
+    for (const std::string verb : {"read", "backup", "restore", "eds", "apply"}) {
         const std::string help = VerbHelp(verb);
         EXPECT_EQ(help.rfind("Usage: tavrin-cli " + verb + " ", 0), 0u) << help;
         EXPECT_NE(help.find("Exit status: 0"), std::string::npos) << verb;

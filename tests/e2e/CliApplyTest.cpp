@@ -52,15 +52,17 @@ struct Applied {
 };
 
 // Applies `file` to a simulator started on `start`; the EEPROM as the simulator left it.
-Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file,
-                const std::string& outDir) {
+Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const std::string& outDir,
+                const std::vector<std::string>& extraArgs = {}) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     gatewaysim::saveEeprom(eepromPath, start);
     testing::SimProcess sim(eepromPath);
     Applied applied;
-    applied.result =
-        RunCommand({TAVRIN_CLI_EXE, "apply", file, "--port", sim.device(), "--out", outDir});
+    std::vector<std::string> argv{TAVRIN_CLI_EXE, "apply", file,  "--port",
+                                  sim.device(),   "--out", outDir};
+    argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
+    applied.result = RunCommand(argv);
     sim.Stop();
     applied.eeprom = gatewaysim::loadEeprom(eepromPath);
     return applied;
@@ -213,6 +215,36 @@ TEST(CliApply, SameFileGivesTheSameWordsOnTwoGateways) {
         }
     }
     EXPECT_EQ(testing::ReadWholeFile(outA.File("RODAR_ 12.eds")).empty(), false);
+}
+
+// A line of gateways configured from one file with one --stamp: identical EEPROM images and EDS
+// files apart from ModDate/ModTime, the stamp stored as the configuration's and CreateDate's.
+TEST(CliApply, OneStampGivesIdenticalGateways) {
+    testing::ScratchDir outA;
+    testing::ScratchDir outB;
+    const std::vector<std::string> stamp{"--stamp", "2026-12-08 10:30:05"};
+    const Applied a =
+        ApplyTo(gatewaysim::defaultEeprom(), TAVRIN_APPLY_EXAMPLE, outA.path(), stamp);
+    const Applied b =
+        ApplyTo(gatewaysim::defaultEeprom(), TAVRIN_APPLY_EXAMPLE, outB.path(), stamp);
+    ASSERT_EQ(a.result.status, cli::kExitOk) << a.result.err;
+    ASSERT_EQ(b.result.status, cli::kExitOk) << b.result.err;
+    for (int block = 0; block < gatewaysim::Eeprom::kBlocks; ++block) {
+        for (int i = 0; i < gatewaysim::Eeprom::kWordsPerBlock; ++i) {
+            EXPECT_EQ(a.eeprom.word(block, i), b.eeprom.word(block, i)) << block << "/" << i;
+        }
+    }
+    EXPECT_EQ(ConfigWord(a.eeprom, 3), 2026u * 65536 + 12 * 256 + 8);
+    EXPECT_EQ(ConfigWord(a.eeprom, 4) >> 8, 10u * 65536 + 30 * 256 + 5);
+    const std::string eds = testing::ReadWholeFile(outA.File("RODAR_ 12.eds"));
+    EXPECT_NE(eds.find("CreateDate = 12-08-2026;"), std::string::npos) << eds;
+
+    const auto refused = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", "1",
+                                     "--stamp", "2026-02-30 10:00:00"});
+    EXPECT_EQ(refused.status, cli::kExitUsage);
+    EXPECT_NE(refused.err.find("--stamp 2026-02-30 10:00:00 is not a time stamp"),
+              std::string::npos)
+        << refused.err;
 }
 
 // The console stops answering in the middle of the store: the timeout's message and exit status,

@@ -1,0 +1,30 @@
+// A configuration time stamp given on the command line. Finish stores the moment of writing in the
+// gateway and in the EDS file; configuring a line of gateways from one file, the engineer can give
+// them all one stamp instead, so that their EEPROM images and EDS files come out identical.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "common/Clock.h"
+
+namespace tavrin::cli {
+
+// "YYYY-MM-DD hh:mm:ss" (or with a 'T' between date and time), a real calendar date from year
+// 1 to 9999 and a time of day; nothing else.
+std::optional<LocalDateTime> ParseTimeStamp(std::string_view text);
+
+// The system's clock, except that the calendar time can be fixed. Answer windows keep running on
+// the real tick.
+class StampedClock final : public Clock {
+public:
+    std::int64_t TickMs() override { return m_system.TickMs(); }
+    LocalDateTime Now() override { return m_fixed ? *m_fixed : m_system.Now(); }
+    void Fix(const LocalDateTime& stamp) { m_fixed = stamp; }
+
+private:
+    SystemClock m_system;
+    std::optional<LocalDateTime> m_fixed;
+};
+
+}  // namespace tavrin::cli
