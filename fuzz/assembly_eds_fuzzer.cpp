@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,42 @@ int CountEntries(const std::vector<std::string_view>& lines, std::string_view di
         FUZZ_CHECK(line == head + std::to_string(count) + " = ");
     }
     return count;
+}
+
+// The size on the line after the header of entry "<direction><number> = ".
+std::optional<long long> EntrySize(const std::vector<std::string_view>& lines,
+                                   std::string_view direction, int number) {
+    const std::string head =
+        std::string(12, ' ') + std::string(direction) + std::to_string(number) + " = ";
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i] != head)
+            continue;
+        const std::string_view sizeLine = lines[i + 1];
+        const std::size_t first = sizeLine.find_first_not_of(' ');
+        const std::size_t comma = sizeLine.find(',');
+        FUZZ_CHECK(first != std::string_view::npos && comma != std::string_view::npos &&
+                   first < comma);
+        return std::stoll(std::string(sizeLine.substr(first, comma - first)));
+    }
+    return std::nullopt;
+}
+
+// Each assembly row of the "$" table: its length, then exactly that many mapping texts.
+void CheckAssemblyRows(const std::vector<std::string_view>& lines) {
+    for (const std::string_view line : lines) {
+        if (!StartsWith(line, "$  Digital") && !StartsWith(line, "$  Analog"))
+            continue;
+        const std::size_t id = line.find("0x");
+        FUZZ_CHECK(id != std::string_view::npos);
+        const std::size_t lengthAt = line.find_first_not_of(' ', line.find(' ', id));
+        FUZZ_CHECK(lengthAt != std::string_view::npos);
+        const std::size_t lengthEnd = line.find(' ', lengthAt);
+        const long long length =
+            std::stoll(std::string(line.substr(lengthAt, lengthEnd - lengthAt)));
+        const std::string_view texts =
+            lengthEnd == std::string_view::npos ? std::string_view() : line.substr(lengthEnd);
+        FUZZ_CHECK(std::count(texts.begin(), texts.end(), ':') == length);
+    }
 }
 
 std::vector<std::string_view> CheckLines(std::string_view text) {
@@ -194,9 +231,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // disagree with the objects come from no gateway or editor; only the numbering is checked then.
     const int inputCount = CountEntries(lines, "Input");
     const int outputCount = CountEntries(lines, "Output");
+    CheckAssemblyRows(lines);
     if (agree && !wild) {
         FUZZ_CHECK(inputCount == static_cast<int>(inputs.size()) - 1);
         FUZZ_CHECK(outputCount == static_cast<int>(outputs.size()) - 1);
+        // What the wizard counts for a Bit-Strobe choice is the entry's size in the file.
+        for (int k = 1; k < static_cast<int>(inputs.size()); ++k) {
+            const std::optional<long long> produced = ProducedBytes(k, inputs[k], image, tables);
+            FUZZ_CHECK(produced.has_value());
+            FUZZ_CHECK(EntrySize(lines, "Input", k) == produced);
+        }
     }
     return 0;
 }

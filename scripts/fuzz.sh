@@ -43,7 +43,7 @@ for target in "${targets[@]}"; do
   if [ ${#kept[@]} -gt 0 ]; then
     echo "== $target: replay ${#kept[@]} kept input(s)" >&2
     if ! "$binary" "${kept[@]}" >"$log" 2>&1; then
-      tail -n 40 "$log" >&2
+      grep -E 'Running:|property broken|ERROR:|SUMMARY:' "$log" >&2 || tail -n 40 "$log" >&2
       echo "FAILED $target: a kept input in fuzz/regressions/$target crashes again (log: $log)" >&2
       failed+=("$target")
       continue
@@ -55,14 +55,14 @@ for target in "${targets[@]}"; do
   if ! "$binary" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$work/artifacts/$target-" \
       "$work/corpus/$target" "fuzz/corpus/$target" >"$log" 2>&1; then
-    tail -n 40 "$log" >&2
+    grep -E 'property broken|ERROR:|SUMMARY:' "$log" >&2 || tail -n 40 "$log" >&2
     reproducer=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -n 1)
     echo "FAILED $target: reproducer ${reproducer:-not written} (log: $log)" >&2
     echo "  replay: $binary ${reproducer:-<input>}" >&2
     failed+=("$target")
     continue
   fi
-  grep -E '^stat::number_of_executed_units|^Done' "$log" | tr '\n' ' ' >&2 || true
+  grep -E '^Done' "$log" | tr '\n' ' ' >&2 || true
   echo >&2
 done
 
@@ -71,3 +71,7 @@ if [ ${#failed[@]} -gt 0 ]; then
   exit 1
 fi
 echo "Fuzzing: no crash in ${targets[*]}" >&2
+# A scratch folder of our own is only worth keeping for its reproducers.
+if [ -z "${FUZZ_WORK:-}" ]; then
+  rm -rf "$work"
+fi
