@@ -1,6 +1,7 @@
 // The INI engine on random file text and a random sequence of profile reads and writes, on the
-// text and through a file. Properties: no crash; a written key reads back its value (a file read
-// cut to 1023 characters); a write keeps every other line and every other key as it was.
+// text and through a file with the control's GetKey and WriteKey. Properties: no crash; a written
+// key reads back its value (a file read cut to 1023 characters); a write keeps every other line and
+// every other key as it was.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "inictl/IniKeys.h"
 #include "inictl/ProfileFile.h"
 #include "inictl/ProfileText.h"
 
@@ -196,17 +198,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    RepresentableName(name.key, false) && RepresentableValue(value);
 
         if (op == 3 && !fileRoundTripDone) {
-            // Through a file, as the control does: the file gets exactly the text engine's bytes.
+            // Through a file with the control's GetKey and WriteKey: the file gets exactly the
+            // text engine's bytes, and the value reads back cut to 1023 characters.
             fileRoundTripDone = true;
+            quillon::IniKeys control;
+            FUZZ_CHECK(control.WriteKey(name.section, name.key, value));
+            FUZZ_CHECK(!control.GetKey(name.section, name.key).has_value());
             const std::string path = TempPath();
+            control.SetFileName(path);
             WriteWholeFile(path, file);
-            FUZZ_CHECK(quillon::WriteProfileString(path, name.section, name.key, value));
+            FUZZ_CHECK(control.WriteKey(name.section, name.key, value));
             const std::string written = ReadWholeFile(path);
             FUZZ_CHECK(written == quillon::SetProfileValue(file, name.section, name.key, value));
-            const std::string readBack = quillon::ReadProfileString(path, name.section, name.key);
-            FUZZ_CHECK(readBack.size() <= quillon::kProfileValueLimit);
+            const std::optional<std::string> readBack = control.GetKey(name.section, name.key);
+            FUZZ_CHECK(readBack.has_value());
+            FUZZ_CHECK(readBack->size() <= quillon::kProfileValueLimit);
             if (representable)
-                FUZZ_CHECK(readBack == value.substr(0, quillon::kProfileValueLimit));
+                FUZZ_CHECK(*readBack == value.substr(0, quillon::kProfileValueLimit));
             ::unlink(path.c_str());
             file = written;
             continue;
