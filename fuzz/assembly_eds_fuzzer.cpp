@@ -210,9 +210,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckAgreeingTotals(tables, image.AppObjects, image.AppCount);
 
     // The views and the wizard on the same tables.
-    PlanAssemblyTabs(image.IOTotals);
-    BuildAssemblyGrid(tables, AssemblyDirection::Output);
-    BuildAssemblyGrid(tables, AssemblyDirection::Input);
+    const AssemblyTabPlan plan = PlanAssemblyTabs(image.IOTotals);
+    const AssemblyGrid outputGrid = BuildAssemblyGrid(tables, AssemblyDirection::Output);
+    const AssemblyGrid inputGrid = BuildAssemblyGrid(tables, AssemblyDirection::Input);
+    if (agree && !wild) {
+        // The view shows a tab for each direction with an instance, and every mapping text.
+        auto hasTab = [&](AssemblyDirection direction) {
+            return std::any_of(plan.tabs.begin(), plan.tabs.end(),
+                               [&](const AssemblyTab& tab) { return tab.direction == direction; });
+        };
+        FUZZ_CHECK(hasTab(AssemblyDirection::Output) == (OutputInstanceCount(tables) > 0));
+        FUZZ_CHECK(hasTab(AssemblyDirection::Input) ==
+                   (tables.InputAssemblies[0].Length > 0 || tables.InputAssemblies[1].Length > 0));
+        auto shows = [](const AssemblyGrid& grid, const std::array<AssemblyInstance, 2>& instances,
+                        int last) {
+            for (int i = 0; i <= last; ++i) {
+                const AssemblyInstance& instance = instances[i];
+                for (int k = 0; k < instance.Length; ++k)
+                    FUZZ_CHECK(grid.cells[i + 1][kAssemblyFixedColumns + k] == instance.Mapping[k]);
+            }
+        };
+        shows(outputGrid, tables.OutputAssemblies, tables.LastOutputAssembly);
+        shows(inputGrid, tables.InputAssemblies, tables.LastInputAssembly);
+    }
     const std::vector<std::string> inputs = InputEntries(image, tables);
     const std::vector<std::string> outputs = OutputEntries(image, tables);
     FUZZ_CHECK(!inputs.empty() && inputs.front() == kNoneEntry);
