@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Tavrin needs, builds it, and runs every test: once in a normal build and once
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer; then runs the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,3 +17,6 @@ bash scripts/build.sh build-sanitize -DTAVRIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Deb
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== Fuzz the logic libraries briefly (clang, libFuzzer)" >&2
+bash scripts/fuzz.sh
