@@ -40,8 +40,9 @@
 //   step's window, where it is either what that unchecked step waits for or is dropped with the
 //   leftovers, so the job succeeds.
 // - hang-up at N (the line drops when line N arrives, which the console never takes): the port
-//   fails under the sequence, which reports the port's own error text without a title, empties
-//   the status line and releases the console.
+//   fails under the sequence, which shows what the port says went wrong ("Cannot read from the
+//   serial port" or "The serial port is no longer available") without a title, empties the
+//   status line and releases the console, at any step, checked or not.
 // - garbage at N (only where a word is shown): the shown value has no digits. A read must not
 //   type it back, and a write cannot trust the display; both end with "Timeout" at N.
 // What the console stores in a write: every word typed before the failing step; the word typed at
