@@ -150,7 +150,7 @@ TEST(SimProgramTest, HangsUpAfterAnsweringTheGivenLine) {
 // Only the answer to the given line comes late; the echo still comes at once.
 TEST(SimProgramTest, DelaysTheAnswerToOneLineOnly) {
     TempDir dir;
-    Simulator sim({"--eeprom", dir.file("eeprom.bin"), "--slow-at", "2", "--slow-ms", "150"});
+    Simulator sim({"--eeprom", dir.file("eeprom.bin"), "--slow-at", "2", "--slow-ms", "300"});
     const int fd = ::open(sim.slavePath().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
     using Ms = std::chrono::milliseconds;
@@ -165,11 +165,11 @@ TEST(SimProgramTest, DelaysTheAnswerToOneLineOnly) {
     const auto third = timed("/q");
     ::close(fd);
     EXPECT_EQ(first.first, "\r\n6420RT>");
-    EXPECT_LT(first.second, Ms(100));
+    EXPECT_LT(first.second, Ms(250));
     EXPECT_EQ(second.first, "exit\r\n6420RT>");
-    EXPECT_GE(second.second, Ms(150));
+    EXPECT_GE(second.second, Ms(300));
     EXPECT_EQ(third.first, "/q\r\n6420RT>");
-    EXPECT_LT(third.second, Ms(100));
+    EXPECT_LT(third.second, Ms(250));
 }
 
 // The line drops when the given line arrives: that line is neither echoed nor taken.
