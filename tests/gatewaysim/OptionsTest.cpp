@@ -36,6 +36,19 @@ TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
     EXPECT_TRUE(o.blank && o.hold && o.timing.pace && o.timing.split);
 }
 
+TEST(OptionsTest, TakesTheFaultsAtOneLine) {
+    const Options none = parseOptions({});
+    EXPECT_EQ(none.slowAtLine, 0);
+    EXPECT_EQ(none.splitMarkerAt, -1);
+    EXPECT_EQ(none.hangupAtLine, 0);
+    const Options o = parseOptions(
+        {"--slow-at", "12", "--slow-ms=260", "--split-marker-at", "0", "--hangup-at=31"});
+    EXPECT_EQ(o.slowAtLine, 12);
+    EXPECT_EQ(o.slowMs, 260);
+    EXPECT_EQ(o.splitMarkerAt, 0);
+    EXPECT_EQ(o.hangupAtLine, 31);
+}
+
 class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(BadOptionsTest, AreRefused) {
@@ -51,7 +64,11 @@ INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest,
                                          std::vector<std::string>{"--slow-ms", ""},
                                          std::vector<std::string>{"--seed", "4294967296"},
                                          std::vector<std::string>{"--pace=1"},
-                                         std::vector<std::string>{"--module", ""}));
+                                         std::vector<std::string>{"--module", ""},
+                                         std::vector<std::string>{"--slow-at", "0"},
+                                         std::vector<std::string>{"--hangup-at", "x"},
+                                         std::vector<std::string>{"--split-marker-at", "-1"},
+                                         std::vector<std::string>{"--split-marker-at", "64"}));
 
 }  // namespace
 }  // namespace gatewaysim

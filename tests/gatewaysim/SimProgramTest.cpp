@@ -147,5 +147,70 @@ TEST(SimProgramTest, HangsUpAfterAnsweringTheGivenLine) {
     EXPECT_FALSE(std::filesystem::exists(lock));
 }
 
+// Only the answer to the given line comes late; the echo still comes at once.
+TEST(SimProgramTest, DelaysTheAnswerToOneLineOnly) {
+    TempDir dir;
+    Simulator sim({"--eeprom", dir.file("eeprom.bin"), "--slow-at", "2", "--slow-ms", "300"});
+    const int fd = ::open(sim.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    using Ms = std::chrono::milliseconds;
+    auto timed = [fd](const std::string& line) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::string answer = converse(fd, line, ">");
+        return std::make_pair(
+            answer, std::chrono::duration_cast<Ms>(std::chrono::steady_clock::now() - start));
+    };
+    const auto first = timed("");
+    const auto second = timed("exit");
+    const auto third = timed("/q");
+    ::close(fd);
+    EXPECT_EQ(first.first, "\r\n6420RT>");
+    EXPECT_LT(first.second, Ms(250));
+    EXPECT_EQ(second.first, "exit\r\n6420RT>");
+    EXPECT_GE(second.second, Ms(300));
+    EXPECT_EQ(third.first, "/q\r\n6420RT>");
+    EXPECT_LT(third.second, Ms(250));
+}
+
+// The line drops when the given line arrives: that line is neither echoed nor taken.
+TEST(SimProgramTest, HangsUpWhenTheGivenLineArrives) {
+    TempDir dir;
+    const std::string eeprom = dir.file("eeprom.bin");
+    Simulator sim({"--eeprom", eeprom, "--hangup-at", "4"});
+    const int fd = ::open(sim.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(converse(fd, "use eeprom", "]"), "use eeprom\r\n[EEPROM:]");
+    EXPECT_EQ(converse(fd, "el 40", "-->"), "el 40\r\nLong(40)=28573804-->");
+    const Eeprom before = loadEeprom(eeprom);
+    EXPECT_EQ(converse(fd, "1", "-->"), "1\r\nLong(44)=1835020-->");
+    const Eeprom afterOne = loadEeprom(eeprom);
+    EXPECT_NE(afterOne, before);
+    const std::string typed = "2\r";
+    EXPECT_EQ(::write(fd, typed.data(), typed.size()), 2);
+    char c = 0;
+    std::string late;
+    while (Simulator::awaitReadable(fd) && ::read(fd, &c, 1) == 1) {
+        late += c;
+    }
+    EXPECT_EQ(late, "") << "the fourth line must not be echoed or answered";
+    ::close(fd);
+    EXPECT_EQ(sim.stop(false), 0);
+    EXPECT_EQ(loadEeprom(eeprom), afterOne) << "the fourth line must not be stored";
+}
+
+// Answers cut inside their marker still arrive whole and in order (where the cut falls is the
+// pure function's test; here the pieces must come out of the pty as the console said them).
+TEST(SimProgramTest, CutAnswersArriveWholeAndInOrder) {
+    TempDir dir;
+    Simulator sim({"--eeprom", dir.file("eeprom.bin"), "--split-marker-at", "3"});
+    const int fd = ::open(sim.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(converse(fd, "use eeprom", "]"), "use eeprom\r\n[EEPROM:]");
+    EXPECT_EQ(converse(fd, "el 40", "-->"), "el 40\r\nLong(40)=28573804-->");
+    EXPECT_EQ(converse(fd, ".", "]"), ".\r\n[EEPROM:]");
+    EXPECT_EQ(converse(fd, "exit", ">"), "exit\r\n6420RT>");
+    ::close(fd);
+}
+
 }  // namespace
 }  // namespace gatewaysim

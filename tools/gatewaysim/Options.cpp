@@ -67,6 +67,12 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.faults.garbageAtLine = lineNumber();
         } else if (name == "--hangup-after") {
             o.hangupAfterLine = lineNumber();
+        } else if (name == "--hangup-at") {
+            o.hangupAtLine = lineNumber();
+        } else if (name == "--slow-at") {
+            o.slowAtLine = lineNumber();
+        } else if (name == "--split-marker-at") {
+            o.splitMarkerAt = static_cast<int>(parseNumber(name, value(), 0, 63));
         } else if (name == "--slow-ms") {
             o.slowMs = static_cast<int>(parseNumber(name, value(), 0, 3'600'000));
         } else if (name == "--seed") {
@@ -101,9 +107,13 @@ std::string usage() {
            "faults (lines count from 1 over the whole run):\n"
            "  --silent-from N     from line N on send nothing, not even the echo\n"
            "  --slow-ms MS        send every answer MS ms after its carriage return\n"
+           "  --slow-at N         with --slow-ms: delay only the answer to line N\n"
            "  --split             send output in random chunks of 1..8 bytes, 0..2 ms apart\n"
            "  --seed S            seed for --split\n"
+           "  --split-marker-at K cut every answer K bytes into the prompt or arrow that\n"
+           "                      ends it and send the rest 5 ms later\n"
            "  --hangup-after N    hang up the line after answering line N\n"
+           "  --hangup-at N       hang up when line N arrives, without taking or answering it\n"
            "  --garbage-at N      show the first word at or after line N without digits\n"
            "  --hold              lock the port as another program would (Qt lock file)\n"
            "  --pace              send at the real 115200 baud rate\n";

@@ -1,5 +1,7 @@
 #include "PtyServer.h"
 
+#include "AnswerSplit.h"
+
 #include <poll.h>
 #include <time.h>
 #include <unistd.h>
@@ -113,14 +115,26 @@ void PtyServer::receive(Clock::time_point now) {
                 break;
             case ConsoleEvent::Kind::Line:
                 transcript_.received(e.text, now);
-                if (e.line == lastLine) {
-                    hangupDue_ = true;  // once this line's answer is out
+                if (e.line == lastLine || e.line == settings_.hangupAtLine) {
+                    hangupDue_ = true;  // once what is queued (this line's answer) is out
                 }
                 break;
             case ConsoleEvent::Kind::Answer:
-                queue(e.text, now + settings_.answerDelay, &e.text);
+                queueAnswer(e, now);
                 break;
         }
+    }
+}
+
+void PtyServer::queueAnswer(const ConsoleEvent& answer, Clock::time_point now) {
+    const bool late = settings_.slowAtLine == 0 || answer.line == settings_.slowAtLine;
+    Clock::time_point at = now + (late ? settings_.answerDelay : std::chrono::milliseconds(0));
+    const std::vector<std::string> pieces =
+        splitInMarker(answer.text, settings_.module, settings_.splitMarkerAt);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const bool last = i + 1 == pieces.size();
+        queue(pieces[i], at, last ? &answer.text : nullptr);
+        at += kSplitPieceGap;
     }
 }
 

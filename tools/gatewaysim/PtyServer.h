@@ -17,9 +17,20 @@ namespace gatewaysim {
 
 struct ServerSettings {
     std::chrono::milliseconds answerDelay{0};  // between a carriage return and its answer
+    int slowAtLine = 0;                        // the only line answerDelay applies to; 0: all
     int hangupAfterLine = 0;                   // 0: never
+    // Hang up as soon as this line arrives (the console must be silent from it on); 0: never.
+    int hangupAtLine = 0;
+    // Cut every answer this many bytes into its ending marker (-1: never); the module name
+    // tells the main prompt apart.
+    int splitMarkerAt = -1;
+    std::string module = "6420RT";
     LineTiming timing;
 };
+
+// The pause between the two pieces of an answer cut inside its marker: long enough for the
+// reader to take the first piece on its own.
+inline constexpr std::chrono::milliseconds kSplitPieceGap{5};
 
 enum class ServeEnd { Stopped, HungUp };
 
@@ -42,6 +53,7 @@ private:
 
     void receive(Clock::time_point now);
     void queue(std::string_view text, Clock::time_point notBefore, const std::string* answer);
+    void queueAnswer(const ConsoleEvent& answer, Clock::time_point now);
     // Writes every slice that is due; false when the pty would block.
     bool writeDue(Clock::time_point now);
     void hangUpOnceRead();

@@ -60,6 +60,11 @@ int simulate(Options o) {
         o.timing.seed = o.seed ? *o.seed : std::random_device{}();
         std::cerr << "tavrin-gatewaysim: --split with --seed " << o.timing.seed << "\n";
     }
+    // A line that drops at line N never takes that line: the module is dead from it on.
+    if (o.hangupAtLine > 0 &&
+        (o.faults.silentFromLine == 0 || o.faults.silentFromLine > o.hangupAtLine)) {
+        o.faults.silentFromLine = o.hangupAtLine;
+    }
     const std::string eepromPath = o.eepromPath;
     SimConsole console(openEeprom(o), o.module, o.faults,
                        [eepromPath](const Eeprom& image) { saveEeprom(eepromPath, image); });
@@ -83,7 +88,11 @@ int simulate(Options o) {
 
     ServerSettings settings;
     settings.answerDelay = std::chrono::milliseconds(o.slowMs);
+    settings.slowAtLine = o.slowAtLine;
     settings.hangupAfterLine = o.hangupAfterLine;
+    settings.hangupAtLine = o.hangupAtLine;
+    settings.splitMarkerAt = o.splitMarkerAt;
+    settings.module = o.module;
     settings.timing = o.timing;
     PtyServer(pty, console, settings, transcript).run(stopPipe[0]);
     return 0;

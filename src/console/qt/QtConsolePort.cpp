@@ -17,6 +17,23 @@ bool HeldByAnother(const std::string& device) {
 #endif
 }
 
+// What went wrong while the port was in use, in words that hold whatever the cause. QSerialPort's
+// own text comes from errno, and after a dropped line its read sees an end of file with errno
+// still holding an earlier call's failure (a modem-line request refused: "Inappropriate ioctl
+// for device"), which would send the user looking in the wrong place.
+std::string FaultDescription(QSerialPort::SerialPortError error, const QString& qtText) {
+    switch (error) {
+        case QSerialPort::ReadError:
+            return "Cannot read from the serial port";
+        case QSerialPort::WriteError:
+            return "Cannot write to the serial port";
+        case QSerialPort::ResourceError:
+            return "The serial port is no longer available";
+        default:
+            return qtText.toStdString();
+    }
+}
+
 }  // namespace
 
 QtConsolePort::QtConsolePort(QObject* parent) : QObject(parent) {
@@ -105,7 +122,7 @@ void QtConsolePort::OnError(QSerialPort::SerialPortError error) {
         return;
     }
     if (!m_fault) {
-        m_fault = m_port.errorString().toStdString();
+        m_fault = FaultDescription(error, m_port.errorString());
     }
     m_port.clearError();
     // After a hang-up QSerialPort reports a read or resource error and still calls itself open;
