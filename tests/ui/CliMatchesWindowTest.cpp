@@ -13,6 +13,7 @@
 
 #include "EepromFile.h"
 #include "MainFormRig.h"
+#include "PtyFormRig.h"
 #include "SimProcess.h"
 #include "WholeFile.h"
 #include "appobj/editor/IOAppOForm.h"
@@ -25,34 +26,6 @@ using namespace tavrin;
 namespace {
 
 using gatewaysim::Eeprom;
-
-// The main window on COM 1, bound to the simulator's pseudo-terminal.
-struct PtyWindow {
-    explicit PtyWindow(std::string device)
-        : env([device](const std::string& name) -> std::optional<std::string> {
-              if (name == "TAVRIN_COM1") {
-                  return device;
-              }
-              return std::nullopt;
-          }) {
-        form.show();
-        form.Controls().ComPort->setCurrentIndex(0);
-    }
-    const MainControls& c() const { return form.Controls(); }
-
-    EnvLookup env;
-    ConfigImage image;
-    AssemblyTables assemblies;
-    ConnectionSelections selections;
-    QtConsolePort port;
-    SystemClock clock;
-    QtEventPump pump;
-    testing::RecordingBoxes boxes;
-    testing::ScriptedFileDialogs dialogs;
-    gatewaysim::TempDir programDir;
-    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, dialogs, env,
-                   programDir.path().string()}};
-};
 
 testing::CommandResult Cli(const testing::SimProcess& sim, std::vector<std::string> args) {
     args.insert(args.begin(), TAVRIN_CLI_EXE);
@@ -110,7 +83,7 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), eeprom);
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        PtyWindow window(sim.device());
+        testing::PtyFormRig window(sim.device());
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         const std::string byWindow = scratch.File("window.ini");
@@ -146,7 +119,7 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), gatewaysim::defaultEeprom());
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        PtyWindow window(sim.device());
+        testing::PtyFormRig window(sim.device());
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         window.c().CreateMBDevice->click();
@@ -176,7 +149,7 @@ private slots:
         w.EDSInfo[1]->setText(author);
         w.FinishDeviceSet->click();
         QCOMPARE(window.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
-        const std::string byWindow = testing::ReadWholeFile(window.programDir.file("RODAR_ 5.eds"));
+        const std::string byWindow = testing::ReadWholeFile(window.programDir.File("RODAR_ 5.eds"));
         QVERIFY(byWindow.size() > 1000);
 
         const std::string folder = scratch.File("cli");

@@ -9,6 +9,7 @@
 
 #include "EepromFile.h"
 #include "MainFormRig.h"
+#include "PtyFormRig.h"
 #include "SimProcess.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
@@ -18,32 +19,7 @@ using tavrin::testing::ShownBox;
 
 namespace {
 
-// The main window on the real port, with COM `entry` bound to `device`.
-struct PtyFormRig {
-    PtyFormRig(int entry, std::string device)
-        : env([entry, device](const std::string& name) -> std::optional<std::string> {
-              if (name == "TAVRIN_COM" + std::to_string(entry)) {
-                  return device;
-              }
-              return std::nullopt;
-          }) {
-        form.show();
-        form.Controls().ComPort->setCurrentIndex(entry - 1);
-    }
-    void Connect() { form.Controls().Connect->click(); }
-    const MainControls& c() const { return form.Controls(); }
-
-    EnvLookup env;
-    ConfigImage image;
-    AssemblyTables assemblies;
-    ConnectionSelections selections;
-    QtConsolePort port;
-    SystemClock clock;
-    QtEventPump pump;
-    testing::RecordingBoxes boxes;
-    testing::ScriptedFileDialogs dialogs;
-    MainForm form{{image, assemblies, selections, port, clock, pump, boxes, dialogs, env, {}}};
-};
+using testing::PtyFormRig;
 
 std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {
     const std::string path = scratch.File("eeprom.bin");
@@ -110,7 +86,7 @@ private slots:
             args.push_back(arg.toStdString());
         }
         testing::SimProcess sim(SimEeprom(scratch, blank), args);
-        PtyFormRig rig(entry, sim.device());
+        PtyFormRig rig(sim.device(), entry);
 
         rig.Connect();
 
@@ -139,7 +115,7 @@ private slots:
     }
 
     void PortThatCannotBeOpenedChangesNothing() {
-        PtyFormRig rig(1, "/nonexistent/tty-for-tavrin");
+        PtyFormRig rig("/nonexistent/tty-for-tavrin");
         rig.Connect();
         QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 1!", "Error"}}));
         QVERIFY(rig.c().CreateMBDevice->isEnabled());
@@ -150,7 +126,7 @@ private slots:
     void HangUpShowsThePortErrorAndReleases() {
         testing::ScratchDir scratch;
         testing::SimProcess sim(SimEeprom(scratch, false), {"--hangup-after", "20"});
-        PtyFormRig rig(1, sim.device());
+        PtyFormRig rig(sim.device());
         rig.Connect();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
         QCOMPARE(rig.boxes.shown[0].title, std::string());
@@ -167,7 +143,7 @@ private slots:
         testing::ScratchDir scratch;
         // The first read takes 53 console lines; the second goes silent early.
         testing::SimProcess sim(SimEeprom(scratch, false), {"--silent-from", "60"});
-        PtyFormRig rig(1, sim.device());
+        PtyFormRig rig(sim.device());
         rig.Connect();
         QVERIFY(rig.form.Connected());
         rig.Connect();
@@ -185,7 +161,7 @@ private slots:
     void ParameterFileRoundTripOverThePort() {
         testing::ScratchDir scratch;
         testing::SimProcess sim(SimEeprom(scratch, false), {});
-        PtyFormRig rig(1, sim.device());
+        PtyFormRig rig(sim.device());
         rig.Connect();
         const Block0Array block0 = rig.image.ReadBlock0Words;
         Block1Array block1 = rig.image.ReadBlock1Words;
@@ -214,7 +190,7 @@ private slots:
         testing::ScratchDir scratch;
         // Answers come late but inside the answer window, so the read takes a few seconds.
         testing::SimProcess sim(SimEeprom(scratch, false), {"--slow-ms", "25"});
-        PtyFormRig rig(1, sim.device());
+        PtyFormRig rig(sim.device());
         bool closedWhileReading = true;
         bool busyWhenTried = false;
         QTimer::singleShot(300, &rig.form, [&] {

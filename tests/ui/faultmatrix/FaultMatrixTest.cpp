@@ -20,7 +20,7 @@
 #include "ExpectedDialogue.h"
 #include "FaultSteps.h"
 #include "GatewayRecord.h"
-#include "PortWindow.h"
+#include "PtyFormRig.h"
 #include "WholeFile.h"
 #include "appobj/editor/IOAppOForm.h"
 #include "config/WordArithmetic.h"
@@ -49,7 +49,7 @@ void RemoveEdsFiles(const std::string& folder) {
 }
 
 // The one box of a failed job. A port that fails under a job shows the port's own error text.
-void ExpectFailureBox(const PortWindow& w, const Row& row, const std::string& timeoutTitle) {
+void ExpectFailureBox(const PtyFormRig& w, const Row& row, const std::string& timeoutTitle) {
     ASSERT_EQ(w.boxes.shown.size(), 1u);
     const ShownBox& box = w.boxes.shown[0];
     EXPECT_EQ(box.buttons, BoxButtons::Ok);
@@ -68,7 +68,7 @@ void ExpectFailureBox(const PortWindow& w, const Row& row, const std::string& ti
 }
 
 // Part of the window's state table that every end of a job shares: the console released.
-void ExpectReleased(const PortWindow& w) {
+void ExpectReleased(const PtyFormRig& w) {
     EXPECT_FALSE(w.port.IsOpen());
     EXPECT_FALSE(w.image.Busy);
     EXPECT_TRUE(w.c().Connect->isEnabled());
@@ -78,7 +78,7 @@ void ExpectReleased(const PortWindow& w) {
 }
 
 // "connected" in the window's state table.
-void ExpectConnectedLook(const PortWindow& w) {
+void ExpectConnectedLook(const PtyFormRig& w) {
     ExpectReleased(w);
     EXPECT_TRUE(w.form.Connected());
     EXPECT_TRUE(w.c().CreateMBDevice->isEnabled());
@@ -98,8 +98,8 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
     const Eeprom before = gatewaysim::defaultEeprom();
     gatewaysim::saveEeprom(eepromPath, before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
-    PortWindow w;
-    w.device = sim.device();
+    PtyFormRig w(sim.device());
+    w.boxes.answer = BoxAnswer::No;
 
     w.c().Connect->click();
     sim.Stop();
@@ -135,7 +135,7 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
 
 // --- The writes: one window per program, connected once to a gateway without faults.
 
-std::unique_ptr<PortWindow> g_connected;
+std::unique_ptr<PtyFormRig> g_connected;
 
 // Block 0 words for "Export To EEP": no two alike, and the two words whose typed form is the
 // extreme of the signed range.
@@ -164,9 +164,10 @@ std::string ParameterFileText(std::vector<Word>& words) {
     return text;
 }
 
-PortWindow& ConnectedWindow() {
+PtyFormRig& ConnectedWindow() {
     if (!g_connected) {
-        auto w = std::make_unique<PortWindow>();
+        auto w = std::make_unique<PtyFormRig>();
+        w->boxes.answer = BoxAnswer::No;
         ScratchDir scratch;
         const std::string eepromPath = scratch.File("eeprom.bin");
         gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
@@ -183,7 +184,7 @@ PortWindow& ConnectedWindow() {
 }
 
 // A fresh wizard from the editor, as a user reaches it from the main window.
-XQVEdsSetForm* OpenFreshWizard(PortWindow& w) {
+XQVEdsSetForm* OpenFreshWizard(PtyFormRig& w) {
     if (XQVEdsSetForm* old = w.form.Wizard()) {
         old->close();  // back to the editor and its table
     }
@@ -204,7 +205,7 @@ struct WriteRun {
 // Starts a fresh gateway for `row`, runs `job` on the shared window, and collects what the
 // gateway saw and stored.
 template <typename Job>
-WriteRun RunWrite(PortWindow& w, const Row& row, Job job) {
+WriteRun RunWrite(PtyFormRig& w, const Row& row, Job job) {
     const int block0Count = Block0Count(row.job);
     ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
@@ -242,7 +243,7 @@ class FinishFaults : public ::testing::TestWithParam<Row> {};
 
 TEST_P(FinishFaults, EndsAsTheStepAndFaultDecide) {
     const Row& row = GetParam();
-    PortWindow& w = ConnectedWindow();
+    PtyFormRig& w = ConnectedWindow();
     XQVEdsSetForm* wizard = OpenFreshWizard(w);
     ASSERT_NE(wizard, nullptr);
     const std::string folder = w.programDir.path();
@@ -277,7 +278,7 @@ class ExportFaults : public ::testing::TestWithParam<Row> {};
 
 TEST_P(ExportFaults, EndsAsTheStepAndFaultDecide) {
     const Row& row = GetParam();
-    PortWindow& w = ConnectedWindow();
+    PtyFormRig& w = ConnectedWindow();
     std::vector<Word> fileWords;
     const std::string path = w.programDir.File("5310G_EEP.ini");
     WriteWholeFile(path, ParameterFileText(fileWords));

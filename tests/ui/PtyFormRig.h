@@ -1,6 +1,6 @@
 // The main window on Tavrin's real serial path (QtConsolePort, QtEventPump, the system clock),
-// with COM 1 bound to whatever pseudo-terminal the current simulator serves, message boxes
-// recorded (Yes/No answered No) and file dialogs scripted.
+// with COM `entry` bound to whatever pseudo-terminal `device` names (it may change between jobs),
+// message boxes recorded and file dialogs scripted, and a scratch folder as the program's folder.
 #pragma once
 
 #include <optional>
@@ -20,19 +20,21 @@
 
 namespace tavrin::testing {
 
-struct PortWindow {
-    PortWindow() {
-        boxes.answer = BoxAnswer::No;
+struct PtyFormRig {
+    explicit PtyFormRig(std::string device = {}, int entry = 1)
+        : device(std::move(device)), entry(entry) {
         form.show();
-        form.Controls().ComPort->setCurrentIndex(0);
+        form.Controls().ComPort->setCurrentIndex(entry - 1);
     }
-    PortWindow(const PortWindow&) = delete;
-    PortWindow& operator=(const PortWindow&) = delete;
+    PtyFormRig(const PtyFormRig&) = delete;
+    PtyFormRig& operator=(const PtyFormRig&) = delete;
 
+    void Connect() { form.Controls().Connect->click(); }
     const MainControls& c() const { return form.Controls(); }
     bool Shown(const QWidget* widget) const { return widget->isVisibleTo(&form); }
 
-    std::string device;  // what COM 1 opens
+    std::string device;  // what COM `entry` opens
+    int entry;
     ScratchDir programDir;
     ConfigImage image;
     AssemblyTables assemblies;
@@ -44,7 +46,7 @@ struct PortWindow {
     ScriptedFileDialogs dialogs;
     MainForm form{{image, assemblies, selections, port, clock, pump, boxes, dialogs,
                    [this](const std::string& name) -> std::optional<std::string> {
-                       if (name == "TAVRIN_COM1") {
+                       if (name == "TAVRIN_COM" + std::to_string(entry)) {
                            return device;
                        }
                        return std::nullopt;
