@@ -22,7 +22,7 @@
 #include "BenchRow.h"
 #include "DialogueTiming.h"
 #include "EventGapMonitor.h"
-#include "cli/CliReporter.h"
+#include "cli/CliProgress.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
 #include "console/qt/QtConsolePort.h"
@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
     QtConsolePort port;
     SystemClock clock;
     QtEventPump pump;
-    cli::CliReporter reporter;
+    cli::CliProgress reporter(stderr, false, nullptr);
     SilentWriteView view;
 
     // The same timer in an idle event loop first: how late this machine services it anyway.
