@@ -97,22 +97,25 @@ struct JobCase {
     std::function<std::vector<std::string>(const std::string& device, const std::string& dir)> args;
 };
 
-struct Run {
+struct JobRun {
     CommandResult result;
     std::string eeprom;
     std::vector<std::string> lines;
     int stops = 0;
 };
 
-Run RunJob(const JobCase& job, const testing::ScratchDir& scratch, const std::vector<int>& stopAt) {
+JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
+              const std::vector<int>& stopAt) {
     const std::string eepromPath = scratch.File("eeprom.bin");
     const std::string transcript = scratch.File("transcript.log");
     std::remove(transcript.c_str());
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
-    testing::SimProcess sim(eepromPath, {"--transcript", transcript});
+    // Answers come 40 ms after each line (well inside the window), so a stop that begins when a
+    // line has arrived lands while its answer is still on its way.
+    testing::SimProcess sim(eepromPath, {"--transcript", transcript, "--slow-ms", "40"});
     std::vector<std::string> argv = job.args(sim.device(), scratch.path());
     argv.insert(argv.begin(), TAVRIN_CLI_EXE);
-    Run run;
+    JobRun run;
     std::function<void(pid_t)> disturb;
     if (!stopAt.empty()) {
         disturb = [&](pid_t pid) { run.stops = StopAtLines(pid, transcript, stopAt); };
@@ -142,12 +145,12 @@ class StoppedCli : public ::testing::TestWithParam<JobCase> {};
 
 TEST_P(StoppedCli, DoesExactlyWhatAnUndisturbedRunDoes) {
     testing::ScratchDir scratch;
-    const Run calm = RunJob(GetParam(), scratch, {});
+    const JobRun calm = RunJob(GetParam(), scratch, {});
     ASSERT_EQ(calm.result.status, cli::kExitOk) << calm.result.err;
     ASSERT_GT(calm.lines.size(), 8u);
 
     const std::vector<int> stopAt = StopLines(static_cast<int>(calm.lines.size()));
-    const Run stopped = RunJob(GetParam(), scratch, stopAt);
+    const JobRun stopped = RunJob(GetParam(), scratch, stopAt);
     EXPECT_EQ(stopped.stops, kStops) << "every stop falls inside the job";
     EXPECT_EQ(stopped.result.status, cli::kExitOk) << stopped.result.err;
     EXPECT_EQ(stopped.result.out, calm.result.out);
@@ -163,11 +166,13 @@ INSTANTIATE_TEST_SUITE_P(
                 [](const std::string& device, const std::string&) {
                     return std::vector<std::string>{"read", "--port", device, "--json"};
                 }},
-        // apply stores the settings as Finish does and writes the EDS file.
+        // apply stores the settings as Finish does and writes the EDS file; one stamp for both
+        // runs.
         JobCase{"Apply",
                 [](const std::string& device, const std::string& dir) {
                     return std::vector<std::string>{
-                        "apply", TAVRIN_APPLY_EXAMPLE, "--port", device, "--out", dir};
+                        "apply",   TAVRIN_APPLY_EXAMPLE, "--port", device, "--out", dir,
+                        "--stamp", "2026-12-08 09:05:03"};
                 }},
         // restore writes every configuration word as Export To EEP does.
         JobCase{"Restore",
