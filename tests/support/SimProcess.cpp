@@ -2,10 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,16 +67,6 @@ SimProcess::SimProcess(const std::string& eepromPath, const std::vector<std::str
     const int rc = ::posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
-    if (rc == 0) {
-        // The simulator stands for a device, which answers however busy this machine is. Ahead
-        // of every ordinary process it is not held off the processor past an answer window; it
-        // sleeps between lines, so it takes the processor only for moments. Best effort: without
-        // the right to a real-time policy it is given a raised priority, or runs as it is.
-        const sched_param realTime{1};
-        if (::sched_setscheduler(m_pid, SCHED_RR, &realTime) != 0) {
-            ::setpriority(PRIO_PROCESS, static_cast<id_t>(m_pid), -10);
-        }
-    }
     if (rc != 0) {
         ::close(out[0]);
         m_pid = -1;
