@@ -84,7 +84,7 @@ for ((round = 1; round <= rounds; round++)); do
                           on && / - / {sub(/^[ \t]*[0-9]+ - /, ""); print}' "$log")
             failures[$dir]+="$failed"$'\n'
             echo "round $round $dir: FAILED" >&2
-            printf '    %s\n' "$failed" >&2
+            printf '%s\n' "$failed" | sed 's/^[ \t]*/    /' >&2
         fi
     done
 done
