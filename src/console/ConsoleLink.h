@@ -19,7 +19,9 @@ namespace tavrin {
 // Spacing between typed characters. The console is typed at as a person would; it keeps servicing
 // window events while it waits.
 inline constexpr std::chrono::microseconds kCharacterPacing{1000};
-// How long to wait for the console's answer, counted once the command has left the port.
+// How long to wait for the console's answer, counted once the command has left the port. An
+// answer that is already waiting when the window has passed still counts: the window bounds how
+// long a missing answer is waited for, not how quickly this program gets to look.
 inline constexpr int kConsoleTimeoutMs = 200;
 // How long one idle pass of a wait may sleep before looking at the port again.
 inline constexpr std::chrono::microseconds kIdleWait{500};
@@ -47,8 +49,9 @@ public:
 
 private:
     bool SendLine(std::string_view command, bool serviceWhileDraining);
-    // Appends what is waiting on the port to `reply`; false when nothing was waiting.
-    bool Collect(std::string& reply);
+    // Appends what is waiting on the port to `reply`.
+    void Collect(std::string& reply);
+    bool WindowPassed(std::int64_t startMs);
     void Idle();
     void ThrowOnFault();
 

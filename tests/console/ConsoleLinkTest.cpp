@@ -97,6 +97,40 @@ INSTANTIATE_TEST_SUITE_P(Table, AnswerWindow,
                                            WindowCase{"JustOutside", 202'000, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct LateWakeCase {
+    const char* name;
+    bool answerLeftInTheDriver;  // the stall ends before the port took the answer in
+    std::int64_t answerDelayUs;
+    bool found;
+};
+
+class LateWake : public LinkFixture, public ::testing::WithParamInterface<LateWakeCase> {};
+
+// The process is kept off the processor from 5 ms into the window until 400 ms: an answer that
+// came meanwhile is still read, one that comes after the wake-up is missing.
+TEST_P(LateWake, ReadsWhatArrivedBeforeGivingUp) {
+    port.takenOnlyInEventPasses = true;
+    pump.stallAfterDelivery = GetParam().answerLeftInTheDriver;
+    const auto stall = [this] {
+        pump.stallAtUs = clock.nowUs + 6000;
+        pump.stallUs = 400'000;
+    };
+    answer = {{GetParam().answerDelayUs, "\r\n6420RT>"}};
+    stall();
+    EXPECT_EQ(link.SendAndWait("", ">"), GetParam().found);
+    answer = {{GetParam().answerDelayUs, "Long(40)=5-->"}};
+    stall();
+    std::int32_t value = 0;
+    EXPECT_EQ(link.SendAndReadValue("", "Long(40)=", value), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LateWake,
+    ::testing::Values(LateWakeCase{"AnswerTakenInDuringTheStall", false, 100'000, true},
+                      LateWakeCase{"AnswerLeftInTheDriver", true, 100'000, true},
+                      LateWakeCase{"AnswerAfterTheWakeUp", true, 600'000, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(LinkFixture, ReadValueSplitAfterTheKeyStillParses) {
     answer = {{1000, " 28573804\r\nLong(44)="}, {2000, " 1835020 "}, {3000, "-->"}};
     std::int32_t value = 0;

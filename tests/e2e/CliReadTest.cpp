@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                 cli::kExitOk,
                 "The configuration stored in EEPROM is wrong!\n"},
         CliCase{"Silent", {"--silent-from", "1"}, false, cli::kExitTimeout, "Timeout\n"},
-        CliCase{"Slow", {"--slow-ms", "250"}, false, cli::kExitTimeout, "Timeout\n"},
+        CliCase{"Slow", {"--late"}, false, cli::kExitTimeout, "Timeout\n"},
         CliCase{"Foreign",
                 {"--module", "7188XB"},
                 false,

@@ -23,7 +23,7 @@ TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
         {"--eeprom",      "e.bin",   "--module=6420e", "--blank",        "--link", "/tmp/gw",
          "--silent-from", "7",       "--garbage-at=3", "--hangup-after", "9",      "--slow-ms",
          "250",           "--split", "--seed",         "4294967295",     "--pace", "--hold",
-         "--transcript",  "t.log"});
+         "--transcript",  "t.log",   "--late"});
     EXPECT_EQ(o.eepromPath, "e.bin");
     EXPECT_EQ(o.module, "6420e");
     EXPECT_EQ(o.linkPath, "/tmp/gw");
@@ -33,7 +33,7 @@ TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
     EXPECT_EQ(o.hangupAfterLine, 9);
     EXPECT_EQ(o.slowMs, 250);
     EXPECT_EQ(o.seed, 4294967295u);
-    EXPECT_TRUE(o.blank && o.hold && o.timing.pace && o.timing.split);
+    EXPECT_TRUE(o.blank && o.hold && o.timing.pace && o.timing.split && o.lateAll);
 }
 
 TEST(OptionsTest, TakesTheFaultsAtOneLine) {
@@ -41,12 +41,15 @@ TEST(OptionsTest, TakesTheFaultsAtOneLine) {
     EXPECT_EQ(none.slowAtLine, 0);
     EXPECT_EQ(none.splitMarkerAt, -1);
     EXPECT_EQ(none.hangupAtLine, 0);
-    const Options o = parseOptions(
-        {"--slow-at", "12", "--slow-ms=260", "--split-marker-at", "0", "--hangup-at=31"});
+    EXPECT_EQ(none.lateAtLine, 0);
+    EXPECT_FALSE(none.lateAll);
+    const Options o = parseOptions({"--slow-at", "12", "--slow-ms=260", "--split-marker-at", "0",
+                                    "--hangup-at=31", "--late-at=5"});
     EXPECT_EQ(o.slowAtLine, 12);
     EXPECT_EQ(o.slowMs, 260);
     EXPECT_EQ(o.splitMarkerAt, 0);
     EXPECT_EQ(o.hangupAtLine, 31);
+    EXPECT_EQ(o.lateAtLine, 5);
 }
 
 class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
@@ -66,6 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest,
                                          std::vector<std::string>{"--pace=1"},
                                          std::vector<std::string>{"--module", ""},
                                          std::vector<std::string>{"--slow-at", "0"},
+                                         std::vector<std::string>{"--late-at", "0"},
                                          std::vector<std::string>{"--hangup-at", "x"},
                                          std::vector<std::string>{"--split-marker-at", "-1"},
                                          std::vector<std::string>{"--split-marker-at", "64"}));

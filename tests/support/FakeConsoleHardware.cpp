@@ -25,7 +25,9 @@ std::int64_t ScriptedPort::NextDueUs() const {
 }
 
 std::size_t ScriptedPort::BytesWaiting() {
-    Deliver();
+    if (!takenOnlyInEventPasses) {
+        Deliver();
+    }
     return m_open ? m_input.size() : 0;
 }
 
@@ -69,6 +71,16 @@ void FakePump::Service(std::chrono::microseconds maxWait) {
     const std::int64_t due = m_port.NextDueUs();
     if (due >= 0 && due < until) {
         until = std::max(due, m_clock.nowUs + 1);
+    }
+    const bool stall = stallAtUs >= 0 && m_clock.nowUs >= stallAtUs;
+    if (stall) {
+        stallAtUs = -1;
+        until = m_clock.nowUs + stallUs;
+    }
+    if (stall && stallAfterDelivery) {
+        m_port.Deliver();
+        m_clock.nowUs = until;
+        return;
     }
     m_clock.nowUs = until;
     m_port.Deliver();

@@ -44,6 +44,9 @@ public:
     // Raise this fault (as a hang-up would) once the clock reaches faultAtUs.
     std::string faultText;
     std::int64_t faultAtUs = -1;
+    // Received bytes reach the input buffer only in an event pass, as with QSerialPort, which
+    // takes them from the driver when its notifier fires.
+    bool takenOnlyInEventPasses = false;
 
     // Moves due chunks into the input buffer; called by the pump as time passes.
     void Deliver();
@@ -79,6 +82,11 @@ public:
     void Pause(std::chrono::microseconds duration) override;
 
     int services = 0;
+    // The first pass at or after stallAtUs ends stallUs late, as when the process is stopped or
+    // kept off the processor; with stallAfterDelivery the bytes due meanwhile stay in the driver.
+    std::int64_t stallAtUs = -1;
+    std::int64_t stallUs = 0;
+    bool stallAfterDelivery = false;
 
 private:
     FakeClock& m_clock;

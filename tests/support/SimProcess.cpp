@@ -110,7 +110,8 @@ ScratchDir::~ScratchDir() {
 }
 
 CommandResult RunCommand(const std::vector<std::string>& argvIn,
-                         const std::vector<std::string>& extraEnv) {
+                         const std::vector<std::string>& extraEnv,
+                         const std::function<void(pid_t)>& whileRunning) {
     ScratchDir scratch;
     const std::string outPath = scratch.File("out");
     const std::string errPath = scratch.File("err");
@@ -133,6 +134,9 @@ CommandResult RunCommand(const std::vector<std::string>& argvIn,
     pid_t pid = -1;
     CommandResult result;
     if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+        if (whileRunning) {
+            whileRunning(pid);
+        }
         int status = 0;
         ::waitpid(pid, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,12 +44,15 @@ private:
 };
 
 // Runs a command line, returning its exit status and what it printed on stdout and stderr.
+// `whileRunning`, when given, is called with the process id once it has started; the process is
+// reaped only after it returns, so the id stays the command's.
 struct CommandResult {
     int status = -1;
     std::string out;
     std::string err;
 };
 CommandResult RunCommand(const std::vector<std::string>& argv,
-                         const std::vector<std::string>& extraEnv = {});
+                         const std::vector<std::string>& extraEnv = {},
+                         const std::function<void(pid_t)>& whileRunning = {});
 
 }  // namespace tavrin::testing

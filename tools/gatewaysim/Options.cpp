@@ -71,6 +71,10 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.hangupAtLine = lineNumber();
         } else if (name == "--slow-at") {
             o.slowAtLine = lineNumber();
+        } else if (name == "--late-at") {
+            o.lateAtLine = lineNumber();
+        } else if (name == "--late") {
+            flag(o.lateAll);
         } else if (name == "--split-marker-at") {
             o.splitMarkerAt = static_cast<int>(parseNumber(name, value(), 0, 63));
         } else if (name == "--slow-ms") {
@@ -108,6 +112,9 @@ std::string usage() {
            "  --silent-from N     from line N on send nothing, not even the echo\n"
            "  --slow-ms MS        send every answer MS ms after its carriage return\n"
            "  --slow-at N         with --slow-ms: delay only the answer to line N\n"
+           "  --late-at N         hold the answer to line N back until the next input\n"
+           "                      arrives: it comes only once the reader has given up\n"
+           "  --late              hold back every answer, each until the next input arrives\n"
            "  --split             send output in random chunks of 1..8 bytes, 0..2 ms apart\n"
            "  --seed S            seed for --split\n"
            "  --split-marker-at K cut every answer K bytes into the prompt or arrow that\n"

@@ -20,7 +20,10 @@ struct Options {
     LineTiming timing;
     std::optional<std::uint32_t> seed;  // unset: a fresh seed for --split
     int slowMs = 0;
-    int slowAtLine = 0;       // the only line answered late; 0: every line
+    int slowAtLine = 0;  // the only line answered late; 0: every line
+    // Answers held back until the next input arrives: that line's, or with lateAll every one.
+    int lateAtLine = 0;
+    bool lateAll = false;
     int splitMarkerAt = -1;   // byte of the ending marker at which answers are cut; -1: none
     int hangupAfterLine = 0;  // 0: never
     int hangupAtLine = 0;     // 0: never

@@ -103,6 +103,12 @@ void PtyServer::receive(Clock::time_point now) {
     if (hangupDue_) {
         return;  // the module is about to drop the line; later input goes nowhere
     }
+    if (n > 0 && held_) {
+        // The held answer goes out before the echo of what was just typed.
+        const ConsoleEvent late = std::move(*held_);
+        held_.reset();
+        queueAnswer(late, now);
+    }
     const int lastLine = settings_.hangupAfterLine;
     for (const ConsoleEvent& e :
          console_.feed(std::string_view(buffer, static_cast<std::size_t>(n)))) {
@@ -120,7 +126,11 @@ void PtyServer::receive(Clock::time_point now) {
                 }
                 break;
             case ConsoleEvent::Kind::Answer:
-                queueAnswer(e, now);
+                if (settings_.lateAll || e.line == settings_.lateAtLine) {
+                    held_ = e;
+                } else {
+                    queueAnswer(e, now);
+                }
                 break;
         }
     }

@@ -18,7 +18,12 @@ namespace gatewaysim {
 struct ServerSettings {
     std::chrono::milliseconds answerDelay{0};  // between a carriage return and its answer
     int slowAtLine = 0;                        // the only line answerDelay applies to; 0: all
-    int hangupAfterLine = 0;                   // 0: never
+    // Hold the answer to this line (or with lateAll to every line) back until the next input
+    // arrives. Unlike a delay this is late however slowly the reader runs: the answer can only
+    // come after the reader has given up waiting and typed on. 0: never.
+    int lateAtLine = 0;
+    bool lateAll = false;
+    int hangupAfterLine = 0;  // 0: never
     // Hang up as soon as this line arrives (the console must be silent from it on); 0: never.
     int hangupAtLine = 0;
     // Cut every answer this many bytes into its ending marker (-1: never); the module name
@@ -65,6 +70,7 @@ private:
     OutputPlanner planner_;
     std::deque<Pending> out_;
     bool hangupDue_ = false;
+    std::optional<ConsoleEvent> held_;  // an answer waiting for the next input
 };
 
 }  // namespace gatewaysim

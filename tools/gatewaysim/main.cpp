@@ -89,6 +89,8 @@ int simulate(Options o) {
     ServerSettings settings;
     settings.answerDelay = std::chrono::milliseconds(o.slowMs);
     settings.slowAtLine = o.slowAtLine;
+    settings.lateAtLine = o.lateAtLine;
+    settings.lateAll = o.lateAll;
     settings.hangupAfterLine = o.hangupAfterLine;
     settings.hangupAtLine = o.hangupAtLine;
     settings.splitMarkerAt = o.splitMarkerAt;

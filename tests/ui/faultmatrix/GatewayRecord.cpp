@@ -29,7 +29,7 @@ std::vector<std::string> SimArgs(const Row& row, const std::string& transcript) 
             add({"--slow-at", n, "--slow-ms", std::to_string(kSlowInsideMs)});
             break;
         case Fault::SlowOutside:
-            add({"--slow-at", n, "--slow-ms", std::to_string(kSlowOutsideMs)});
+            add({"--late-at", n});
             break;
         case Fault::HangUp:
             add({"--hangup-at", n});
