@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins
+  qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins qt6-svg-dev
   libgl-dev libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

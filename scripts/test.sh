@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Tavrin needs, builds it, and runs every test: once in a normal build and once
-# under AddressSanitizer and UndefinedBehaviorSanitizer; then runs the fuzz targets briefly.
+# under AddressSanitizer and UndefinedBehaviorSanitizer; builds the Debian package and checks its
+# contents; then runs the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,6 +12,9 @@ jobs=$(nproc)
 echo "== Build and test" >&2
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Build the Debian package and check its contents" >&2
+bash scripts/package.sh >/dev/null
 
 echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer" >&2
 bash scripts/build.sh build-sanitize -DTAVRIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -73,6 +73,8 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         };
         if (a == "--help" || a == "-h") {
             parsed.help = true;
+        } else if (a == "--version") {
+            parsed.version = true;
         } else if (a == "--json") {
             parsed.json = true;
             verbOptions.push_back(a);
@@ -116,7 +118,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
     }
-    if (parsed.help) {
+    if (parsed.help || parsed.version) {
         return parsed;
     }
     if (parsed.verb.empty()) {
@@ -149,6 +151,7 @@ std::string UsageText() {
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
            "\n"
            "Run 'tavrin-cli COMMAND --help' for a command's options.\n"
+           "Run 'tavrin-cli --version' for the version.\n"
            "\n"
            "Exit status: 0 done, 1 other failure, 2 usage error, 3 port cannot be opened,\n"
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"

@@ -19,6 +19,8 @@ struct CliArgs {
     std::string description;  // eds --description
     std::string author;       // eds --author
     std::string stamp;        // apply --stamp: the time stamp to store
+
+    bool version = false;  // --version: print the program's version, whatever else is given
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.

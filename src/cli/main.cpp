@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "TavrinVersion.h"
 #include "cli/ApplyVerb.h"
 #include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     if (!args) {
         std::fprintf(stderr, "tavrin-cli: %s\n\n%s", error.c_str(), cli::UsageText().c_str());
         return cli::kExitUsage;
+    }
+    if (args->version) {
+        std::fputs("tavrin-cli " TAVRIN_VERSION "\n", stdout);
+        return cli::kExitOk;
     }
     if (args->help) {
         std::fputs(cli::VerbHelp(args->verb).c_str(), stdout);

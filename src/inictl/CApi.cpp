@@ -42,7 +42,7 @@ int quillon_set_file_name(quillon_ini* ini, const char* file_name) {
         return QUILLON_INVALID;
     }
     ini->keys.SetFileName(file_name);
-    return 0;
+    return QUILLON_OK;
 }
 
 long quillon_get_file_name(const quillon_ini* ini, char* buffer, size_t size) {
@@ -70,7 +70,7 @@ int quillon_write_key(const quillon_ini* ini, const char* section, const char* k
     if (ini == nullptr || section == nullptr || key == nullptr || value == nullptr) {
         return QUILLON_INVALID;
     }
-    return ini->keys.WriteKey(section, key, value) ? 0 : QUILLON_FAILED;
+    return ini->keys.WriteKey(section, key, value) ? QUILLON_OK : QUILLON_FAILED;
 }
 
 long quillon_res(const quillon_ini* ini, int id, char* buffer, size_t size) {

@@ -1,9 +1,6 @@
 // What Quillon shows to its hosts: the library is built with hidden symbols and exports only what
-// carries this mark.
+// carries QUILLON_API. The mark is defined once, in the public C header, which includes nothing of
+// the source tree and so can be installed alone.
 #pragma once
 
-#if defined(__GNUC__)
-#define QUILLON_API __attribute__((visibility("default")))
-#else
-#define QUILLON_API
-#endif
+#include "inictl/quillon.h"

@@ -1,5 +1,6 @@
 /* Quillon's C interface as a C host uses it: create by ProgID, name a file, write and read keys,
- * and every documented failure result. Exits non-zero at the first check that fails. */
+ * every documented failure result, the words for each and the version. Exits non-zero when any
+ * check fails. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -88,6 +89,26 @@ int main(void) {
     CHECK(quillon_get_key(ini, "S", "k", buffer, 0) == QUILLON_INVALID);
     CHECK(quillon_write_key(ini, "S", "k", NULL) == QUILLON_INVALID);
     CHECK(quillon_res(NULL, 101, buffer, sizeof buffer) == QUILLON_INVALID);
+
+    /* Every failure has a value and words of its own, so a host can tell them apart. */
+    {
+        const long failures_seen[] = {QUILLON_EMPTY, QUILLON_INVALID, QUILLON_FAILED,
+                                      QUILLON_UNKNOWN, -99};
+        size_t i, j;
+        for (i = 0; i < sizeof failures_seen / sizeof failures_seen[0]; ++i) {
+            CHECK(failures_seen[i] < 0);
+            for (j = 0; j < i; ++j) {
+                CHECK(failures_seen[i] != failures_seen[j]);
+                CHECK(strcmp(quillon_strerror(failures_seen[i]),
+                             quillon_strerror(failures_seen[j])) != 0);
+            }
+            CHECK(strcmp(quillon_strerror(failures_seen[i]), quillon_strerror(QUILLON_OK)) != 0);
+        }
+        CHECK(strcmp(quillon_strerror(1023), quillon_strerror(QUILLON_OK)) == 0);
+    }
+
+    CHECK(quillon_version() == QUILLON_VERSION_NUMBER);
+    CHECK(strcmp(quillon_version_string(), QUILLON_VERSION_STRING) == 0);
 
     quillon_destroy(ini);
     quillon_destroy(NULL);

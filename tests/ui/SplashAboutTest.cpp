@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "TavrinVersion.h"
 #include "ui/main/AboutForm.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/Logo.h"
@@ -70,6 +71,8 @@ private slots:
         row("AboutForm", "Label2", "AboutForm",
             QStringLiteral("K-5310G-DeviceNet Slave/Modbus RTU Master Gateway"));
         row("AboutForm", "Label6", "AboutForm", QStringLiteral("Ver. 1.3, Nov 2012"));
+        row("AboutForm", "ProgramVersion", "AboutForm",
+            QStringLiteral("Program version " TAVRIN_VERSION));
         row("AboutForm", "Label3", "Frame1", QStringLiteral("https://tavrin.example"));
         row("AboutForm", "Label1", "Frame1", kRights);
         row("AboutForm", "Command1", "AboutForm", QStringLiteral("OK"));

@@ -89,6 +89,8 @@ Options parseOptions(const std::vector<std::string>& args) {
             flag(o.hold);
         } else if (name == "--help" || name == "-h") {
             flag(o.help);
+        } else if (name == "--version") {
+            flag(o.version);
         } else {
             throw std::invalid_argument("unknown option " + name);
         }
@@ -123,7 +125,8 @@ std::string usage() {
            "  --hangup-at N       hang up when line N arrives, without taking or answering it\n"
            "  --garbage-at N      show the first word at or after line N without digits\n"
            "  --hold              lock the port as another program would (Qt lock file)\n"
-           "  --pace              send at the real 115200 baud rate\n";
+           "  --pace              send at the real 115200 baud rate\n"
+           "  --version           print the version and exit\n";
 }
 
 }  // namespace gatewaysim

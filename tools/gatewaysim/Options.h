@@ -29,6 +29,7 @@ struct Options {
     int hangupAtLine = 0;     // 0: never
     bool hold = false;
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument naming the offending argument.

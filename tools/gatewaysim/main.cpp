@@ -18,6 +18,7 @@
 #include "PseudoTerminal.h"
 #include "PtyServer.h"
 #include "SimConsole.h"
+#include "TavrinVersion.h"
 #include "Transcript.h"
 
 namespace {
@@ -112,6 +113,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << usage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "tavrin-gatewaysim " TAVRIN_VERSION "\n";
         return 0;
     }
     try {

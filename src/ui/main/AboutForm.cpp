@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "TavrinVersion.h"
 #include "ui/common/CentreOnScreen.h"
 #include "ui/main/Artwork.h"
 
@@ -40,6 +41,10 @@ AboutForm::AboutForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     versionFont.setFamily(QStringLiteral("Trebuchet MS"));
     versionFont.setStyleHint(QFont::SansSerif);
     version->setFont(versionFont);
+    // Label6 keeps the device's own release text; this program's version, the one --version
+    // prints, stands beside it.
+    QLabel* programVersion =
+        addLabel(this, "ProgramVersion", QStringLiteral("Program version " TAVRIN_VERSION));
 
     auto* support = new QGroupBox(QStringLiteral("Support"), this);
     support->setObjectName(QStringLiteral("Frame1"));
@@ -68,6 +73,7 @@ AboutForm::AboutForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     heading->addWidget(title);
     heading->addWidget(product);
     heading->addWidget(version);
+    heading->addWidget(programVersion);
     heading->addStretch();
 
     auto* top = new QHBoxLayout;

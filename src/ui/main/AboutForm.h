@@ -7,7 +7,8 @@
 namespace tavrin {
 
 // objectName "AboutForm", caption "Tavrin Utility"; controls Label5, Label2, Label6, Frame1
-// ("Support") with Label3 and Label1, Image1_1, Command1 ("OK").
+// ("Support") with Label3 and Label1, Image1_1, Command1 ("OK"); ProgramVersion shows the version
+// of this program.
 class AboutForm final : public QWidget {
     Q_OBJECT
 public:

@@ -343,8 +343,12 @@ QPixmap ChannelPicture(int channel, qreal devicePixelRatio) {
 QPixmap ProductArtwork(qreal devicePixelRatio) {
     QPixmap pixmap = Canvas(kProductArtworkSize, devicePixelRatio);
     QPainter painter(&pixmap);
-    Prepare(painter);
+    DrawProductArtwork(painter);
+    return pixmap;
+}
 
+void DrawProductArtwork(QPainter& painter) {
+    Prepare(painter);
     // Soft shadow under the gateway.
     QRadialGradient shadow(QPointF(80, 110), 44);
     shadow.setColorAt(0.0, QColor(0, 0, 0, 60));
@@ -415,8 +419,6 @@ QPixmap ProductArtwork(qreal devicePixelRatio) {
     };
     drawWaves(QPointF(20, 50), 180, QColor(0x2f, 0x6f, 0xb8));
     drawWaves(QPointF(140, 70), 0, QColor(0xe8, 0x86, 0x1c));
-
-    return pixmap;
 }
 
 }  // namespace tavrin

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QSize>
 
+class QPainter;
+
 #include "console/ReadSequence.h"
 
 namespace tavrin {
@@ -25,5 +27,8 @@ QPixmap ControllerPicture(ModuleKind kind, qreal devicePixelRatio);
 QPixmap ChannelPicture(int channel, qreal devicePixelRatio);
 // `Image2` of the splash and `Image1(1)` of the about window.
 QPixmap ProductArtwork(qreal devicePixelRatio);
+// The same artwork drawn by any painter in logical units over kProductArtworkSize: the program's
+// icons are made from it, as pixels and as SVG.
+void DrawProductArtwork(QPainter& painter);
 
 }  // namespace tavrin

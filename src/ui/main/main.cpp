@@ -1,7 +1,11 @@
 // Tavrin: commissioning utility for the K-5310G gateway. Shows the splash for one second, then the
 // main window; the program ends when the main window closes after the exit question.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+
+#include "TavrinVersion.h"
 
 #include "common/Clock.h"
 #include "config/ConfigImage.h"
@@ -15,8 +19,18 @@
 #include "ui/main/StartupProbe.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so it needs no display: scripts and package checks ask it.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("tavrin " TAVRIN_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavrin"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVRIN_VERSION));
+    // The desktop entry's name, so the desktop ties the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavrin.Tavrin"));
 
     tavrin::SystemClock clock;
     tavrin::QtEventPump pump;
