@@ -21,6 +21,8 @@ struct Options {
     std::optional<std::uint32_t> seed;  // unset: a fresh seed for --split
     int slowMs = 0;
     int slowAtLine = 0;       // the only line answered late; 0: every line
+    int answerDelayMs = 0;    // every answer, on top of --slow-ms
+    int minCharGapMs = 0;     // typed characters closer together than this are lost; 0: none
     int splitMarkerAt = -1;   // byte of the ending marker at which answers are cut; -1: none
     int hangupAfterLine = 0;  // 0: never
     int hangupAtLine = 0;     // 0: never

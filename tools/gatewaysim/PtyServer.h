@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "CharGapFilter.h"
 #include "OutputPlanner.h"
 #include "PseudoTerminal.h"
 #include "SimConsole.h"
@@ -16,9 +17,11 @@
 namespace gatewaysim {
 
 struct ServerSettings {
-    std::chrono::milliseconds answerDelay{0};  // between a carriage return and its answer
-    int slowAtLine = 0;                        // the only line answerDelay applies to; 0: all
-    int hangupAfterLine = 0;                   // 0: never
+    std::chrono::milliseconds answerDelay{0};       // between a carriage return and its answer
+    int slowAtLine = 0;                             // the only line answerDelay applies to; 0: all
+    std::chrono::milliseconds everyAnswerDelay{0};  // every answer, on top of answerDelay
+    std::chrono::milliseconds minCharGap{0};        // see CharGapFilter; 0: every byte taken
+    int hangupAfterLine = 0;                        // 0: never
     // Hang up as soon as this line arrives (the console must be silent from it on); 0: never.
     int hangupAtLine = 0;
     // Cut every answer this many bytes into its ending marker (-1: never); the module name
@@ -63,6 +66,7 @@ private:
     ServerSettings settings_;
     Transcript& transcript_;
     OutputPlanner planner_;
+    CharGapFilter input_;
     std::deque<Pending> out_;
     bool hangupDue_ = false;
 };

@@ -89,6 +89,8 @@ int simulate(Options o) {
     ServerSettings settings;
     settings.answerDelay = std::chrono::milliseconds(o.slowMs);
     settings.slowAtLine = o.slowAtLine;
+    settings.everyAnswerDelay = std::chrono::milliseconds(o.answerDelayMs);
+    settings.minCharGap = std::chrono::milliseconds(o.minCharGapMs);
     settings.hangupAfterLine = o.hangupAfterLine;
     settings.hangupAtLine = o.hangupAtLine;
     settings.splitMarkerAt = o.splitMarkerAt;
