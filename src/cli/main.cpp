@@ -9,7 +9,9 @@
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
+#include "cli/OpenFailureReport.h"
 #include "cli/RestoreVerb.h"
+#include "console/ConsoleMessages.h"
 #include "console/ReadSequence.h"
 
 namespace {
@@ -23,6 +25,13 @@ int RunRead(const cli::CliArgs& args) {
         return job.SetUpStatus();
     }
     const ReadOutcome outcome = ReadConfiguration(job.Session(), job.Port(), job.Progress());
+    const bool occupied = outcome == ReadOutcome::Occupied;
+    if (const auto why = job.ExplainIfUnopened(outcome == ReadOutcome::CannotOpen, occupied);
+        why && args.json) {
+        const std::string label = job.Port().Label();
+        const std::string message = occupied ? msg::Occupied(label) : msg::CannotOpen(label);
+        std::fputs(cli::OpenFailureJson(message, job.Port().device, *why).c_str(), stdout);
+    }
     if (outcome == ReadOutcome::Completed) {
         const ConfigImage& image = job.Image();
         const std::string text = args.json ? cli::ConfigToJson(image) : cli::ConfigToTable(image);
