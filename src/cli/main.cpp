@@ -10,6 +10,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/OpenFailureReport.h"
+#include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 #include "console/ConsoleMessages.h"
 #include "console/ReadSequence.h"
@@ -66,6 +67,9 @@ int main(int argc, char** argv) {
     }
     if (args->verb == "apply") {
         return cli::RunApply(*args);
+    }
+    if (args->verb == "ports") {
+        return cli::RunPorts(*args);
     }
     return RunRead(*args);
 }

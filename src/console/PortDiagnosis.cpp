@@ -52,7 +52,7 @@ OpenDiagnosis DiagnoseOpenFailure(OpenStatus status, const std::string& device, 
         return d;
     }
     if (status == OpenStatus::Occupied) {
-        Busy(d, os.Holders(device));
+        Busy(d, os.Holders(device, true));
         return d;
     }
     if (!MayReadWrite(*node, os.UserId(), os.UserGroups())) {
@@ -65,10 +65,24 @@ OpenDiagnosis DiagnoseOpenFailure(OpenStatus status, const std::string& device, 
         return d;
     }
     // Allowed, there, yet refused: held open exclusively by another program, if anyone.
-    if (auto holders = os.Holders(device); !holders.empty()) {
+    if (auto holders = os.Holders(device, true); !holders.empty()) {
         Busy(d, std::move(holders));
     }
     return d;
+}
+
+std::optional<OpenDiagnosis::Reason> WhyNotOpenable(const std::string& device, PortSystem& os) {
+    const auto node = os.Stat(device);
+    if (!node) {
+        return OpenDiagnosis::Reason::Missing;
+    }
+    if (!MayReadWrite(*node, os.UserId(), os.UserGroups())) {
+        return OpenDiagnosis::Reason::NoAccess;
+    }
+    if (!os.Holders(device, false).empty()) {
+        return OpenDiagnosis::Reason::Busy;
+    }
+    return std::nullopt;
 }
 
 const char* ReasonName(OpenDiagnosis::Reason reason) {

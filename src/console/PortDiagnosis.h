@@ -24,9 +24,11 @@ public:
     virtual std::string GroupName(unsigned gid) = 0;  // the number as text when it has no name
     virtual unsigned UserId() = 0;
     virtual std::vector<unsigned> UserGroups() = 0;  // primary and supplementary
-    // The programs that hold `path`: from its lock file (LCK..name in the lock folders) or from
-    // the processes that have it open, each as "name (pid N)"; this program excluded.
-    virtual std::vector<std::string> Holders(const std::string& path) = 0;
+    // The programs that hold `path`, each as "name (pid N)", this program excluded: those named
+    // by its lock file (LCK..name in the lock folders) and, with `openersToo`, the processes that
+    // have it open. Having it open keeps nobody else out unless it was opened exclusively, so
+    // openers only explain a refusal, they do not predict one.
+    virtual std::vector<std::string> Holders(const std::string& path, bool openersToo) = 0;
 };
 
 struct OpenDiagnosis {
@@ -41,6 +43,10 @@ struct OpenDiagnosis {
 // `ports` are the devices the system reports, for the "missing" case.
 OpenDiagnosis DiagnoseOpenFailure(OpenStatus status, const std::string& device, PortSystem& os,
                                   const std::vector<std::string>& ports);
+
+// Why this user could not open `device` now (missing, no access, busy by a lock file); none when
+// it could, as far as the node's permissions and the lock files tell.
+std::optional<OpenDiagnosis::Reason> WhyNotOpenable(const std::string& device, PortSystem& os);
 
 // "no access", "busy", "missing" or "unknown", as the command line's JSON names the reason.
 const char* ReasonName(OpenDiagnosis::Reason reason);

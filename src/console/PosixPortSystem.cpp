@@ -98,7 +98,7 @@ std::vector<unsigned> PosixPortSystem::UserGroups() {
     return groups;
 }
 
-std::vector<std::string> PosixPortSystem::Holders(const std::string& path) {
+std::vector<std::string> PosixPortSystem::Holders(const std::string& path, bool openersToo) {
     std::error_code error;
     const fs::path target = fs::canonical(path, error);
     std::set<long> pids;
@@ -111,7 +111,7 @@ std::vector<std::string> PosixPortSystem::Holders(const std::string& path) {
             }
         }
     }
-    if (!error) {
+    if (openersToo && !error) {
         // Only our own processes' descriptors are readable unless we are root; others are
         // skipped quietly.
         for (const auto& process : fs::directory_iterator("/proc", error)) {

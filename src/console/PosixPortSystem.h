@@ -12,7 +12,7 @@ public:
     std::string GroupName(unsigned gid) override;
     unsigned UserId() override;
     std::vector<unsigned> UserGroups() override;
-    std::vector<std::string> Holders(const std::string& path) override;
+    std::vector<std::string> Holders(const std::string& path, bool openersToo) override;
 };
 
 // The lock file name serial programs agree on: "LCK.." and the device without "/dev/", slashes

@@ -25,7 +25,10 @@ struct StagedSystem final : PortSystem {
     }
     unsigned UserId() override { return uid; }
     std::vector<unsigned> UserGroups() override { return groups; }
-    std::vector<std::string> Holders(const std::string&) override { return holders; }
+    std::vector<std::string> lockHolders;
+    std::vector<std::string> Holders(const std::string&, bool openersToo) override {
+        return openersToo ? holders : lockHolders;
+    }
 };
 
 struct DiagnosisCase {
@@ -130,6 +133,19 @@ INSTANTIATE_TEST_SUITE_P(
                       R::Busy,
                       {"Another program holds the port."}}),
     [](const testing::TestParamInfo<DiagnosisCase>& info) { return info.param.name; });
+
+// An open port of another program (a simulator keeps its pty open) does not make it unopenable;
+// its lock file does.
+TEST(WhyNotOpenable, CountsLockFilesNotOpeners) {
+    StagedSystem os = With(Node(0, kDialout, 0660), kUser, {kDialout}, {"sim (pid 3)"});
+    EXPECT_EQ(WhyNotOpenable("/dev/pts/3", os), std::nullopt);
+    os.lockHolders = {"minicom (pid 4)"};
+    EXPECT_EQ(WhyNotOpenable("/dev/pts/3", os), OpenDiagnosis::Reason::Busy);
+    StagedSystem outsider = With(Node(0, kDialout, 0660), kUser, {kUser});
+    EXPECT_EQ(WhyNotOpenable("/dev/pts/3", outsider), OpenDiagnosis::Reason::NoAccess);
+    StagedSystem none = With({}, kUser, {kUser});
+    EXPECT_EQ(WhyNotOpenable("/dev/pts/3", none), OpenDiagnosis::Reason::Missing);
+}
 
 }  // namespace
 }  // namespace tavrin

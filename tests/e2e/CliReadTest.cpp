@@ -127,6 +127,34 @@ TEST(CliReadNoAccess, NamesTheGroupAndTheCommandThatGrantsIt) {
     }
 }
 
+// ports lists what the window would: COM 1 bound to a live simulator is openable, COM 2 bound to
+// nothing is missing, and the list ends without "Other port...".
+TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath);
+    const std::vector<std::string> env = {"TAVRIN_COM1=" + sim.device(),
+                                          "TAVRIN_COM2=/nonexistent/port"};
+    const auto json = RunCommand({TAVRIN_CLI_EXE, "ports", "--json"}, env);
+    EXPECT_EQ(json.status, cli::kExitOk) << json.err;
+    const std::string com1 = "{\n    \"label\": \"COM 1\",\n    \"device\": \"" + sim.device() +
+                             "\",\n    \"byId\": null,";
+    EXPECT_NE(json.out.find(com1), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"com\": 1,\n    \"openable\": true\n"), std::string::npos);
+    EXPECT_NE(json.out.find("\"com\": 2,\n    \"openable\": false,\n    \"reason\": \"missing\""),
+              std::string::npos);
+    EXPECT_EQ(json.out.find("Other port"), std::string::npos);
+    const auto table = RunCommand({TAVRIN_CLI_EXE, "ports"}, env);
+    EXPECT_EQ(table.status, cli::kExitOk);
+    EXPECT_EQ(table.out.rfind("COM 1\t" + sim.device() +
+                                  "\topenable\n"
+                                  "COM 2\t/nonexistent/port\tnot openable (missing)\n",
+                              0),
+              0u)
+        << table.out;
+}
+
 TEST(CliReadUsage, RejectsBadCommandLines) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{TAVRIN_CLI_EXE},
