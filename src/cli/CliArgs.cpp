@@ -5,6 +5,7 @@
 #include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
 #include "cli/EdsVerb.h"
+#include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 
 namespace tavrin::cli {
@@ -15,6 +16,7 @@ struct VerbShape {
     const char* verb;
     bool takesFile;
     std::vector<std::string> options;
+    bool talksToGateway = true;  // needs --port, may take --log
 };
 
 const std::vector<VerbShape>& VerbShapes() {
@@ -24,6 +26,7 @@ const std::vector<VerbShape>& VerbShapes() {
         {"restore", true, {}},
         {"eds", false, {"--out", "--description", "--author"}},
         {"apply", true, {"--out", "--stamp"}},
+        {"ports", false, {"--json"}, false},
     };
     return shapes;
 }
@@ -47,6 +50,11 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
     }
     if (shape->takesFile && parsed.file.empty()) {
         error = parsed.verb + " needs a FILE";
+        return false;
+    }
+    if (!shape->talksToGateway && (!parsed.port.empty() || !parsed.logPath.empty())) {
+        error = std::string(parsed.port.empty() ? "--log" : "--port") + " is not an option of " +
+                parsed.verb;
         return false;
     }
     if (!shape->takesFile && fileGiven) {
@@ -128,7 +136,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
-    if (parsed.port.empty()) {
+    if (parsed.port.empty() && parsed.verb != "ports") {
         error = "--port is required";
         return std::nullopt;
     }
@@ -146,6 +154,7 @@ std::string UsageText() {
            "  restore   write a parameter file into the gateway\n"
            "  eds       write the EDS file of the stored configuration\n"
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
+           "  ports     list the ports the window offers and whether each can be opened\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -187,6 +196,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "apply") {
         return ApplyHelp();
+    }
+    if (verb == "ports") {
+        return PortsHelp();
     }
     return UsageText();
 }

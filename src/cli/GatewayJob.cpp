@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/ExitCodes.h"
+#include "cli/OpenFailureReport.h"
 
 namespace tavrin::cli {
 
@@ -63,9 +64,18 @@ GatewayJob::GatewayJob(const CliArgs& args, bool bar)
     }
 }
 
+std::optional<OpenDiagnosis> GatewayJob::ExplainIfUnopened(bool cannotOpen, bool occupied) {
+    if (!cannotOpen && !occupied) {
+        return std::nullopt;
+    }
+    return ExplainOpenFailure(occupied ? OpenStatus::Occupied : OpenStatus::CannotOpen,
+                              m_port->device, stderr);
+}
+
 int GatewayJob::Connect() {
     m_progress.Begin("reading " + m_port->Label(), kReadLines);
     const ReadOutcome outcome = ReadConfiguration(m_session, *m_port, m_progress);
+    ExplainIfUnopened(outcome == ReadOutcome::CannotOpen, outcome == ReadOutcome::Occupied);
     m_progress.End(outcome == ReadOutcome::Completed);
     return ExitCodeFor(outcome);
 }
@@ -77,6 +87,7 @@ int GatewayJob::Write(const std::string& what, const Block0Array& block0, int bl
     m_image.Busy = true;
     const WriteOutcome outcome =
         WriteConfiguration(m_session, *m_port, block0, block0Count, block1, m_progress);
+    ExplainIfUnopened(outcome == WriteOutcome::CannotOpen, outcome == WriteOutcome::Occupied);
     // A failed write has released the console already; a completed one leaves Busy to the caller.
     m_image.Busy = false;
     m_progress.End(outcome == WriteOutcome::Completed);

@@ -14,6 +14,7 @@
 #include "common/Clock.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/PortDiagnosis.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
 #include "console/qt/QtConsolePort.h"
@@ -53,6 +54,9 @@ public:
     // Stores `stamp` instead of the moment of writing (apply --stamp).
     void FixTimeStamp(const LocalDateTime& stamp) { m_clock.Fix(stamp); }
     std::string PortLabel() const { return m_port ? m_port->Label() : std::string(); }
+    // After the system's message for a port that would not open: why, and what to do, on
+    // stderr. Nothing for other outcomes.
+    std::optional<OpenDiagnosis> ExplainIfUnopened(bool cannotOpen, bool occupied);
 
 private:
     int m_setUpStatus = 0;

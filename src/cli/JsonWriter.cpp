@@ -61,6 +61,11 @@ void JsonWriter::Bool(std::string_view key, bool value) {
     m_text += value ? "true" : "false";
 }
 
+void JsonWriter::Null(std::string_view key) {
+    Key(key);
+    m_text += "null";
+}
+
 void JsonWriter::String(std::string_view key, std::string_view value) {
     Key(key);
     Quote(value);

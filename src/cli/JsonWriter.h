@@ -17,6 +17,7 @@ public:
     void Number(std::string_view key, long long value);
     void Bool(std::string_view key, bool value);
     void String(std::string_view key, std::string_view value);
+    void Null(std::string_view key);
 
     // The document so far, ended by a line feed once the outermost value is closed.
     const std::string& Text() const { return m_text; }

@@ -10,7 +10,10 @@
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
+#include "cli/OpenFailureReport.h"
+#include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
+#include "console/ConsoleMessages.h"
 #include "console/ReadSequence.h"
 
 namespace {
@@ -24,6 +27,13 @@ int RunRead(const cli::CliArgs& args) {
         return job.SetUpStatus();
     }
     const ReadOutcome outcome = ReadConfiguration(job.Session(), job.Port(), job.Progress());
+    const bool occupied = outcome == ReadOutcome::Occupied;
+    if (const auto why = job.ExplainIfUnopened(outcome == ReadOutcome::CannotOpen, occupied);
+        why && args.json) {
+        const std::string label = job.Port().Label();
+        const std::string message = occupied ? msg::Occupied(label) : msg::CannotOpen(label);
+        std::fputs(cli::OpenFailureJson(message, job.Port().device, *why).c_str(), stdout);
+    }
     if (outcome == ReadOutcome::Completed) {
         const ConfigImage& image = job.Image();
         const std::string text = args.json ? cli::ConfigToJson(image) : cli::ConfigToTable(image);
@@ -62,6 +72,9 @@ int main(int argc, char** argv) {
     }
     if (args->verb == "apply") {
         return cli::RunApply(*args);
+    }
+    if (args->verb == "ports") {
+        return cli::RunPorts(*args);
     }
     return RunRead(*args);
 }

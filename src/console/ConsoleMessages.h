@@ -25,4 +25,9 @@ inline std::string Occupied(const std::string& portLabel) {
     return portLabel + " has been occupied";
 }
 
+// The status text when the adapter chosen in the port list has been unplugged.
+inline std::string PortVanished(const std::string& portLabel) {
+    return portLabel + " is no longer connected";
+}
+
 }  // namespace tavrin::msg

@@ -24,6 +24,7 @@ TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
          {"apply", "2", "", false, false, "line.json", "eds", "", "", "2026-12-08 10:00:00"}},
         {{"eds", "--help"}, {"eds", "", "", false, true, "", "", "", ""}},
         {{"-h"}, {"", "", "", false, true, "", "", "", ""}},
+        {{"ports", "--json"}, {"ports", "", "", true, false, "", "", "", ""}},
     };
     for (const Accepted& c : cases) {
         std::string error;
@@ -61,6 +62,9 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
         {{"apply", "--port", "1"}, "apply needs a FILE"},
         {{"eds", "--port", "1", "--stamp", "2026-12-08 10:00:00"},
          "--stamp is not an option of eds"},
+        {{"ports", "--port", "1"}, "--port is not an option of ports"},
+        {{"ports", "--log", "s.log"}, "--log is not an option of ports"},
+        {{"ports", "x"}, "unexpected argument x"},
     };
     for (const auto& [args, text] : cases) {
         std::string error;
@@ -70,7 +74,7 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
 }
 
 TEST(VerbHelp, EveryCommandHasItsOwnUsageAndExitStatuses) {
-    for (const std::string verb : {"read", "backup", "restore", "eds", "apply"}) {
+    for (const std::string verb : {"read", "backup", "restore", "eds", "apply", "ports"}) {
         const std::string help = VerbHelp(verb);
         EXPECT_EQ(help.rfind("Usage: tavrin-cli " + verb + " ", 0), 0u) << help;
         EXPECT_NE(help.find("Exit status: 0"), std::string::npos) << verb;

@@ -52,27 +52,42 @@ TEST(OptionsTest, TakesTheFaultsAtOneLine) {
     EXPECT_EQ(o.lateAtLine, 5);
 }
 
+TEST(OptionsTest, TakesASlowConsoleAndWornCells) {
+    const Options none = parseOptions({});
+    EXPECT_EQ(none.answerDelayMs, 0);
+    EXPECT_EQ(none.minCharGapMs, 0);
+    EXPECT_TRUE(none.faults.stuck.empty());
+    const Options o = parseOptions(
+        {"--answer-delay", "400", "--min-char-gap=3", "--stuck", "1:252", "--stuck=0:40"});
+    EXPECT_EQ(o.answerDelayMs, 400);
+    EXPECT_EQ(o.minCharGapMs, 3);
+    const std::vector<StuckWord> stuck = {{1, 252}, {0, 40}};
+    EXPECT_EQ(o.faults.stuck, stuck);
+}
+
 class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(BadOptionsTest, AreRefused) {
     EXPECT_THROW(parseOptions(GetParam()), std::invalid_argument);
 }
 
-INSTANTIATE_TEST_SUITE_P(Options, BadOptionsTest,
-                         testing::Values(std::vector<std::string>{"--frobnicate"},
-                                         std::vector<std::string>{"--eeprom"},
-                                         std::vector<std::string>{"--silent-from", "0"},
-                                         std::vector<std::string>{"--garbage-at", "3x"},
-                                         std::vector<std::string>{"--hangup-after", "-1"},
-                                         std::vector<std::string>{"--slow-ms", ""},
-                                         std::vector<std::string>{"--seed", "4294967296"},
-                                         std::vector<std::string>{"--pace=1"},
-                                         std::vector<std::string>{"--module", ""},
-                                         std::vector<std::string>{"--slow-at", "0"},
-                                         std::vector<std::string>{"--late-at", "0"},
-                                         std::vector<std::string>{"--hangup-at", "x"},
-                                         std::vector<std::string>{"--split-marker-at", "-1"},
-                                         std::vector<std::string>{"--split-marker-at", "64"}));
+INSTANTIATE_TEST_SUITE_P(
+    Options, BadOptionsTest,
+    testing::Values(
+        std::vector<std::string>{"--frobnicate"}, std::vector<std::string>{"--eeprom"},
+        std::vector<std::string>{"--silent-from", "0"},
+        std::vector<std::string>{"--garbage-at", "3x"},
+        std::vector<std::string>{"--hangup-after", "-1"}, std::vector<std::string>{"--slow-ms", ""},
+        std::vector<std::string>{"--seed", "4294967296"}, std::vector<std::string>{"--pace=1"},
+        std::vector<std::string>{"--module", ""}, std::vector<std::string>{"--slow-at", "0"},
+        std::vector<std::string>{"--late-at", "0"}, std::vector<std::string>{"--hangup-at", "x"},
+        std::vector<std::string>{"--split-marker-at", "-1"},
+        std::vector<std::string>{"--split-marker-at", "64"},
+        std::vector<std::string>{"--answer-delay", "-1"},
+        std::vector<std::string>{"--min-char-gap", "10001"},
+        std::vector<std::string>{"--stuck", "2:0"}, std::vector<std::string>{"--stuck", "0:42"},
+        std::vector<std::string>{"--stuck", "0:256"}, std::vector<std::string>{"--stuck", "0"},
+        std::vector<std::string>{"--stuck", ":4"}, std::vector<std::string>{"--stuck", "0:4:8"}));
 
 }  // namespace
 }  // namespace gatewaysim

@@ -227,6 +227,21 @@ TEST_F(ConsoleEditTest, InvalidValuesStoreNothingAndShowTheWordAgain) {
     EXPECT_EQ(console.mode(), SimConsole::Mode::Edit);
 }
 
+TEST(SimConsoleTest, AStuckWordTakesTheValueButKeepsItsOwn) {
+    SimConsole console(defaultEeprom(), "6420RT", {.stuck = {{1, 8}}});
+    answerTo(console, "use eeprom");
+    answerTo(console, "el 8");  // block 0: not stuck
+    EXPECT_EQ(answerTo(console, "77"),
+              "Long(12)=" + std::to_string(static_cast<std::int32_t>(defaultEeprom().word(0, 3))) +
+                  "-->");
+    EXPECT_EQ(console.eeprom().word(0, 2), 77u);
+    answerTo(console, ".");
+    answerTo(console, "block 1");
+    answerTo(console, "el 8");
+    answerTo(console, "77");
+    EXPECT_EQ(console.eeprom().word(1, 2), defaultEeprom().word(1, 2));
+}
+
 struct GarbageCase {
     int garbageAt;
     std::vector<Step> steps;

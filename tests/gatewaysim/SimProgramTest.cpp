@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EepromFile.h"
@@ -210,6 +211,23 @@ TEST(SimProgramTest, CutAnswersArriveWholeAndInOrder) {
     EXPECT_EQ(converse(fd, "el 40", "-->"), "el 40\r\nLong(40)=28573804-->");
     EXPECT_EQ(converse(fd, ".", "]"), ".\r\n[EEPROM:]");
     EXPECT_EQ(converse(fd, "exit", ">"), "exit\r\n6420RT>");
+    ::close(fd);
+}
+
+// A slow console without a receive buffer: a line typed in one write keeps only its first
+// character, and every answer starts late (only lower bounds are checked: load only adds).
+TEST(SimProgramTest, LosesCharactersTypedTooFastAndAnswersLate) {
+    TempDir dir;
+    Simulator sim(
+        {"--eeprom", dir.file("eeprom.bin"), "--min-char-gap", "50", "--answer-delay", "200"});
+    const int fd = ::open(sim.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    const std::string typed = "exit";
+    ASSERT_EQ(::write(fd, typed.data(), typed.size()), static_cast<ssize_t>(typed.size()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(converse(fd, "", ">"), "e\r\nUnknown command\r\n6420RT>");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
     ::close(fd);
 }
 

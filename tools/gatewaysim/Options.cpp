@@ -21,6 +21,31 @@ long long parseNumber(const std::string& option, const std::string& text, long l
     return value;
 }
 
+// "BLOCK:ADDR" with the byte address of a word as the console takes it after "el".
+StuckWord parseStuck(const std::string& text) {
+    const auto colon = text.find(':');
+    const std::string why =
+        "--stuck needs BLOCK:ADDR with BLOCK 0 or 1 and ADDR a multiple of 4 "
+        "from 0 to 252, got '" +
+        text + "'";
+    if (colon == std::string::npos) {
+        throw std::invalid_argument(why);
+    }
+    StuckWord w;
+    try {
+        w.block =
+            static_cast<int>(parseNumber("--stuck", text.substr(0, colon), 0, Eeprom::kBlocks - 1));
+        w.address = static_cast<int>(
+            parseNumber("--stuck", text.substr(colon + 1), 0, Eeprom::kBlockBytes - 4));
+    } catch (const std::invalid_argument&) {
+        throw std::invalid_argument(why);
+    }
+    if (w.address % 4 != 0) {
+        throw std::invalid_argument(why);
+    }
+    return w;
+}
+
 }  // namespace
 
 Options parseOptions(const std::vector<std::string>& args) {
@@ -79,6 +104,12 @@ Options parseOptions(const std::vector<std::string>& args) {
             o.splitMarkerAt = static_cast<int>(parseNumber(name, value(), 0, 63));
         } else if (name == "--slow-ms") {
             o.slowMs = static_cast<int>(parseNumber(name, value(), 0, 3'600'000));
+        } else if (name == "--answer-delay") {
+            o.answerDelayMs = static_cast<int>(parseNumber(name, value(), 0, 3'600'000));
+        } else if (name == "--min-char-gap") {
+            o.minCharGapMs = static_cast<int>(parseNumber(name, value(), 0, 10'000));
+        } else if (name == "--stuck") {
+            o.faults.stuck.push_back(parseStuck(value()));
         } else if (name == "--seed") {
             o.seed = static_cast<std::uint32_t>(parseNumber(name, value(), 0, UINT32_MAX));
         } else if (name == "--split") {
@@ -117,6 +148,11 @@ std::string usage() {
            "  --late-at N         hold the answer to line N back until the next input\n"
            "                      arrives: it comes only once the reader has given up\n"
            "  --late              hold back every answer, each until the next input arrives\n"
+           "  --answer-delay MS   start every answer MS ms late (a slow console)\n"
+           "  --min-char-gap MS   lose a typed character that follows the previous one\n"
+           "                      sooner than MS ms (a console without a receive buffer)\n"
+           "  --stuck BLOCK:ADDR  the word at ADDR of BLOCK keeps its value whatever is\n"
+           "                      typed into it (a worn cell); may be repeated\n"
            "  --split             send output in random chunks of 1..8 bytes, 0..2 ms apart\n"
            "  --seed S            seed for --split\n"
            "  --split-marker-at K cut every answer K bytes into the prompt or arrow that\n"

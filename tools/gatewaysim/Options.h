@@ -24,6 +24,8 @@ struct Options {
     // Answers held back until the next input arrives: that line's, or with lateAll every one.
     int lateAtLine = 0;
     bool lateAll = false;
+    int answerDelayMs = 0;    // every answer, on top of --slow-ms
+    int minCharGapMs = 0;     // typed characters closer together than this are lost; 0: none
     int splitMarkerAt = -1;   // byte of the ending marker at which answers are cut; -1: none
     int hangupAfterLine = 0;  // 0: never
     int hangupAtLine = 0;     // 0: never

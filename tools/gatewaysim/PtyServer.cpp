@@ -38,7 +38,8 @@ PtyServer::PtyServer(PseudoTerminal& pty, SimConsole& console, ServerSettings se
       console_(console),
       settings_(settings),
       transcript_(transcript),
-      planner_(settings.timing) {}
+      planner_(settings.timing),
+      input_(settings.minCharGap) {}
 
 ServeEnd PtyServer::run(int stopFd) {
     for (;;) {
@@ -110,8 +111,9 @@ void PtyServer::receive(Clock::time_point now) {
         queueAnswer(late, now);
     }
     const int lastLine = settings_.hangupAfterLine;
-    for (const ConsoleEvent& e :
-         console_.feed(std::string_view(buffer, static_cast<std::size_t>(n)))) {
+    const std::string taken =
+        input_.take(std::string_view(buffer, static_cast<std::size_t>(n)), now);
+    for (const ConsoleEvent& e : console_.feed(taken)) {
         if (lastLine > 0 && e.line > lastLine) {
             continue;
         }
@@ -138,7 +140,8 @@ void PtyServer::receive(Clock::time_point now) {
 
 void PtyServer::queueAnswer(const ConsoleEvent& answer, Clock::time_point now) {
     const bool late = settings_.slowAtLine == 0 || answer.line == settings_.slowAtLine;
-    Clock::time_point at = now + (late ? settings_.answerDelay : std::chrono::milliseconds(0));
+    Clock::time_point at = now + settings_.everyAnswerDelay +
+                           (late ? settings_.answerDelay : std::chrono::milliseconds(0));
     const std::vector<std::string> pieces =
         splitInMarker(answer.text, settings_.module, settings_.splitMarkerAt);
     for (std::size_t i = 0; i < pieces.size(); ++i) {

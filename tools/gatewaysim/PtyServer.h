@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "CharGapFilter.h"
 #include "OutputPlanner.h"
 #include "PseudoTerminal.h"
 #include "SimConsole.h"
@@ -23,7 +24,9 @@ struct ServerSettings {
     // come after the reader has given up waiting and typed on. 0: never.
     int lateAtLine = 0;
     bool lateAll = false;
-    int hangupAfterLine = 0;  // 0: never
+    std::chrono::milliseconds everyAnswerDelay{0};  // every answer, on top of answerDelay
+    std::chrono::milliseconds minCharGap{0};        // see CharGapFilter; 0: every byte taken
+    int hangupAfterLine = 0;                        // 0: never
     // Hang up as soon as this line arrives (the console must be silent from it on); 0: never.
     int hangupAtLine = 0;
     // Cut every answer this many bytes into its ending marker (-1: never); the module name
@@ -68,6 +71,7 @@ private:
     ServerSettings settings_;
     Transcript& transcript_;
     OutputPlanner planner_;
+    CharGapFilter input_;
     std::deque<Pending> out_;
     bool hangupDue_ = false;
     std::optional<ConsoleEvent> held_;  // an answer waiting for the next input

@@ -1,5 +1,6 @@
 #include "SimConsole.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -166,7 +167,10 @@ std::string SimConsole::answerEdit(std::string_view line, int lineNumber) {
     if (!value) {
         return "Invalid value\r\n" + showWord(lineNumber);
     }
-    eeprom_.setWord(block_, editAddress_ / 4, static_cast<std::uint32_t>(*value));
+    const StuckWord here{block_, editAddress_};
+    if (std::find(faults_.stuck.begin(), faults_.stuck.end(), here) == faults_.stuck.end()) {
+        eeprom_.setWord(block_, editAddress_ / 4, static_cast<std::uint32_t>(*value));
+    }
     if (onStore_) {
         onStore_(eeprom_);
     }

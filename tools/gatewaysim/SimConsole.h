@@ -28,6 +28,15 @@ struct ConsoleEvent {
     friend bool operator==(const ConsoleEvent&, const ConsoleEvent&) = default;
 };
 
+// A worn EEPROM cell: the console takes a value for it and moves on, but the word keeps what it
+// held, so only a read-back shows the write failed.
+struct StuckWord {
+    int block = 0;
+    int address = 0;  // byte address as the console shows it, a multiple of 4
+
+    friend bool operator==(const StuckWord&, const StuckWord&) = default;
+};
+
 // Misbehaviour on demand, keyed to input line numbers; 0 disables a fault.
 struct ConsoleFaults {
     // From this line on the module is dead: no echo, no answer, input has no effect.
@@ -35,6 +44,7 @@ struct ConsoleFaults {
     // The first word shown at or after this line carries text without digits instead of the
     // value, once.
     int garbageAtLine = 0;
+    std::vector<StuckWord> stuck = {};
 };
 
 class SimConsole {

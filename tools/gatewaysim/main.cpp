@@ -92,6 +92,8 @@ int simulate(Options o) {
     settings.slowAtLine = o.slowAtLine;
     settings.lateAtLine = o.lateAtLine;
     settings.lateAll = o.lateAll;
+    settings.everyAnswerDelay = std::chrono::milliseconds(o.answerDelayMs);
+    settings.minCharGap = std::chrono::milliseconds(o.minCharGapMs);
     settings.hangupAfterLine = o.hangupAfterLine;
     settings.hangupAtLine = o.hangupAtLine;
     settings.splitMarkerAt = o.splitMarkerAt;

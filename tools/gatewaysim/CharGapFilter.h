@@ -1,0 +1,28 @@
+// A console without a receive buffer: while the module still handles one typed character, the
+// next one that arrives is lost (neither echoed nor taken).
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "OutputPlanner.h"
+
+namespace gatewaysim {
+
+class CharGapFilter {
+public:
+    // A zero gap keeps every character.
+    explicit CharGapFilter(std::chrono::milliseconds minGap) : minGap_(minGap) {}
+
+    // The characters of `bytes`, all read at `arrived`, that the module takes. Bytes that reach
+    // us in one read arrived together, so after the first only a gap of zero lets them through.
+    std::string take(std::string_view bytes, Clock::time_point arrived);
+
+private:
+    std::chrono::milliseconds minGap_;
+    std::optional<Clock::time_point> lastTaken_;
+};
+
+}  // namespace gatewaysim
