@@ -8,8 +8,8 @@
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
 #include "console/ConsoleMessages.h"
-#include "ui/main/MainMessages.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/PanelMessages.h"
+#include "rules/ParameterFile.h"
 
 namespace tavrin::cli {
 

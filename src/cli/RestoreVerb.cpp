@@ -11,7 +11,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 namespace tavrin::cli {
 namespace {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/common/CentreOnScreen.h"
 #include "ui/main/Artwork.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QSize>
 
-#include "console/ReadSequence.h"
+#include "config/ModuleKind.h"
 
 namespace tavrin {
 

@@ -15,8 +15,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/common/ControlNames.h"
+#include "widgets/ControlNames.h"
 
+#include "config/ModuleKind.h"
 #include "console/ReadSequence.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/ChannelToggle.h"

@@ -16,10 +16,10 @@
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
 #include "eds/ui/XQVEdsSetForm.h"
-#include "ui/common/CentreOnScreen.h"
 #include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 namespace {

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "console/ConsoleMessages.h"
+#include "rules/PanelMessages.h"
+#include "rules/ParameterFile.h"
 #include "ui/main/MainForm.h"
-#include "ui/main/MainMessages.h"
-#include "ui/main/ParameterFile.h"
 
 namespace tavrin {
 

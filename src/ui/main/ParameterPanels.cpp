@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "console/ConsoleMessages.h"
+#include "rules/PanelMessages.h"
 #include "ui/main/ChannelToggle.h"
-#include "ui/main/MainMessages.h"
 
 namespace tavrin {
 namespace {
