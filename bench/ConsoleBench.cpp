@@ -29,7 +29,7 @@
 #include "console/qt/QtEventPump.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/FinishJob.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 namespace {
 

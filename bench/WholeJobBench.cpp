@@ -28,9 +28,9 @@
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
 #include "eds/ui/XQVEdsSetForm.h"
+#include "rules/StartUpDelay.h"
 #include "ui/main/Logo.h"
 #include "ui/main/MainForm.h"
-#include "ui/main/StartUpDelay.h"
 
 namespace {
 

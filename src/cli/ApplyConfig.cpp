@@ -16,7 +16,7 @@
 #include "config/CheckByte.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/WizardMessages.h"
-#include "ui/main/MainMessages.h"
+#include "rules/PanelMessages.h"
 
 namespace tavrin::cli {
 namespace {

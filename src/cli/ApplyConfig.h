@@ -11,7 +11,7 @@
 
 #include "appobj/WorkingTable.h"
 #include "eds/ConnectionSelections.h"
-#include "ui/main/PanelRules.h"
+#include "rules/PanelRules.h"
 
 namespace tavrin::cli {
 

@@ -8,8 +8,8 @@
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
 #include "console/ConsoleMessages.h"
-#include "ui/main/MainMessages.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/PanelMessages.h"
+#include "rules/ParameterFileJobs.h"
 
 namespace tavrin::cli {
 
@@ -24,12 +24,11 @@ int RunBackup(const CliArgs& args) {
     bool saved = false;
     try {
         QuillonFileKeys ini;
-        SaveINIFile(ini, args.file, job.Image());
-        saved = SavedFileMatches(ini, job.Image());
+        saved = BackUpParameterFile(ini, args.file, job.Image());
     } catch (const std::exception&) {
+        // No INI control: nothing could be saved.
         saved = false;
     }
-    // The control says nothing about a failed write; reading the keys back is what tells.
     if (!saved) {
         job.Boxes().Show(msg::kCantWriteParameterFile, msg::kError);
         return kExitInvalidInput;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "inictl/quillon.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 namespace tavrin::cli {
 

@@ -7,11 +7,12 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFileJobs.h"
 
 namespace tavrin::cli {
 namespace {
@@ -38,14 +39,15 @@ int RunRestore(const CliArgs& args) {
         return Refuse(args.file, "cannot read the file");
     }
     ConfigImage loaded;
-    BadParameterKey bad;
+    std::optional<std::string> refusal;
     try {
         QuillonFileKeys ini;
-        if (!Get_INIFILE_PARA(ini, args.file, loaded, &bad)) {
-            return Refuse(args.file, BadParameterKeyText(bad));
-        }
+        refusal = LoadParameterFile(ini, args.file, loaded);
     } catch (const std::exception& error) {
-        return Refuse(args.file, error.what());
+        refusal = error.what();
+    }
+    if (refusal) {
+        return Refuse(args.file, *refusal);
     }
 
     // The write ends at the prompt of the module the read identified, as after the window's
@@ -56,9 +58,8 @@ int RunRestore(const CliArgs& args) {
     ConfigImage& image = job.Image();
     image.FileBlock0Words = loaded.FileBlock0Words;
     image.FileBlock1Words = loaded.FileBlock1Words;
-    // A parameter file always configures the DeviceNet product.
-    image.AppLayer = 1;
-    return job.Write(args.file, image.FileBlock0Words, kWholeBlock0Words, image.FileBlock1Words);
+    const RestoreWords words = PrepareRestore(image);
+    return job.Write(args.file, words.block0, words.block0Count, words.block1);
 }
 
 std::string RestoreHelp() {

@@ -5,10 +5,9 @@
 
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
-#include "console/ConsoleLink.h"
 #include "console/ConsoleMessages.h"
 #include "console/ConsoleText.h"
-#include "console/PortFault.h"
+#include "console/PortSequence.h"
 
 namespace tavrin {
 namespace {
@@ -22,42 +21,18 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-class Reader {
+class Reader final : public PortSequence {
 public:
     Reader(ConsoleSession& session, const PortChoice& port, ReadView& view)
-        : m_session(session),
-          m_image(session.image),
-          m_port(port),
-          m_view(view),
-          m_link(session.port, session.clock, session.pump) {
-        m_link.SetTranscript(session.transcript);
-    }
+        : PortSequence(session, port, {msg::kError, msg::kError, msg::kError, false}),
+          m_view(view) {}
 
     ReadOutcome Run() {
         m_view.ConnectPressed();
         if (m_image.Busy) {
             return ReadOutcome::Refused;
         }
-        const OpenResult opened = OpenConsolePort(m_session.port, m_port);
-        switch (opened.status) {
-            case OpenStatus::Opened:
-                break;
-            case OpenStatus::CannotOpen:
-                m_session.boxes.Show(msg::CannotOpen(m_port.Label()), msg::kError);
-                return ReadOutcome::CannotOpen;
-            case OpenStatus::Occupied:
-                ReportOccupied();
-                return ReadOutcome::Occupied;
-            case OpenStatus::Failed:
-                ReportPortError(opened.description);
-                return ReadOutcome::PortError;
-        }
-        try {
-            return ReadWithOpenPort();
-        } catch (const PortFault& fault) {
-            ReportPortError(fault.what());
-            return ReadOutcome::PortError;
-        }
+        return OnOpenPort<ReadOutcome>([this] { return ReadWithOpenPort(); });
     }
 
 private:
@@ -182,35 +157,18 @@ private:
     }
 
     ReadOutcome Timeout() {
-        m_session.boxes.Show(msg::kTimeout, msg::kError);
-        m_view.SetStatus(msg::kTimeout);
-        Release();
+        ReportTimeout();
         return ReadOutcome::Timeout;
     }
 
-    void ReportOccupied() {
-        const std::string text = msg::Occupied(m_port.Label());
-        m_session.boxes.Show(text, msg::kError);
-        m_view.SetStatus(text);
-        Release();
-    }
+    void SetStatus(const std::string& text) override { m_view.SetStatus(text); }
 
-    void ReportPortError(const std::string& description) {
-        m_session.boxes.Show(description, "");
-        m_view.SetStatus("");
-        Release();
-    }
-
-    void Release() {
-        ReleaseConsolePort(m_session);
+    void Release() override {
+        PortSequence::Release();
         m_view.ConsoleReleased();
     }
 
-    ConsoleSession& m_session;
-    ConfigImage& m_image;
-    const PortChoice& m_port;
     ReadView& m_view;
-    ConsoleLink m_link;
 };
 
 }  // namespace

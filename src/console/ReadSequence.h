@@ -7,12 +7,11 @@
 
 #include <string>
 
+#include "config/ModuleKind.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 
 namespace tavrin {
-
-enum class ModuleKind { K6420e = 0, K6420RT = 1 };
 
 // How the read shows itself. The main window implements it; the command line prints.
 class ReadView {

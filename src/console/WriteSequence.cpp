@@ -5,10 +5,9 @@
 #include <cstdint>
 
 #include "config/WordArithmetic.h"
-#include "console/ConsoleLink.h"
 #include "console/ConsoleMessages.h"
 #include "console/ConsoleText.h"
-#include "console/PortFault.h"
+#include "console/PortSequence.h"
 
 namespace tavrin {
 namespace {
@@ -22,40 +21,14 @@ std::string TypedValue(Word word) {
     return text;
 }
 
-class Writer {
+class Writer final : public PortSequence {
 public:
     Writer(ConsoleSession& session, const PortChoice& port, WriteView& view)
-        : m_session(session),
-          m_image(session.image),
-          m_port(port),
-          m_view(view),
-          m_link(session.port, session.clock, session.pump) {
-        m_link.SetTranscript(session.transcript);
-    }
+        : PortSequence(session, port, {msg::kWarning, "", "", true}), m_view(view) {}
 
     WriteOutcome Run(const Block0Array& block0, int block0Count, const Block1Array& block1) {
-        const OpenResult opened = OpenConsolePort(m_session.port, m_port);
-        switch (opened.status) {
-            case OpenStatus::Opened:
-                break;
-            case OpenStatus::CannotOpen:
-                // Nothing was sent, so the status line keeps what it said.
-                m_session.boxes.Show(msg::CannotOpen(m_port.Label()), msg::kWarning);
-                Release();
-                return WriteOutcome::CannotOpen;
-            case OpenStatus::Occupied:
-                ReportOccupied();
-                return WriteOutcome::Occupied;
-            case OpenStatus::Failed:
-                ReportPortError(opened.description);
-                return WriteOutcome::PortError;
-        }
-        try {
-            return WriteWithOpenPort(block0, block0Count, block1);
-        } catch (const PortFault& fault) {
-            ReportPortError(fault.what());
-            return WriteOutcome::PortError;
-        }
+        return OnOpenPort<WriteOutcome>(
+            [&] { return WriteWithOpenPort(block0, block0Count, block1); });
     }
 
 private:
@@ -109,32 +82,13 @@ private:
     }
 
     WriteOutcome Timeout() {
-        m_session.boxes.Show(msg::kTimeout, "");
-        m_view.SetStatus(msg::kTimeout);
-        Release();
+        ReportTimeout();
         return WriteOutcome::Timeout;
     }
 
-    void ReportOccupied() {
-        const std::string text = msg::Occupied(m_port.Label());
-        m_session.boxes.Show(text, "");
-        m_view.SetStatus(text);
-        Release();
-    }
+    void SetStatus(const std::string& text) override { m_view.SetStatus(text); }
 
-    void ReportPortError(const std::string& description) {
-        m_session.boxes.Show(description, "");
-        m_view.SetStatus("");
-        Release();
-    }
-
-    void Release() { ReleaseConsolePort(m_session); }
-
-    ConsoleSession& m_session;
-    ConfigImage& m_image;
-    const PortChoice& m_port;
     WriteView& m_view;
-    ConsoleLink m_link;
 };
 
 }  // namespace

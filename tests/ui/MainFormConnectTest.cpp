@@ -101,7 +101,7 @@ private slots:
         QVERIFY(!rig.image.Busy);
         QVERIFY(rig.c().Connect->isEnabled());
         QVERIFY(rig.c().ComPort->isEnabled());
-        QVERIFY(rig.c().EixtProgram->isEnabled());
+        QVERIFY(rig.c().ExitProgramButton->isEnabled());
         QVERIFY(!rig.c().ConnectProgress->isVisibleTo(&rig.form));
         QCOMPARE(rig.c().CreateMBDevice->isEnabled(), next);
         QCOMPARE(rig.c().ImportToINI->isEnabled(), connected);

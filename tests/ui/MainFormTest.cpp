@@ -31,7 +31,7 @@ QStringList Entries(const QComboBox* list) {
 void CheckCommands(MainFormRig& rig, bool next, bool fileMenu) {
     QVERIFY(rig.c().Connect->isEnabled());
     QVERIFY(rig.c().ComPort->isEnabled());
-    QVERIFY(rig.c().EixtProgram->isEnabled());
+    QVERIFY(rig.c().ExitProgramButton->isEnabled());
     QCOMPARE(rig.c().CreateMBDevice->isEnabled(), next);
     QCOMPARE(rig.c().ImportToINI->isEnabled(), fileMenu);
     QCOMPARE(rig.c().ExportToEEP->isEnabled(), fileMenu);
@@ -61,8 +61,11 @@ private slots:
         QVERIFY(!rig.Shown(rig.c().ModulesImage));
         QVERIFY(!rig.Shown(rig.c().ComButton[0]));
         QVERIFY(!rig.Shown(rig.c().CANNodeId));
-        QVERIFY(!rig.Shown(rig.c().COMParaSeteing));
+        QVERIFY(!rig.Shown(rig.c().ComParaSetting));
         QVERIFY(rig.Shown(rig.c().ParaSetting));
+        // The code's names are mended; the design names users' scripts find stay as they were.
+        QCOMPARE(rig.c().ExitProgramButton->objectName(), QStringLiteral("EixtProgram"));
+        QCOMPARE(rig.c().ComParaSetting->objectName(), QStringLiteral("COMParaSeteing"));
         QCOMPARE(rig.image.ComTimeout, 200);
         QVERIFY(rig.c().CommunicationState->text().isEmpty());
     }
@@ -238,7 +241,7 @@ private slots:
         rig.Connect();
         rig.c().ComButton[1]->click();
         QCOMPARE(rig.form.Panels().ShownPanel(), 1);
-        QVERIFY(rig.Shown(rig.c().COMParaSeteing));
+        QVERIFY(rig.Shown(rig.c().ComParaSetting));
         QVERIFY(rig.Shown(rig.c().COMParaView));
         QVERIFY(!rig.Shown(rig.c().ParaSetting));
         QVERIFY(!rig.Shown(rig.c().ParaView));
@@ -309,14 +312,14 @@ private slots:
         ChannelToggle* com = rig.c().ComButton[1];
         com->click();
         com->click();  // released
-        QVERIFY(!rig.Shown(rig.c().COMParaSeteing));
+        QVERIFY(!rig.Shown(rig.c().ComParaSetting));
         QVERIFY(!rig.Shown(rig.c().ParaSetting));
         QVERIFY(rig.Shown(rig.c().COMParaView));
         QCOMPARE(com->BackColour(), QColor(192, 192, 192));
 
         rig.image.ComBaudIndex = 0;  // not shown until the side is opened anew
         com->click();
-        QVERIFY(rig.Shown(rig.c().COMParaSeteing));
+        QVERIFY(rig.Shown(rig.c().ComParaSetting));
         QCOMPARE(com->BackColour(), QColor(255, 0, 0));
         QCOMPARE(rig.c().ComBr->currentIndex(), 3);
     }
@@ -358,7 +361,7 @@ private slots:
     void ExitProgramAndTheFileMenuExitCloseTheSameWay() {
         MainFormRig rig;
         rig.boxes.answer = BoxAnswer::No;
-        rig.c().EixtProgram->click();
+        rig.c().ExitProgramButton->click();
         rig.c().ExitProgram->trigger();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{2});
         QCOMPARE(rig.boxes.shown[1].title, std::string("Exit Query"));

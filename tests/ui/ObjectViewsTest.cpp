@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "appobj/views/ObjectViews.h"
-#include "ui/common/Twips.h"
+#include "widgets/Twips.h"
 
 using namespace tavrin;
 

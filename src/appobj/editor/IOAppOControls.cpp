@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/common/ControlNames.h"
+#include "widgets/ControlNames.h"
 
 namespace tavrin {
 namespace {

@@ -11,7 +11,7 @@
 #include "appobj/editor/DigitKeyFilter.h"
 #include "appobj/views/ObjectViews.h"
 #include "config/WordArithmetic.h"
-#include "ui/common/CentreOnScreen.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 namespace {

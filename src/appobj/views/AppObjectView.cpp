@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "appobj/AppObjectRows.h"
-#include "ui/common/CentreOnScreen.h"
-#include "ui/common/TextGrid.h"
-#include "ui/common/Twips.h"
+#include "widgets/CentreOnScreen.h"
+#include "widgets/TextGrid.h"
+#include "widgets/Twips.h"
 
 namespace tavrin {
 

@@ -8,9 +8,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/common/CentreOnScreen.h"
-#include "ui/common/TextGrid.h"
-#include "ui/common/Twips.h"
+#include "widgets/CentreOnScreen.h"
+#include "widgets/TextGrid.h"
+#include "widgets/Twips.h"
 
 namespace tavrin {
 

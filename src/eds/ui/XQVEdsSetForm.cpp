@@ -7,7 +7,7 @@
 
 #include "console/ConsoleMessages.h"
 #include "eds/ConnectionChoices.h"
-#include "ui/common/CentreOnScreen.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 namespace {

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "TavrinVersion.h"
-#include "ui/common/CentreOnScreen.h"
 #include "ui/main/Artwork.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 

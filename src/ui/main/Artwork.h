@@ -9,7 +9,7 @@
 
 class QPainter;
 
-#include "console/ReadSequence.h"
+#include "config/ModuleKind.h"
 
 namespace tavrin {
 

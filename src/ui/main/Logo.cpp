@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "ui/common/CentreOnScreen.h"
 #include "ui/main/Artwork.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 

@@ -15,8 +15,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/common/ControlNames.h"
+#include "widgets/ControlNames.h"
 
+#include "config/ModuleKind.h"
 #include "console/ReadSequence.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/ChannelToggle.h"
@@ -169,7 +170,7 @@ void BuildCanPanels(MainControls& c) {
 }
 
 void BuildComPanels(MainControls& c) {
-    c.COMParaSeteing = Named(new QGroupBox(QStringLiteral("COM Port Setting")), "COMParaSeteing");
+    c.ComParaSetting = Named(new QGroupBox(QStringLiteral("COM Port Setting")), "COMParaSeteing");
     const char* settingCaptions[10] = {"Baud rate",     "Data Bit", "Parity", "Stop Bit",
                                        "Baud rate",     "Data Bit", "Parity", "Stop Bit",
                                        "Time Out (ms)", "Timeout"};
@@ -184,7 +185,7 @@ void BuildComPanels(MainControls& c) {
     c.Label1 = NewLabel("Label1", "( Default: 200 ms )");
     c.SettingCOMParameter = Named(new QPushButton(QStringLiteral("Set")), "SettingCOMParameter");
 
-    auto* setting = new QGridLayout(c.COMParaSeteing);
+    auto* setting = new QGridLayout(c.ComParaSetting);
     QWidget* fields[4] = {c.ComBr, c.ComDb, c.ComPb, c.ComSb};
     for (int row = 0; row < 4; ++row) {
         setting->addWidget(c.ComSetting[row], row, 0);
@@ -239,7 +240,7 @@ MainControls BuildMainControls(QMainWindow& window) {
     BuildMenus(c, window);
 
     c.CreateMBDevice = Named(new QPushButton(QStringLiteral("Next")), "CreateMBDevice");
-    c.EixtProgram = Named(new QPushButton(QStringLiteral("Exit Program")), "EixtProgram");
+    c.ExitProgramButton = Named(new QPushButton(QStringLiteral("Exit Program")), "EixtProgram");
 
     auto* left = new QVBoxLayout;
     left->addWidget(c.CommunicationRegion);
@@ -250,11 +251,11 @@ MainControls BuildMainControls(QMainWindow& window) {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(c.CreateMBDevice);
-    buttons->addWidget(c.EixtProgram);
+    buttons->addWidget(c.ExitProgramButton);
     auto* right = new QVBoxLayout;
     right->addWidget(c.ParaSetting);
     right->addWidget(c.ParaView);
-    right->addWidget(c.COMParaSeteing);
+    right->addWidget(c.ComParaSetting);
     right->addWidget(c.COMParaView);
     right->addLayout(buttons);
     right->addStretch(1);

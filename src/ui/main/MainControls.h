@@ -25,8 +25,8 @@ struct MainControls {
     QLabel* Label3 = nullptr;
     QComboBox* ComPort = nullptr;
     QPushButton* Connect = nullptr;
-    QPushButton* CreateMBDevice = nullptr;  // "Next"
-    QPushButton* EixtProgram = nullptr;     // "Exit Program"
+    QPushButton* CreateMBDevice = nullptr;     // "Next"
+    QPushButton* ExitProgramButton = nullptr;  // "Exit Program"
     QProgressBar* ConnectProgress = nullptr;
     QLabel* State = nullptr;
     QLineEdit* CommunicationState = nullptr;
@@ -55,7 +55,7 @@ struct MainControls {
     std::array<QLineEdit*, 3> ViewerText{};  // layer, bit rate, node id
 
     // COM side. ComSetting 0..3 and 8 label the setting frame, 4..7 and 9 the viewer.
-    QGroupBox* COMParaSeteing = nullptr;
+    QGroupBox* ComParaSetting = nullptr;
     std::array<QLabel*, 10> ComSetting{};
     QComboBox* ComBr = nullptr;
     QComboBox* ComDb = nullptr;

@@ -16,10 +16,10 @@
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
 #include "eds/ui/XQVEdsSetForm.h"
-#include "ui/common/CentreOnScreen.h"
 #include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
+#include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
 namespace {
@@ -51,7 +51,7 @@ MainForm::MainForm(MainServices services, QWidget* parent)
 
     connect(m_c.Connect, &QPushButton::clicked, this, &MainForm::ConnectClick);
     connect(m_c.CreateMBDevice, &QPushButton::clicked, this, &MainForm::NextClick);
-    connect(m_c.EixtProgram, &QPushButton::clicked, this, &MainForm::close);
+    connect(m_c.ExitProgramButton, &QPushButton::clicked, this, &MainForm::close);
     // The File menu's Exit closes the window the same way as Exit Program.
     connect(m_c.ExitProgram, &QAction::triggered, this, &MainForm::close);
     connect(m_c.About_, &QAction::triggered, this, &MainForm::AboutClick);
@@ -109,7 +109,7 @@ void MainForm::ResetPanels() {
         m_c.ViewerC0[0],         m_c.ViewerC0[1],      m_c.ViewerC0[2],   m_c.ViewerText[0],
         m_c.ViewerText[1],       m_c.ViewerText[2],    m_c.ModulesImage,  m_c.SettingCANParameter,
         m_c.SettingCOMParameter, m_c.ConnectProgress,  m_c.CANBaudrate,   m_c.CANNodeId,
-        m_c.COMParaSeteing,      m_c.COMParaView};
+        m_c.ComParaSetting,      m_c.COMParaView};
     for (QWidget* widget : hidden) {
         widget->hide();
     }
@@ -121,7 +121,7 @@ void MainForm::SetControlsEnabled(bool enabled) {
     m_c.ComPort->setEnabled(enabled);
     m_c.Connect->setEnabled(enabled);
     m_c.CreateMBDevice->setEnabled(enabled);
-    m_c.EixtProgram->setEnabled(enabled);
+    m_c.ExitProgramButton->setEnabled(enabled);
 }
 
 PortChoice MainForm::ChosenPort() const {
@@ -215,7 +215,7 @@ void MainForm::ReleaseConsole() {
     ReleaseConsolePort(m_session);
     m_c.ComPort->setEnabled(true);
     m_c.Connect->setEnabled(true);
-    m_c.EixtProgram->setEnabled(true);
+    m_c.ExitProgramButton->setEnabled(true);
     m_c.ConnectProgress->hide();
 }
 

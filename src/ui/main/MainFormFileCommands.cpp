@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "console/ConsoleMessages.h"
+#include "rules/PanelMessages.h"
+#include "rules/ParameterFileJobs.h"
 #include "ui/main/MainForm.h"
-#include "ui/main/MainMessages.h"
-#include "ui/main/ParameterFile.h"
 
 namespace tavrin {
 
@@ -25,15 +25,7 @@ void MainForm::ImportToINIClick() {
     if (!path || path->empty()) {
         return;
     }
-    bool saved = false;
-    try {
-        SaveINIFile(m_ini, *path, m_image);
-        saved = SavedFileMatches(m_ini, m_image);
-    } catch (const std::exception&) {
-        saved = false;
-    }
-    // A backup that silently failed would look like a good one until the day it is needed.
-    if (!saved) {
+    if (!BackUpParameterFile(m_ini, *path, m_image)) {
         m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
     }
 }
@@ -47,21 +39,16 @@ void MainForm::ExportToEEPClick() {
     if (!path || path->empty()) {
         return;
     }
-    try {
-        if (!Get_INIFILE_PARA(m_ini, *path, m_image)) {
-            return;
-        }
-    } catch (const std::exception&) {
+    // A file that does not load whole ends here, with nothing written.
+    if (LoadParameterFile(m_ini, *path, m_image)) {
         return;
     }
 
     m_image.Busy = true;
-    // A parameter file always configures the DeviceNet product.
-    m_image.AppLayer = 1;
+    const RestoreWords words = PrepareRestore(m_image);
     ShowWritingLook();
-    const WriteOutcome outcome =
-        WriteConfiguration(m_session, ChosenPort(), m_image.FileBlock0Words, kWholeBlock0Words,
-                           m_image.FileBlock1Words, *this);
+    const WriteOutcome outcome = WriteConfiguration(m_session, ChosenPort(), words.block0,
+                                                    words.block0Count, words.block1, *this);
     if (outcome != WriteOutcome::Completed) {
         ReleaseConsole();
         EndWritingLook();

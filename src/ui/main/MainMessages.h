@@ -1,4 +1,5 @@
-// The texts the main window and its parameter panels show the user, each defined once.
+// The texts the main window shows the user, each defined once. The panels' and the parameter
+// file's texts, which the command line shows too, are in rules/PanelMessages.h.
 #pragma once
 
 namespace tavrin::msg {
@@ -8,16 +9,5 @@ inline constexpr const char* kConnectFirst = "Connect K-5310G First";
 inline constexpr const char* kModuleConnecting = "Module is connecting now!";
 inline constexpr const char* kExitQuestion = "Are you sure to exit this program?";
 inline constexpr const char* kExitQueryTitle = "Exit Query";
-
-inline constexpr const char* kNodeIdCanOpen = "Node ID is not supported!(1~127)";
-inline constexpr const char* kNodeIdDeviceNet = "Node ID is not supported!(1~63)";
-inline constexpr const char* kTimeoutRange = "Timeout value is out of range!(1ms~32767ms)";
-// A list can be left without a selection when the gateway stored a value it has no entry for.
-inline constexpr const char* kSelectFromEveryList = "Please choose an entry in every list!";
-inline constexpr const char* kCanSettingOk = "Setting CAN Parameter Ok";
-inline constexpr const char* kComSettingOk = "Setting COM Parameter Ok";
-
-// Shown (title "Error") when the parameter file does not read back as it was saved.
-inline constexpr const char* kCantWriteParameterFile = "Can't write the parameter file!";
 
 }  // namespace tavrin::msg

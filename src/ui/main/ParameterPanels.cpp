@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "console/ConsoleMessages.h"
+#include "rules/PanelMessages.h"
 #include "ui/main/ChannelToggle.h"
-#include "ui/main/MainMessages.h"
 
 namespace tavrin {
 namespace {
@@ -59,7 +59,7 @@ void ParameterPanels::ToggleClick(int index) {
     const bool pressed = m_c.ComButton[index]->Value();
     const ToggleDecision decision = DecideToggleClick(index, pressed, m_shownPanel);
     if (decision.reshowSettingFrame) {
-        (index == kCanSide ? m_c.ParaSetting : m_c.COMParaSeteing)->show();
+        (index == kCanSide ? m_c.ParaSetting : m_c.ComParaSetting)->show();
         SetToggle(index, true);
     }
     if (decision.releaseToggle >= 0) {
@@ -76,7 +76,7 @@ void ParameterPanels::ToggleClick(int index) {
     if (decision.hideSettingFrames) {
         m_c.ComButton[index]->SetBackColour(kToggleReleasedColour);
         m_c.ParaSetting->hide();
-        m_c.COMParaSeteing->hide();
+        m_c.ComParaSetting->hide();
     }
     m_shownPanel = decision.newShownPanel;
 }
@@ -94,7 +94,7 @@ void ParameterPanels::OpenComSide() {
     m_c.ComButton[kCanSide]->SetValue(false);
     m_c.ParaSetting->hide();
     m_c.ParaView->hide();
-    m_c.COMParaSeteing->show();
+    m_c.ComParaSetting->show();
     m_c.COMParaView->show();
     m_c.SettingCOMParameter->show();
 
@@ -123,7 +123,7 @@ bool ParameterPanels::SelectLayer(int layer) {
 
 void ParameterPanels::OpenCanSide() {
     m_c.ComButton[kComSide]->SetValue(false);
-    m_c.COMParaSeteing->hide();
+    m_c.ComParaSetting->hide();
     m_c.COMParaView->hide();
     for (QWidget* w :
          {static_cast<QWidget*>(m_c.ParaSetting), static_cast<QWidget*>(m_c.ParaView),

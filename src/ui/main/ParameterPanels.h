@@ -8,8 +8,8 @@
 
 #include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
+#include "rules/PanelRules.h"
 #include "ui/main/MainControls.h"
-#include "ui/main/PanelRules.h"
 
 namespace tavrin {
 

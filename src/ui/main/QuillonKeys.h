@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "inictl/Control.h"
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 class QWidget;
 

@@ -11,11 +11,11 @@
 #include "config/ConfigImage.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
+#include "rules/StartUpDelay.h"
 #include "ui/main/Logo.h"
 #include "ui/main/MainForm.h"
 #include "ui/main/QtFileDialogs.h"
 #include "ui/main/QtMessageBoxes.h"
-#include "ui/main/StartUpDelay.h"
 #include "ui/main/StartupProbe.h"
 
 int main(int argc, char** argv) {

@@ -73,7 +73,7 @@ void ExpectReleased(const PtyFormRig& w) {
     EXPECT_FALSE(w.image.Busy);
     EXPECT_TRUE(w.c().Connect->isEnabled());
     EXPECT_TRUE(w.c().ComPort->isEnabled());
-    EXPECT_TRUE(w.c().EixtProgram->isEnabled());
+    EXPECT_TRUE(w.c().ExitProgramButton->isEnabled());
     EXPECT_FALSE(w.Shown(w.c().ConnectProgress));
 }
 

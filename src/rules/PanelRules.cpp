@@ -1,4 +1,4 @@
-#include "ui/main/PanelRules.h"
+#include "rules/PanelRules.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "ui/main/StartUpDelay.h"
+#include "rules/StartUpDelay.h"
 
 #include <algorithm>
 

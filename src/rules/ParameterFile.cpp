@@ -1,4 +1,4 @@
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 #include <array>
 #include <charconv>

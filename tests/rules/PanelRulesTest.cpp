@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "FakeConsoleHardware.h"
-#include "ui/main/PanelRules.h"
-#include "ui/main/StartUpDelay.h"
+#include "rules/PanelRules.h"
+#include "rules/StartUpDelay.h"
 
 namespace tavrin {
 namespace {

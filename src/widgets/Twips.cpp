@@ -1,4 +1,4 @@
-#include "ui/common/Twips.h"
+#include "widgets/Twips.h"
 
 #include <QScreen>
 #include <QWidget>

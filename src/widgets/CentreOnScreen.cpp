@@ -1,4 +1,4 @@
-#include "ui/common/CentreOnScreen.h"
+#include "widgets/CentreOnScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

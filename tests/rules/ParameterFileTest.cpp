@@ -1,7 +1,7 @@
 // The parameter file's keys on real files: what a save writes, what a load accepts, and that a
 // bad file never reaches the word tables. The keys go through the same profile engine as the INI
 // control, without its window.
-#include "ui/main/ParameterFile.h"
+#include "rules/ParameterFile.h"
 
 #include <gtest/gtest.h>
 

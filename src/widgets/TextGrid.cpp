@@ -1,4 +1,4 @@
-#include "ui/common/TextGrid.h"
+#include "widgets/TextGrid.h"
 
 #include <QAbstractItemView>
 #include <QFontMetrics>

@@ -1,0 +1,58 @@
+#include "console/PortSequence.h"
+
+#include "console/ConsoleMessages.h"
+
+namespace tavrin {
+
+PortSequence::PortSequence(ConsoleSession& session, const PortChoice& port, PortFaultStyle style)
+    : m_session(session),
+      m_image(session.image),
+      m_port(port),
+      m_link(session.port, session.clock, session.pump),
+      m_style(style) {
+    m_link.SetTranscript(session.transcript);
+}
+
+OpenStatus PortSequence::OpenPort() {
+    const OpenResult opened = OpenConsolePort(m_session.port, m_port);
+    switch (opened.status) {
+        case OpenStatus::Opened:
+            break;
+        case OpenStatus::CannotOpen:
+            // Nothing was sent, so the status line keeps what it said.
+            m_session.boxes.Show(msg::CannotOpen(m_port.Label()), m_style.cannotOpenTitle);
+            if (m_style.releaseWhenUnopened) {
+                Release();
+            }
+            break;
+        case OpenStatus::Occupied: {
+            const std::string text = msg::Occupied(m_port.Label());
+            m_session.boxes.Show(text, m_style.occupiedTitle);
+            SetStatus(text);
+            Release();
+            break;
+        }
+        case OpenStatus::Failed:
+            ReportPortError(opened.description);
+            break;
+    }
+    return opened.status;
+}
+
+void PortSequence::ReportTimeout() {
+    m_session.boxes.Show(msg::kTimeout, m_style.timeoutTitle);
+    SetStatus(msg::kTimeout);
+    Release();
+}
+
+void PortSequence::ReportPortError(const std::string& description) {
+    m_session.boxes.Show(description, "");
+    SetStatus("");
+    Release();
+}
+
+void PortSequence::Release() {
+    ReleaseConsolePort(m_session);
+}
+
+}  // namespace tavrin
