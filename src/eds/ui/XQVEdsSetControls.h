@@ -3,12 +3,7 @@
 
 #include <array>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QWidget;
+#include "widgets/WidgetTypes.h"
 
 namespace tavrin {
 
