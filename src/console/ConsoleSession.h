@@ -5,6 +5,7 @@
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
+#include "console/ConsoleTiming.h"
 #include "console/ConsoleTranscript.h"
 #include "console/EventPump.h"
 #include "console/PortChoice.h"
@@ -19,6 +20,8 @@ struct ConsoleSession {
     EventPump& pump;
     MessageBoxes& boxes;
     ConsoleTranscript* transcript = nullptr;
+    // The pace and answer window of every console link a sequence on this session builds.
+    ConsoleTiming timing{};
 };
 
 // Opens the console port unless it is open already. Whatever was received before is discarded.

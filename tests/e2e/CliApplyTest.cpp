@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/ConsoleRoom.h"
 #include "../support/ExpectedDialogue.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
@@ -62,6 +63,8 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
     std::vector<std::string> argv{TAVRIN_CLI_EXE, "apply", file,  "--port",
                                   sim.device(),   "--out", outDir};
     argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
+    const auto room = testing::CliRoom();
+    argv.insert(argv.end(), room.begin(), room.end());
     applied.result = RunCommand(argv);
     sim.Stop();
     applied.eeprom = gatewaysim::loadEeprom(eepromPath);
@@ -74,8 +77,9 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath);
 
-    const auto applied = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
-                                     sim.device(), "--out", scratch.path()});
+    const auto applied =
+        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
+                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
     EXPECT_EQ(Messages(applied.err), "");
     const std::string done = "Produce EDS File OK: ";
@@ -89,7 +93,8 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     EXPECT_NE(eds.find("Plant engineering"), std::string::npos);
 
     // A fresh connect reads the file's configuration back as valid.
-    const auto read = RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json"});
+    const auto read = RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json",
+                                  "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(read.status, cli::kExitOk) << read.err;
     for (const char* expected :
          {"\"NodeId\": 12", "\"AppLayer\": 1", "\"CanBaudIndex\": 2", "\"ComBaudIndex\": 4",
@@ -256,8 +261,9 @@ TEST(CliApply, ConsoleTimeoutDuringTheStore) {
     constexpr int kFirstValueLine = 8;  // the write's line that types configuration word 0
     testing::SimProcess sim(
         eepromPath, {"--silent-from", std::to_string(testing::kReadLines + kFirstValueLine + 5)});
-    const auto result = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
-                                    sim.device(), "--out", scratch.path()});
+    const auto result =
+        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
+                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitTimeout);
     EXPECT_EQ(Messages(result.err), "Timeout\n");
@@ -278,8 +284,9 @@ TEST(CliApply, EdsFileThatCannotBeWrittenAfterTheStore) {
     const std::string eepromPath = scratch.File("eeprom.bin");
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath);
-    const auto result = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
-                                    sim.device(), "--out", scratch.path()});
+    const auto result =
+        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
+                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitFailure);
     EXPECT_EQ(result.out, "");

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "../support/ConsoleRoom.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
 #include "cli/ExitCodes.h"
@@ -48,6 +49,8 @@ public:
                       const std::string& device = std::string()) const {
         args.insert(args.begin(), TAVRIN_CLI_EXE);
         args.insert(args.end(), {"--port", "1"});
+        const auto room = testing::CliRoom();
+        args.insert(args.end(), room.begin(), room.end());
         return testing::RunCommand(args,
                                    {"TAVRIN_COM1=" + (device.empty() ? m_sim->device() : device)});
     }

@@ -17,6 +17,7 @@
 #include <sstream>
 #include <thread>
 
+#include "../support/ConsoleRoom.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
 #include "cli/ExitCodes.h"
@@ -115,6 +116,9 @@ JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
     testing::SimProcess sim(eepromPath, {"--transcript", transcript, "--slow-ms", "40"});
     std::vector<std::string> argv = job.args(sim.device(), scratch.path());
     argv.insert(argv.begin(), TAVRIN_CLI_EXE);
+    // Twice the real window, still shorter than a stop, so a stopped run wakes past its window
+    // with the answer waiting, and the simulator has room to be late itself.
+    argv.insert(argv.end(), {"--answer-window", "400"});
     JobRun run;
     std::function<void(pid_t)> disturb;
     if (!stopAt.empty()) {
@@ -137,7 +141,8 @@ void ChangedParameterFile(const std::string& file) {
     gatewaysim::saveEeprom(source.File("eeprom.bin"), changed);
     testing::SimProcess sim(source.File("eeprom.bin"));
     const CommandResult saved =
-        testing::RunCommand({TAVRIN_CLI_EXE, "backup", file, "--port", sim.device()});
+        testing::RunCommand({TAVRIN_CLI_EXE, "backup", file, "--port", sim.device(),
+                             "--answer-window", testing::kCliAnswerWindow});
     EXPECT_EQ(saved.status, cli::kExitOk) << saved.err;
 }
 

@@ -5,7 +5,9 @@
 #include <chrono>
 #include <cstdio>
 
+#include "../support/ConsoleRoom.h"
 #include "../support/ExpectedDialogue.h"
+#include "../support/QuietConsoleClock.h"
 #include "../support/RecordingReadView.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
@@ -22,16 +24,20 @@ using testing::ShownBox;
 
 using testing::RecordingWriteView;
 
-// Tavrin's real serial path, with what the user would see recorded.
+// Tavrin's real serial path, with what the user would see recorded, on a generous window that
+// ends as soon as the simulator has said all it will (QuietConsoleClock.h).
 struct QtRig {
+    explicit QtRig(const testing::SimProcess& sim) { clock.Watch(sim.transcript()); }
+
     ConfigImage image;
-    QtConsolePort port;
-    SystemClock clock;
+    QtConsolePort serial;
+    testing::QuietConsoleClock clock;
+    testing::WatchedPort port{serial, clock};
     QtEventPump pump;
     testing::RecordingBoxes boxes;
     testing::RecordingReadView readView;
     RecordingWriteView writeView;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    ConsoleSession session{image, port, clock, pump, boxes, nullptr, testing::kRoomyTiming};
 };
 
 // What a Finish would store after the user changed the node id and a connection path: the words
@@ -96,7 +102,7 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     testing::SimProcess sim(eepromPath, simArgs);
     const PortChoice choice{1, sim.device()};
 
-    QtRig rig;
+    QtRig rig(sim);
     ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
     const Changed changed = ChangedImage(rig.image, c.block0Count);
 

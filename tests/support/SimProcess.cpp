@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +56,15 @@ std::string ReadFirstLine(int fd) {
 SimProcess::SimProcess(const std::string& eepromPath, const std::vector<std::string>& extraArgs) {
     std::vector<std::string> args = {TAVRIN_GATEWAYSIM_EXE, "--eeprom", eepromPath};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    const auto given = std::find(extraArgs.begin(), extraArgs.end(), "--transcript");
+    if (given != extraArgs.end() && given + 1 != extraArgs.end()) {
+        m_transcript = *(given + 1);
+    } else {
+        static int started = 0;
+        m_transcript = eepromPath + ".sim" + std::to_string(::getpid()) + "-" +
+                       std::to_string(++started) + ".log";
+        args.insert(args.end(), {"--transcript", m_transcript});
+    }
     int out[2];
     if (::pipe(out) != 0) {
         throw std::runtime_error("pipe failed");

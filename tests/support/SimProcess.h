@@ -14,13 +14,17 @@ namespace tavrin::testing {
 
 class SimProcess {
 public:
-    // `eepromPath` is the simulator's EEPROM file; `extraArgs` are further options.
+    // `eepromPath` is the simulator's EEPROM file; `extraArgs` are further options. Without a
+    // --transcript among them the simulator still keeps one, in a file of its own beside the
+    // EEPROM file.
     SimProcess(const std::string& eepromPath, const std::vector<std::string>& extraArgs = {});
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     const std::string& device() const { return m_device; }
+    // The simulator's transcript file (see QuietConsoleClock.h).
+    const std::string& transcript() const { return m_transcript; }
     bool running() const { return m_pid > 0; }
     // Stops the simulator and waits for it; the EEPROM file is complete afterwards.
     void Stop();
@@ -28,6 +32,7 @@ public:
 private:
     pid_t m_pid = -1;
     std::string m_device;
+    std::string m_transcript;
 };
 
 // A fresh scratch folder under the system's temporary folder, removed with its content on

@@ -30,6 +30,8 @@ using gatewaysim::Eeprom;
 testing::CommandResult Cli(const testing::SimProcess& sim, std::vector<std::string> args) {
     args.insert(args.begin(), TAVRIN_CLI_EXE);
     args.insert(args.end(), {"--port", "1"});
+    const auto room = testing::CliRoom();
+    args.insert(args.end(), room.begin(), room.end());
     return testing::RunCommand(args, {"TAVRIN_COM1=" + sim.device()});
 }
 
@@ -83,7 +85,7 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), eeprom);
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim.device());
+        testing::PtyFormRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         const std::string byWindow = scratch.File("window.ini");
@@ -92,7 +94,7 @@ private slots:
 
         const std::string byCli = scratch.File("cli.ini");
         const testing::CommandResult result = Cli(sim, {"backup", byCli});
-        QCOMPARE(result.status, 0);
+        QVERIFY2(result.status == 0, result.err.c_str());
         const std::string saved = testing::ReadWholeFile(byWindow);
         QVERIFY(saved.size() > 300);
         QCOMPARE(testing::ReadWholeFile(byCli), saved);
@@ -119,7 +121,7 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), gatewaysim::defaultEeprom());
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim.device());
+        testing::PtyFormRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         window.c().CreateMBDevice->click();
@@ -157,7 +159,7 @@ private slots:
         const testing::CommandResult result =
             Cli(sim, {"eds", "--out", folder, "--description", description.toStdString(),
                       "--author", author.toStdString()});
-        QCOMPARE(result.status, 0);
+        QVERIFY2(result.status == 0, result.err.c_str());
         // Stored choices come back without a message.
         QCOMPARE(QString::fromStdString(result.err),
                  QStringLiteral("tavrin-cli: reading COM 1 ...\n"

@@ -86,7 +86,7 @@ private slots:
             args.push_back(arg.toStdString());
         }
         testing::SimProcess sim(SimEeprom(scratch, blank), args);
-        PtyFormRig rig(sim.device(), entry);
+        PtyFormRig rig(sim, entry);
 
         rig.Connect();
 
@@ -126,7 +126,7 @@ private slots:
     void HangUpShowsThePortErrorAndReleases() {
         testing::ScratchDir scratch;
         testing::SimProcess sim(SimEeprom(scratch, false), {"--hangup-after", "20"});
-        PtyFormRig rig(sim.device());
+        PtyFormRig rig(sim);
         rig.Connect();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
         QCOMPARE(rig.boxes.shown[0].title, std::string());
@@ -143,7 +143,7 @@ private slots:
         testing::ScratchDir scratch;
         // The first read takes 53 console lines; the second goes silent early.
         testing::SimProcess sim(SimEeprom(scratch, false), {"--silent-from", "60"});
-        PtyFormRig rig(sim.device());
+        PtyFormRig rig(sim);
         rig.Connect();
         QVERIFY(rig.form.Connected());
         rig.Connect();
@@ -161,7 +161,7 @@ private slots:
     void ParameterFileRoundTripOverThePort() {
         testing::ScratchDir scratch;
         testing::SimProcess sim(SimEeprom(scratch, false), {});
-        PtyFormRig rig(sim.device());
+        PtyFormRig rig(sim);
         rig.Connect();
         const Block0Array block0 = rig.image.ReadBlock0Words;
         Block1Array block1 = rig.image.ReadBlock1Words;
@@ -190,7 +190,7 @@ private slots:
         testing::ScratchDir scratch;
         // Answers come late but inside the answer window, so the read takes a few seconds.
         testing::SimProcess sim(SimEeprom(scratch, false), {"--slow-ms", "25"});
-        PtyFormRig rig(sim.device());
+        PtyFormRig rig(sim);
         bool closedWhileReading = true;
         bool busyWhenTried = false;
         QTimer::singleShot(300, &rig.form, [&] {

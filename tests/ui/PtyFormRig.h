@@ -1,11 +1,16 @@
 // The main window on Tavrin's real serial path (QtConsolePort, QtEventPump, the system clock),
 // with COM `entry` bound to whatever pseudo-terminal `device` names (it may change between jobs),
 // message boxes recorded and file dialogs scripted, and a scratch folder as the program's folder.
+// Bound to a simulator (Attend), the window waits with a generous answer window on a clock that
+// ends a wait as soon as the simulator has said all it will (QuietConsoleClock.h), so no outcome
+// depends on how promptly either process runs.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "ConsoleRoom.h"
+#include "QuietConsoleClock.h"
 #include "RecordingReadView.h"
 #include "ScriptedFileDialogs.h"
 #include "SimProcess.h"
@@ -25,10 +30,19 @@ struct PtyFormRig {
         : device(std::move(device)), entry(entry) {
         form.show();
         form.Controls().ComPort->setCurrentIndex(entry - 1);
+        form.SetConsoleTiming(kRoomyTiming);
+    }
+    explicit PtyFormRig(const SimProcess& sim, int entry = 1) : PtyFormRig(sim.device(), entry) {
+        Attend(sim);
     }
     PtyFormRig(const PtyFormRig&) = delete;
     PtyFormRig& operator=(const PtyFormRig&) = delete;
 
+    // COM `entry` opens `sim`'s pseudo-terminal from now on.
+    void Attend(const SimProcess& sim) {
+        device = sim.device();
+        clock.Watch(sim.transcript());
+    }
     void Connect() { form.Controls().Connect->click(); }
     const MainControls& c() const { return form.Controls(); }
     bool Shown(const QWidget* widget) const { return widget->isVisibleTo(&form); }
@@ -39,8 +53,9 @@ struct PtyFormRig {
     ConfigImage image;
     AssemblyTables assemblies;
     ConnectionSelections selections;
-    QtConsolePort port;
-    SystemClock clock;
+    QtConsolePort serial;
+    QuietConsoleClock clock;
+    WatchedPort port{serial, clock};
     QtEventPump pump;
     RecordingBoxes boxes;
     ScriptedFileDialogs dialogs;

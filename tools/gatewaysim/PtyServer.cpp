@@ -108,6 +108,7 @@ void PtyServer::receive(Clock::time_point now) {
         // The held answer goes out before the echo of what was just typed.
         const ConsoleEvent late = std::move(*held_);
         held_.reset();
+        transcript_.released("held", now);
         queueAnswer(late, now);
     }
     const int lastLine = settings_.hangupAfterLine;
@@ -123,6 +124,12 @@ void PtyServer::receive(Clock::time_point now) {
                 break;
             case ConsoleEvent::Kind::Line:
                 transcript_.received(e.text, now);
+                // A line the module drops the connection on is not withheld: the hang-up is
+                // what the reader gets.
+                if (settings_.silentFromLine > 0 && e.line >= settings_.silentFromLine &&
+                    (settings_.hangupAtLine == 0 || e.line < settings_.hangupAtLine)) {
+                    transcript_.withheld("silent", now);
+                }
                 if (e.line == lastLine || e.line == settings_.hangupAtLine) {
                     hangupDue_ = true;  // once what is queued (this line's answer) is out
                 }
@@ -130,6 +137,7 @@ void PtyServer::receive(Clock::time_point now) {
             case ConsoleEvent::Kind::Answer:
                 if (settings_.lateAll || e.line == settings_.lateAtLine) {
                     held_ = e;
+                    transcript_.withheld("held", now);
                 } else {
                     queueAnswer(e, now);
                 }

@@ -29,6 +29,8 @@ struct ServerSettings {
     int hangupAfterLine = 0;                        // 0: never
     // Hang up as soon as this line arrives (the console must be silent from it on); 0: never.
     int hangupAtLine = 0;
+    // The console sends nothing from this line on (reported in the transcript); 0: never.
+    int silentFromLine = 0;
     // Cut every answer this many bytes into its ending marker (-1: never); the module name
     // tells the main prompt apart.
     int splitMarkerAt = -1;

@@ -1,5 +1,8 @@
 // A log of the console dialogue: one line per received line ("<") and per answer (">"), each
-// stamped with monotonic milliseconds since the simulator started.
+// stamped with monotonic milliseconds since the simulator started. A line whose answer is
+// deliberately kept back gets a "!" entry when it arrives (silent: never; held: until the next
+// input), and a held answer that goes out after all a "+" entry before its ">". So a reader can
+// tell, without timing anything, that the console has said all it is going to say for now.
 #pragma once
 
 #include <cstdio>
@@ -23,6 +26,8 @@ public:
 
     void received(std::string_view line, Clock::time_point at) { write('<', line, at); }
     void answered(std::string_view text, Clock::time_point at) { write('>', text, at); }
+    void withheld(std::string_view why, Clock::time_point at) { write('!', why, at); }
+    void released(std::string_view why, Clock::time_point at) { write('+', why, at); }
 
 private:
     void write(char direction, std::string_view text, Clock::time_point at);

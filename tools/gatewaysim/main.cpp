@@ -96,6 +96,7 @@ int simulate(Options o) {
     settings.minCharGap = std::chrono::milliseconds(o.minCharGapMs);
     settings.hangupAfterLine = o.hangupAfterLine;
     settings.hangupAtLine = o.hangupAtLine;
+    settings.silentFromLine = o.faults.silentFromLine;
     settings.splitMarkerAt = o.splitMarkerAt;
     settings.module = o.module;
     settings.timing = o.timing;

@@ -98,7 +98,7 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
     const Eeprom before = gatewaysim::defaultEeprom();
     gatewaysim::saveEeprom(eepromPath, before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
-    PtyFormRig w(sim.device());
+    PtyFormRig w(sim);
     w.boxes.answer = BoxAnswer::No;
 
     w.c().Connect->click();
@@ -172,7 +172,7 @@ PtyFormRig& ConnectedWindow() {
         const std::string eepromPath = scratch.File("eeprom.bin");
         gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
         SimProcess sim(eepromPath);
-        w->device = sim.device();
+        w->Attend(sim);
         w->c().Connect->click();
         if (!w->form.Connected()) {
             throw std::runtime_error("the connect before the writes failed");
@@ -214,7 +214,7 @@ WriteRun RunWrite(PtyFormRig& w, const Row& row, Job job) {
     run.before = BeforeWrite(block0Count);
     gatewaysim::saveEeprom(eepromPath, run.before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
-    w.device = sim.device();
+    w.Attend(sim);
     w.boxes.shown.clear();
     run.typed = job();
     sim.Stop();

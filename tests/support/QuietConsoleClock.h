@@ -1,0 +1,69 @@
+// A clock for windows and sequences that run against the simulator program, so that no outcome
+// depends on how promptly either process is scheduled. Answers are waited for with a generous
+// window (ConsoleRoom.h), and the clock jumps past any window as soon as the simulator's
+// transcript shows that it has received every line typed since the port was opened and has said
+// all it is going to say for them (answered, or deliberately kept back: "!" entries), and the
+// last answer it sent has reached this side of the line (the pseudo-terminal hands written bytes
+// on a little later, longer on a loaded machine). A wait for a marker that is not in what came,
+// or for an answer the simulator withholds, then ends at once, and one that comes is taken
+// however late either side runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/Clock.h"
+#include "console/SerialPort.h"
+
+namespace tavrin::testing {
+
+class QuietConsoleClock final : public Clock {
+public:
+    // The transcript file of the simulator now served (its --transcript); empty: real time only.
+    void Watch(const std::string& transcriptPath);
+    void PortOpened();
+    void LineSent();
+    void Received(const std::string& bytes);
+
+    std::int64_t TickMs() override;
+    LocalDateTime Now() override { return m_system.Now(); }
+
+private:
+    bool Quiet();
+    void ReadNewEntries();
+
+    SystemClock m_system;
+    std::string m_path;
+    std::size_t m_readTo = 0;  // bytes of the transcript taken in
+    std::int64_t m_received = 0;
+    std::int64_t m_settled = 0;
+    std::int64_t m_receivedAtOpen = 0;
+    std::int64_t m_sent = 0;
+    std::int64_t m_offsetMs = 0;
+    bool m_lastWithheld = false;  // the last entry that settled a line was a "!"
+    std::string m_lastAnswer;     // as the transcript writes it
+    std::string m_receivedSinceLine;
+};
+
+// The port a QuietConsoleClock watches: forwards everything to `inner` and tells the clock of
+// each opening, each line typed (a carriage return) and what is read.
+class WatchedPort final : public SerialPort {
+public:
+    WatchedPort(SerialPort& inner, QuietConsoleClock& clock) : m_inner(inner), m_clock(clock) {}
+
+    OpenResult Open(const std::string& device) override;
+    bool IsOpen() const override { return m_inner.IsOpen(); }
+    void Close() override { m_inner.Close(); }
+    std::size_t BytesWaiting() override { return m_inner.BytesWaiting(); }
+    std::size_t BytesToWrite() override { return m_inner.BytesToWrite(); }
+    std::string ReadAll() override;
+    void DiscardInput() override { m_inner.DiscardInput(); }
+    bool Write(std::string_view bytes) override;
+    std::optional<std::string> TakeFault() override { return m_inner.TakeFault(); }
+
+private:
+    SerialPort& m_inner;
+    QuietConsoleClock& m_clock;
+};
+
+}  // namespace tavrin::testing
