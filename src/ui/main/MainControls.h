@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "ui/main/PortComboBox.h"
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -23,7 +25,7 @@ struct MainControls {
     // Connection: port list, Connect, status and firmware.
     QGroupBox* CommunicationRegion = nullptr;
     QLabel* Label3 = nullptr;
-    QComboBox* ComPort = nullptr;
+    PortComboBox* ComPort = nullptr;
     QPushButton* Connect = nullptr;
     QPushButton* CreateMBDevice = nullptr;     // "Next"
     QPushButton* ExitProgramButton = nullptr;  // "Exit Program"

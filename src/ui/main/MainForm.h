@@ -6,12 +6,14 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
+#include <QTimer>
+#include <functional>
 
 #include "appobj/views/ObjectViews.h"
 #include "assembly/AssemblyDerivation.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/PortPicker.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
@@ -19,6 +21,8 @@
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
 #include "ui/main/QuillonKeys.h"
+
+class QSettings;
 
 namespace tavrin {
 
@@ -40,7 +44,18 @@ struct MainServices {
     // The program's folder: Finish writes the EDS file there and the parameter file dialogs start
     // there. Empty means the folder of the program's executable.
     std::string programFolder;
+    // The system's serial ports, listed after "COM 16"; none listed without it.
+    PortLister* ports = nullptr;
+    // Where the window keeps what it remembers for the user (the last port that connected);
+    // nothing is remembered without it.
+    QSettings* settings = nullptr;
+    // Asks for the device path of "Other port..."; nothing when the user cancelled. Without it a
+    // plain input dialog asks.
+    std::function<std::optional<std::string>()> askDevicePath = nullptr;
 };
+
+// How often the idle window reads the system's ports again.
+inline constexpr int kPortRefreshInterval = 2000;  // ms
 
 class MainForm final : public QMainWindow, public ReadView, public WriteView {
     Q_OBJECT
@@ -71,6 +86,10 @@ public:
     void ReleaseConsole();
     // The unconnected look: pictures, toggles and panel contents hidden.
     void ResetPanels();
+    // Reads the system's ports again, as the list does when it drops down and the window every
+    // two seconds while idle; does nothing while a console sequence runs. A chosen adapter that
+    // has gone leaves nothing chosen and says so on the status line.
+    void RefreshPorts();
 
     // ReadView and WriteView.
     void ConnectPressed() override;
@@ -93,6 +112,13 @@ private:
     void EditorNext();
     void WizardClosed(bool finished);
     PortChoice ChosenPort() const;
+    // Ports: the list shown from the picker, the choice taken from the list, "Other port...".
+    void ShowPortList();
+    void TakePortChoice();
+    void PortActivated(int entry);
+    bool AskOtherPort();
+    std::string RememberedPort() const;
+    void RememberConnectedPort();
     std::string ProgramFolder() const;
     FileDialogRequest ParameterFileRequest(const char* title) const;
     void ShowWritingLook();
@@ -108,8 +134,10 @@ private:
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
-    // Port list entry n-1 opens COM n.
-    std::array<int, kPortCount> PortTable{};
+    PortPicker m_ports;
+    QSettings* m_settings;
+    std::function<std::optional<std::string>()> m_askDevicePath;
+    QTimer m_portTimer;
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
     QPointer<AboutForm> m_about;

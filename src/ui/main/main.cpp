@@ -1,6 +1,7 @@
 // Tavrin: commissioning utility for the K-5310G gateway. Shows the splash for one second, then the
 // main window; the program ends when the main window closes after the exit question.
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "config/ConfigImage.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
+#include "console/qt/QtPortLister.h"
 #include "rules/StartUpDelay.h"
 #include "ui/main/Logo.h"
 #include "ui/main/MainForm.h"
@@ -46,8 +48,15 @@ int main(int argc, char** argv) {
     tavrin::QtConsolePort port;
     tavrin::QtMessageBoxes boxes;
     tavrin::QtFileDialogs dialogs;
-    tavrin::MainForm form(
-        {image, assemblies, selections, port, clock, pump, boxes, dialogs, tavrin::ProcessEnv, {}});
+    tavrin::QtPortLister lister;
+    // Per user, in the desktop's usual place (~/.config/Tavrin/Tavrin.conf).
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavrin"),
+                       QStringLiteral("Tavrin"));
+    tavrin::MainServices services{image, assemblies, selections,         port, clock, pump,
+                                  boxes, dialogs,    tavrin::ProcessEnv, {}};
+    services.ports = &lister;
+    services.settings = &settings;
+    tavrin::MainForm form(std::move(services));
     dialogs.SetParent(&form);
     form.show();
     tavrin::ArmStartupProbe();

@@ -1,0 +1,156 @@
+// The main window's port list on a fake lister: the COM entries as they always were, the system's
+// adapters after them, refreshing, a vanished adapter, "Other port..." and the remembered port.
+#include <QSettings>
+#include <QTest>
+#include <optional>
+
+#include "MainFormRig.h"
+
+using namespace tavrin;
+using namespace tavrin::testing;
+
+namespace {
+
+const std::string kFtdiById = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A9XK1-if00-port0";
+const SystemPort kFtdi{"ttyUSB0", "/dev/ttyUSB0", kFtdiById, "FT232R USB UART",
+                       "FTDI",    "A9XK1",        0x0403,    0x6001};
+const SystemPort kAcm{"ttyACM0", "/dev/ttyACM0", "", "", "Arduino", "", 0x2341, 0x0043};
+const SystemPort kProlific{"ttyUSB1", "/dev/ttyUSB1", "",    "USB-Serial Controller", "Prolific",
+                           "",        0x067B,         0x2303};
+
+class FakeLister final : public PortLister {
+public:
+    std::vector<SystemPort> List() override { return ports; }
+    std::vector<SystemPort> ports;
+};
+
+// The window on the in-process gateway, with the fake lister and a scratch settings file.
+struct PortsRig {
+    explicit PortsRig(std::vector<SystemPort> ports, const std::string& remembered = {})
+        : gateway(port, gatewaysim::defaultEeprom()) {
+        lister.ports = std::move(ports);
+        if (!remembered.empty()) {
+            settings.setValue(QStringLiteral("ports/lastConnected"),
+                              QString::fromStdString(remembered));
+        }
+        form.emplace(MainServices{image, assemblies, selections, port, clock, pump, boxes, dialogs,
+                                  FakeEnv, dir.path().string(), &lister, &settings,
+                                  [this] { return typedPath; }});
+        form->show();
+    }
+
+    const MainControls& c() const { return form->Controls(); }
+    QString Shown() const { return c().ComPort->currentText(); }
+    QStringList Labels() const {
+        QStringList labels;
+        for (int i = 0; i < c().ComPort->count(); ++i) {
+            labels << c().ComPort->itemText(i);
+        }
+        return labels;
+    }
+
+    FakeClock clock;
+    ScriptedPort port{clock};
+    FakePump pump{clock, port};
+    RecordingBoxes boxes;
+    ScriptedFileDialogs dialogs;
+    ConfigImage image;
+    AssemblyTables assemblies;
+    ConnectionSelections selections;
+    SimulatedGateway gateway;
+    gatewaysim::TempDir dir;
+    QSettings settings{QString::fromStdString((dir.path() / "tavrin.ini").string()),
+                       QSettings::IniFormat};
+    FakeLister lister;
+    std::optional<std::string> typedPath;
+    std::optional<MainForm> form;
+};
+
+}  // namespace
+
+class MainFormPortsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ListsAdaptersAfterTheComEntriesAndOpensThemByTheirStableName() {
+        PortsRig rig({kFtdi, kAcm});
+        QStringList expected;
+        for (int n = 1; n <= 16; ++n) {
+            expected << QStringLiteral("COM %1").arg(n);
+        }
+        expected << "ttyUSB0 - FT232R USB UART (A9XK1)"
+                 << "ttyACM0 - Arduino"
+                 << "Other port...";
+        QCOMPARE(rig.Labels(), expected);
+        QCOMPARE(rig.Shown(), QStringLiteral("COM 1"));
+
+        rig.c().ComPort->setCurrentIndex(16);
+        rig.c().Connect->click();
+        QCOMPARE(rig.port.openedDevice, kFtdiById);
+        QCOMPARE(rig.form->LastReadOutcome(), std::optional(ReadOutcome::Completed));
+        QCOMPARE(rig.settings.value("ports/lastConnected").toString(),
+                 QString::fromStdString(kFtdiById));
+    }
+
+    // Refreshes as the list drops down or the idle timer fires, driven here by hand.
+    void RefreshKeepsTheChoiceAndReportsAVanishedAdapter() {
+        PortsRig rig({kFtdi});
+        rig.c().ComPort->setCurrentIndex(16);
+        rig.lister.ports = {kProlific, kFtdi};  // another adapter enumerates first
+        rig.form->RefreshPorts();
+        QCOMPARE(rig.Shown(), QStringLiteral("ttyUSB0 - FT232R USB UART (A9XK1)"));
+        QCOMPARE(rig.c().ComPort->count(), 19);
+
+        rig.lister.ports = {kProlific};
+        rig.form->RefreshPorts();
+        QCOMPARE(rig.c().ComPort->currentIndex(), -1);
+        QCOMPARE(rig.c().CommunicationState->text(),
+                 QStringLiteral("ttyUSB0 - FT232R USB UART (A9XK1) is no longer connected"));
+        rig.c().Connect->click();
+        QCOMPARE(rig.port.opens, 0);
+
+        // Nothing changes while a console sequence has the port.
+        rig.c().ComPort->setCurrentIndex(3);
+        rig.image.Busy = true;
+        rig.lister.ports = {};
+        rig.form->RefreshPorts();
+        QCOMPARE(rig.c().ComPort->count(), 18);
+    }
+
+    void PreselectsTheRememberedPortWhenItIsThere_data() {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("adapter") << QString::fromStdString(kFtdiById)
+                                 << "ttyUSB0 - FT232R USB UART (A9XK1)";
+        QTest::newRow("adapter by its tty") << "/dev/ttyACM0"
+                                            << "ttyACM0 - Arduino";
+        QTest::newRow("COM 3") << "/fake/TAVRIN_COM3"
+                               << "COM 3";
+        QTest::newRow("unplugged") << "/dev/serial/by-id/usb-gone"
+                                   << "COM 1";
+    }
+    void PreselectsTheRememberedPortWhenItIsThere() {
+        QFETCH(QString, remembered);
+        QFETCH(QString, shown);
+        PortsRig rig({kFtdi, kAcm}, remembered.toStdString());
+        QCOMPARE(rig.Shown(), shown);
+    }
+
+    void OtherPortAsksForADevicePathAndKeepsIt() {
+        PortsRig rig({});
+        QCOMPARE(rig.c().ComPort->count(), 17);
+        rig.c().ComPort->setCurrentIndex(16);
+        rig.c().Connect->click();  // cancelled
+        QCOMPARE(rig.port.opens, 0);
+
+        rig.typedPath = "/dev/pts/7";
+        rig.c().Connect->click();
+        QCOMPARE(rig.port.openedDevice, std::string("/dev/pts/7"));
+        rig.form->RefreshPorts();
+        QCOMPARE(rig.Labels().mid(16), (QStringList{"/dev/pts/7", "Other port..."}));
+        QCOMPARE(rig.Shown(), QStringLiteral("/dev/pts/7"));
+    }
+};
+
+QTEST_MAIN(MainFormPortsTest)
+#include "MainFormPortsTest.moc"
