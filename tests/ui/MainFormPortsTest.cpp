@@ -24,6 +24,21 @@ public:
     std::vector<SystemPort> ports;
 };
 
+// A machine where every device node is root:dialout 0660 and the user is in no group of it.
+class OutsideDialout final : public PortSystem {
+public:
+    bool nodes = true;
+    std::optional<Node> Stat(const std::string&) override {
+        return nodes ? std::optional<Node>(Node{0, 20, 0660}) : std::nullopt;
+    }
+    std::string GroupName(unsigned gid) override {
+        return gid == 20 ? "dialout" : std::to_string(gid);
+    }
+    unsigned UserId() override { return 1000; }
+    std::vector<unsigned> UserGroups() override { return {1000}; }
+    std::vector<std::string> Holders(const std::string&, bool) override { return {}; }
+};
+
 // The window on the in-process gateway, with the fake lister and a scratch settings file.
 struct PortsRig {
     explicit PortsRig(std::vector<SystemPort> ports, const std::string& remembered = {})
@@ -35,7 +50,7 @@ struct PortsRig {
         }
         form.emplace(MainServices{image, assemblies, selections, port, clock, pump, boxes, dialogs,
                                   FakeEnv, dir.path().string(), &lister, &settings,
-                                  [this] { return typedPath; }});
+                                  [this] { return typedPath; }, &os});
         form->show();
     }
 
@@ -62,6 +77,7 @@ struct PortsRig {
     QSettings settings{QString::fromStdString((dir.path() / "tavrin.ini").string()),
                        QSettings::IniFormat};
     FakeLister lister;
+    OutsideDialout os;
     std::optional<std::string> typedPath;
     std::optional<MainForm> form;
 };
@@ -134,6 +150,30 @@ private slots:
         QFETCH(QString, shown);
         PortsRig rig({kFtdi, kAcm}, remembered.toStdString());
         QCOMPARE(rig.Shown(), shown);
+    }
+
+    // The box keeps its first line and adds why and what to do.
+    void CannotOpenSaysWhyAndWhatToDo_data() {
+        QTest::addColumn<bool>("nodes");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("no access")
+            << true
+            << "Can't open COM 1!\nYou may not use /fake/TAVRIN_COM1: it is open to the group "
+               "dialout, and you are not in it.\nTo join it: sudo usermod -aG dialout $USER, then "
+               "log out and in again.";
+        QTest::newRow("missing") << false
+                                 << "Can't open COM 1!\nThere is no /fake/TAVRIN_COM1. Ports "
+                                    "there: /dev/ttyUSB0, /dev/ttyACM0.";
+    }
+    void CannotOpenSaysWhyAndWhatToDo() {
+        QFETCH(bool, nodes);
+        QFETCH(QString, box);
+        PortsRig rig({kFtdi, kAcm});
+        rig.os.nodes = nodes;
+        rig.port.openResult = {OpenStatus::CannotOpen, {}};
+        rig.c().Connect->click();
+        QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(rig.boxes.shown[0].text), box);
     }
 
     void OtherPortAsksForADevicePathAndKeepsIt() {

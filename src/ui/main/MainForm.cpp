@@ -44,6 +44,7 @@ MainForm::MainForm(MainServices services, QWidget* parent)
       m_session{services.image, services.port, services.clock, services.pump, services.boxes},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image, services.boxes, this),
+      m_lister(services.ports),
       m_ports(services.ports, m_env),
       m_settings(services.settings),
       m_askDevicePath(std::move(services.askDevicePath)),
@@ -62,6 +63,11 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     connect(m_c.ExportToEEP, &QAction::triggered, this, &MainForm::ExportToEEPClick);
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainForm::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainForm::PortActivated);
+    if (PortSystem* os = services.portSystem; os != nullptr) {
+        m_session.openAdvice = [this, os](OpenStatus status, const std::string& device) {
+            return OpenAdvice(*os, status, device);
+        };
+    }
     Load();
     if (services.ports != nullptr) {
         m_portTimer.setInterval(kPortRefreshInterval);

@@ -13,6 +13,7 @@
 #include "assembly/AssemblyDerivation.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/PortDiagnosis.h"
 #include "console/PortPicker.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
@@ -52,6 +53,9 @@ struct MainServices {
     // Asks for the device path of "Other port..."; nothing when the user cancelled. Without it a
     // plain input dialog asks.
     std::function<std::optional<std::string>()> askDevicePath = nullptr;
+    // Tells why a port would not open (its group, who holds it, which ports there are), added to
+    // the "Can't open" and "occupied" boxes; without it they say only that.
+    PortSystem* portSystem = nullptr;
 };
 
 // How often the idle window reads the system's ports again.
@@ -119,6 +123,8 @@ private:
     bool AskOtherPort();
     std::string RememberedPort() const;
     void RememberConnectedPort();
+    std::vector<std::string> OpenAdvice(PortSystem& os, OpenStatus status,
+                                        const std::string& device);
     std::string ProgramFolder() const;
     FileDialogRequest ParameterFileRequest(const char* title) const;
     void ShowWritingLook();
@@ -134,6 +140,7 @@ private:
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
+    PortLister* m_lister;
     PortPicker m_ports;
     QSettings* m_settings;
     std::function<std::optional<std::string>()> m_askDevicePath;

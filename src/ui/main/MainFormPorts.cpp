@@ -113,4 +113,15 @@ void MainForm::RememberConnectedPort() {
     }
 }
 
+std::vector<std::string> MainForm::OpenAdvice(PortSystem& os, OpenStatus status,
+                                              const std::string& device) {
+    std::vector<std::string> ports;
+    if (m_lister != nullptr) {
+        for (const SystemPort& port : m_lister->List()) {
+            ports.push_back(port.device);
+        }
+    }
+    return DiagnoseOpenFailure(status, device, os, ports).lines;
+}
+
 }  // namespace tavrin

@@ -10,6 +10,7 @@
 
 #include "common/Clock.h"
 #include "config/ConfigImage.h"
+#include "console/PosixPortSystem.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
 #include "console/qt/QtPortLister.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     tavrin::QtMessageBoxes boxes;
     tavrin::QtFileDialogs dialogs;
     tavrin::QtPortLister lister;
+    tavrin::PosixPortSystem portSystem;
     // Per user, in the desktop's usual place (~/.config/Tavrin/Tavrin.conf).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavrin"),
                        QStringLiteral("Tavrin"));
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
                                   boxes, dialogs,    tavrin::ProcessEnv, {}};
     services.ports = &lister;
     services.settings = &settings;
+    services.portSystem = &portSystem;
     tavrin::MainForm form(std::move(services));
     dialogs.SetParent(&form);
     form.show();
