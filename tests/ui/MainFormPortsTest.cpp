@@ -1,10 +1,18 @@
 // The main window's port list on a fake lister: the COM entries as they always were, the system's
-// adapters after them, refreshing, a vanished adapter, "Other port..." and the remembered port.
+// adapters after them, refreshing, a vanished adapter, "Other port..." and the remembered port;
+// why a port would not open; the console transcript beside the --log file.
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <fstream>
 #include <optional>
 
 #include "MainFormRig.h"
+#include "WholeFile.h"
+#include "console/FileTranscript.h"
+#include "ui/main/TranscriptForm.h"
 
 using namespace tavrin;
 using namespace tavrin::testing;
@@ -50,7 +58,7 @@ struct PortsRig {
         }
         form.emplace(MainServices{image, assemblies, selections, port, clock, pump, boxes, dialogs,
                                   FakeEnv, dir.path().string(), &lister, &settings,
-                                  [this] { return typedPath; }, &os});
+                                  [this] { return typedPath; }, &os, &log});
         form->show();
     }
 
@@ -78,6 +86,8 @@ struct PortsRig {
                        QSettings::IniFormat};
     FakeLister lister;
     OutsideDialout os;
+    std::string logPath = (dir.path() / "console.log").string();
+    FileTranscript log{logPath};
     std::optional<std::string> typedPath;
     std::optional<MainForm> form;
 };
@@ -174,6 +184,34 @@ private slots:
         rig.c().Connect->click();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(rig.boxes.shown[0].text), box);
+    }
+
+    // The window shows what the --log file gets, entry for entry; Save... writes the same.
+    void TranscriptShowsWhatTheLogFileGets() {
+        PortsRig rig({});
+        rig.c().ConsoleTranscript->trigger();
+        TranscriptForm& transcript = rig.form->Transcript();
+        QVERIFY(transcript.isVisible());
+        rig.c().Connect->click();
+        QCOMPARE(rig.form->LastReadOutcome(), std::optional(ReadOutcome::Completed));
+
+        const std::string logged = ReadWholeFile(rig.logPath);
+        const QStringList shown = transcript.Text().split('\n');
+        const QStringList inFile = QString::fromLatin1(logged).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(shown.size(), inFile.size());
+        QVERIFY(shown.size() > 10);
+        const auto afterStamp = [](const QString& entry) { return entry.section(' ', 3); };
+        for (int i = 0; i < shown.size(); ++i) {
+            QCOMPARE(afterStamp(shown[i]), afterStamp(inFile[i]));
+        }
+        QVERIFY(transcript.Text().contains(QStringLiteral(" recv \"\\r\\n")));
+
+        const std::string saved = (rig.dir.path() / "saved.log").string();
+        rig.dialogs.Answer(saved);
+        transcript.findChild<QPushButton*>("SaveTranscript")->click();
+        QCOMPARE(QString::fromLatin1(ReadWholeFile(saved)), transcript.Text() + '\n');
+        transcript.findChild<QPushButton*>("ClearTranscript")->click();
+        QVERIFY(transcript.Text().isEmpty());
     }
 
     void OtherPortAsksForADevicePathAndKeepsIt() {

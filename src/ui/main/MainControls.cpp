@@ -228,6 +228,12 @@ void BuildMenus(MainControls& c, QMainWindow& window) {
     file->addAction(c.ExportToEEP);
     file->addSeparator();
     file->addAction(c.ExitProgram);
+    QMenu* console = window.menuBar()->addMenu(QStringLiteral("Console"));
+    console->setObjectName(QStringLiteral("Console"));
+    c.ConsoleSettings = NewAction(&window, "ShowConsoleSettings", "Console settings...");
+    c.ConsoleTranscript = NewAction(&window, "ShowConsoleTranscript", "Console transcript");
+    console->addAction(c.ConsoleSettings);
+    console->addAction(c.ConsoleTranscript);
     c.About_ = NewAction(&window, "About_", "About");
     window.menuBar()->addAction(c.About_);
 }

@@ -74,6 +74,9 @@ struct MainControls {
     QAction* ExportToEEP = nullptr;
     QAction* ExitProgram = nullptr;
     QAction* About_ = nullptr;
+    // Console menu: pacing, answer window and verifying; the transcript window.
+    QAction* ConsoleSettings = nullptr;
+    QAction* ConsoleTranscript = nullptr;
 };
 
 MainControls BuildMainControls(QMainWindow& window);

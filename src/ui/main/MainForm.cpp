@@ -19,6 +19,7 @@
 #include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
+#include "ui/main/TranscriptForm.h"
 #include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
@@ -48,6 +49,9 @@ MainForm::MainForm(MainServices services, QWidget* parent)
       m_ports(services.ports, m_env),
       m_settings(services.settings),
       m_askDevicePath(std::move(services.askDevicePath)),
+      m_transcript(
+          std::make_unique<TranscriptForm>(services.dialogs, services.boxes, ProgramFolder())),
+      m_tee(m_transcript.get(), services.log),
       m_views(services.image, services.assemblies),
       m_ini(this) {
     setObjectName(QStringLiteral("Main_F"));
@@ -61,6 +65,8 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     connect(m_c.About_, &QAction::triggered, this, &MainForm::AboutClick);
     connect(m_c.ImportToINI, &QAction::triggered, this, &MainForm::ImportToINIClick);
     connect(m_c.ExportToEEP, &QAction::triggered, this, &MainForm::ExportToEEPClick);
+    connect(m_c.ConsoleTranscript, &QAction::triggered, this, &MainForm::TranscriptClick);
+    m_session.transcript = &m_tee;
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainForm::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainForm::PortActivated);
     if (PortSystem* os = services.portSystem; os != nullptr) {
@@ -224,6 +230,12 @@ void MainForm::AboutClick() {
     m_about->activateWindow();
 }
 
+void MainForm::TranscriptClick() {
+    m_transcript->show();
+    m_transcript->raise();
+    m_transcript->activateWindow();
+}
+
 void MainForm::ReleaseConsole() {
     ReleaseConsolePort(m_session);
     m_c.ComPort->setEnabled(true);
@@ -253,6 +265,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (m_about) {
         m_about->close();
     }
+    m_transcript->close();
     m_views.CloseAll();
     if (m_wizard) {
         m_wizard->disconnect(this);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "appobj/views/ObjectViews.h"
 #include "assembly/AssemblyDerivation.h"
@@ -16,6 +17,7 @@
 #include "console/PortDiagnosis.h"
 #include "console/PortPicker.h"
 #include "console/ReadSequence.h"
+#include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
 #include "ui/main/FileDialogs.h"
@@ -29,6 +31,7 @@ namespace tavrin {
 
 class AboutForm;
 class IOAppOForm;
+class TranscriptForm;
 class XQVEdsSetForm;
 
 // What the window works with, handed in so tests can swap the port, clock and message boxes.
@@ -56,6 +59,8 @@ struct MainServices {
     // Tells why a port would not open (its group, who holds it, which ports there are), added to
     // the "Can't open" and "occupied" boxes; without it they say only that.
     PortSystem* portSystem = nullptr;
+    // A second transcript beside the window's, as `tavrin --log FILE` gives.
+    ConsoleTranscript* log = nullptr;
 };
 
 // How often the idle window reads the system's ports again.
@@ -81,6 +86,9 @@ public:
     void ConnectClick();
     void NextClick();
     void AboutClick();
+    // Console menu: the transcript window, recording since the window opened.
+    void TranscriptClick();
+    TranscriptForm& Transcript() { return *m_transcript; }
     // File menu: save the words of the last connect to a parameter file, or write a parameter
     // file into the gateway.
     void ImportToINIClick();
@@ -148,6 +156,8 @@ private:
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
     QPointer<AboutForm> m_about;
+    std::unique_ptr<TranscriptForm> m_transcript;
+    TranscriptTee m_tee;
     ObjectViews m_views;
     QPointer<IOAppOForm> m_editor;
     QPointer<XQVEdsSetForm> m_wizard;

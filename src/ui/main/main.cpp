@@ -10,6 +10,7 @@
 
 #include "common/Clock.h"
 #include "config/ConfigImage.h"
+#include "console/FileTranscript.h"
 #include "console/PosixPortSystem.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
@@ -27,6 +28,21 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::puts("tavrin " TAVRIN_VERSION);
             return 0;
+        }
+    }
+    // --log FILE: the console transcript appended to FILE too, as tavrin-cli --log writes it.
+    std::unique_ptr<tavrin::FileTranscript> log;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--log") == 0) {
+            if (i + 1 >= argc) {
+                std::fputs("tavrin: --log takes a file name\n", stderr);
+                return 2;
+            }
+            log = std::make_unique<tavrin::FileTranscript>(argv[++i]);
+            if (!log->IsOpen()) {
+                std::fprintf(stderr, "tavrin: cannot write the log file %s\n", argv[i]);
+                return 2;
+            }
         }
     }
     QApplication app(argc, argv);
@@ -59,6 +75,7 @@ int main(int argc, char** argv) {
     services.ports = &lister;
     services.settings = &settings;
     services.portSystem = &portSystem;
+    services.log = log.get();
     tavrin::MainForm form(std::move(services));
     dialogs.SetParent(&form);
     form.show();
