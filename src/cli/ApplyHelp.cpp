@@ -1,5 +1,7 @@
 #include "cli/ApplyHelp.h"
 
+#include "cli/CliArgs.h"
+
 namespace tavrin::cli {
 
 std::string ApplyHelp() {
@@ -24,7 +26,8 @@ std::string ApplyHelp() {
            "  --stamp STAMP  store this time stamp (\"YYYY-MM-DD hh:mm:ss\") instead of the\n"
            "               moment of writing, so that gateways configured from one file\n"
            "               hold identical words and get identical EDS files\n"
-           "  --log FILE   append a time-stamped transcript of the console session\n"
+           "  --log FILE   append a time-stamped transcript of the console session\n" +
+           TimingOptionsHelp() +
            "\n"
            "The file's layout is described in the README, section \"tavrin-cli apply\".\n"
            "\n"

@@ -50,7 +50,8 @@ std::string BackupHelp() {
            "says so.\n"
            "\n"
            "  --port PORT  COM number 1..16 or a device path\n"
-           "  --log FILE   append a time-stamped transcript of the console session\n"
+           "  --log FILE   append a time-stamped transcript of the console session\n" +
+           TimingOptionsHelp() +
            "\n"
            "Progress goes to stderr (a bar on a terminal, plain lines otherwise), with the\n"
            "system's messages word for word.\n"

@@ -57,10 +57,30 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
                 parsed.verb;
         return false;
     }
+    if (!shape->talksToGateway && parsed.timingGiven) {
+        error = "--pace and --answer-window are not options of " + parsed.verb;
+        return false;
+    }
     if (!shape->takesFile && fileGiven) {
         error = "unexpected argument " + parsed.file;
         return false;
     }
+    return true;
+}
+
+// Reads the milliseconds of --pace or --answer-window into `ms`; false with the reason otherwise.
+bool TimingValue(const std::string& option, const std::string& text, int& ms, std::string& error) {
+    const std::optional<int> value = ParseMilliseconds(text);
+    if (!value) {
+        error = option + " takes a whole number of milliseconds, not \"" + text + "\"";
+        return false;
+    }
+    const std::string why = option == "--pace" ? PaceRefusal(*value) : AnswerWindowRefusal(*value);
+    if (!why.empty()) {
+        error = option + " " + text + ": " + why;
+        return false;
+    }
+    ms = *value;
     return true;
 }
 
@@ -101,6 +121,13 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 parsed.author = *v;
             }
             verbOptions.push_back(a);
+        } else if (a == "--pace" || a == "--answer-window") {
+            auto v = value(a.c_str());
+            int& ms = a == "--pace" ? parsed.timing.paceMs : parsed.timing.answerWindowMs;
+            if (!v || !TimingValue(a, *v, ms, error)) {
+                return std::nullopt;
+            }
+            parsed.timingGiven = true;
         } else if (a == "--port") {
             auto v = value("--port");
             if (!v) {
@@ -159,6 +186,9 @@ std::string UsageText() {
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
            "\n"
+           "Every command but ports also takes --pace MS (0 to 100, default 1) and\n"
+           "--answer-window MS (50 to 10000, default 200).\n"
+           "\n"
            "Run 'tavrin-cli COMMAND --help' for a command's options.\n"
            "Run 'tavrin-cli --version' for the version.\n"
            "\n"
@@ -177,7 +207,8 @@ std::string VerbHelp(const std::string& verb) {
                "\n"
                "  --port PORT  COM number 1..16 or a device path\n"
                "  --json       print one JSON object keyed by the configuration field names\n"
-               "  --log FILE   append a time-stamped transcript of the console session\n"
+               "  --log FILE   append a time-stamped transcript of the console session\n" +
+               TimingOptionsHelp() +
                "\n"
                "A configuration that fails validation is reported on stderr and shown with\n"
                "the defaults; the read still counts as done (exit status 0).\n"
@@ -201,6 +232,13 @@ std::string VerbHelp(const std::string& verb) {
         return PortsHelp();
     }
     return UsageText();
+}
+
+std::string TimingOptionsHelp() {
+    return "  --pace MS    pause MS milliseconds (0 to 100, default 1) after each\n"
+           "               character typed at the console\n"
+           "  --answer-window MS  wait at most MS milliseconds (50 to 10000, default 200)\n"
+           "               for each answer of the console\n";
 }
 
 }  // namespace tavrin::cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "console/ConsoleTiming.h"
+
 namespace tavrin::cli {
 
 struct CliArgs {
@@ -21,6 +23,9 @@ struct CliArgs {
     std::string stamp;        // apply --stamp: the time stamp to store
 
     bool version = false;  // --version: print the program's version, whatever else is given
+
+    ConsoleTiming timing;  // --pace, --answer-window: how the console is typed at and waited for
+    bool timingGiven = false;  // either was given
 };
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.
@@ -28,5 +33,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
 
 std::string UsageText();
 std::string VerbHelp(const std::string& verb);
+// The lines of --pace and --answer-window in the help of every command that talks to a gateway.
+std::string TimingOptionsHelp();
 
 }  // namespace tavrin::cli

@@ -88,7 +88,8 @@ std::string EdsHelp() {
            "  --out DIR           the folder for the EDS file (default: the current folder)\n"
            "  --description TEXT  the wizard's \"Description:\"\n"
            "  --author TEXT       the wizard's \"Created By:\"\n"
-           "  --log FILE          append a time-stamped transcript of the console session\n"
+           "  --log FILE          append a time-stamped transcript of the console session\n" +
+           TimingOptionsHelp() +
            "\n"
            "Progress goes to stderr (a bar on a terminal, plain lines otherwise), with the\n"
            "system's messages word for word.\n"

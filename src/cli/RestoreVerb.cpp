@@ -76,7 +76,8 @@ std::string RestoreHelp() {
            "is written.\n"
            "\n"
            "  --port PORT  COM number 1..16 or a device path\n"
-           "  --log FILE   append a time-stamped transcript of the console session\n"
+           "  --log FILE   append a time-stamped transcript of the console session\n" +
+           TimingOptionsHelp() +
            "\n"
            "Progress goes to stderr (a bar on a terminal, plain lines otherwise), with the\n"
            "system's messages word for word. A write that fails part way leaves the words\n"

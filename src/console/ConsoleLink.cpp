@@ -8,6 +8,11 @@ namespace tavrin {
 ConsoleLink::ConsoleLink(SerialPort& port, Clock& clock, EventPump& pump)
     : m_port(port), m_clock(clock), m_pump(pump) {}
 
+void ConsoleLink::SetTiming(const ConsoleTiming& timing) {
+    m_pacing = std::chrono::milliseconds(timing.paceMs);
+    m_timeoutMs = timing.answerWindowMs;
+}
+
 void ConsoleLink::ThrowOnFault() {
     if (auto fault = m_port.TakeFault()) {
         throw PortFault(*fault);
@@ -32,7 +37,7 @@ bool ConsoleLink::SendLine(std::string_view command, bool serviceWhileDraining) 
             ThrowOnFault();
             return false;
         }
-        m_pump.Pause(kCharacterPacing);
+        m_pump.Pause(m_pacing);
         ThrowOnFault();
     }
     if (!m_port.Write("\r")) {
@@ -50,7 +55,7 @@ bool ConsoleLink::SendLine(std::string_view command, bool serviceWhileDraining) 
             ThrowOnFault();
         }
     }
-    m_pump.Pause(kCharacterPacing);
+    m_pump.Pause(m_pacing);
     ThrowOnFault();
     return true;
 }

@@ -10,19 +10,20 @@
 #include <string_view>
 
 #include "common/Clock.h"
+#include "console/ConsoleTiming.h"
 #include "console/ConsoleTranscript.h"
 #include "console/EventPump.h"
 #include "console/SerialPort.h"
 
 namespace tavrin {
 
-// Spacing between typed characters. The console is typed at as a person would; it keeps servicing
-// window events while it waits.
-inline constexpr std::chrono::microseconds kCharacterPacing{1000};
+// Spacing between typed characters by default. The console is typed at as a person would; it
+// keeps servicing window events while it waits.
+inline constexpr std::chrono::microseconds kCharacterPacing{ConsoleTiming{}.paceMs * 1000};
 // How long to wait for the console's answer, counted once the command has left the port. An
 // answer that is already waiting when the window has passed still counts: the window bounds how
 // long a missing answer is waited for, not how quickly this program gets to look.
-inline constexpr int kConsoleTimeoutMs = 200;
+inline constexpr int kConsoleTimeoutMs = ConsoleTiming{}.answerWindowMs;
 // How long one idle pass of a wait may sleep before looking at the port again.
 inline constexpr std::chrono::microseconds kIdleWait{500};
 // Polls of the output buffer before a command that does not leave the port counts as failed.
@@ -45,6 +46,9 @@ public:
 
     void SetConsoleTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     int ConsoleTimeout() const { return m_timeoutMs; }
+    void SetCharacterPacing(std::chrono::microseconds pacing) { m_pacing = pacing; }
+    // The pace and the answer window together.
+    void SetTiming(const ConsoleTiming& timing);
     void SetTranscript(ConsoleTranscript* transcript) { m_transcript = transcript; }
 
 private:
@@ -60,6 +64,7 @@ private:
     EventPump& m_pump;
     ConsoleTranscript* m_transcript = nullptr;
     int m_timeoutMs = kConsoleTimeoutMs;
+    std::chrono::microseconds m_pacing = kCharacterPacing;
     std::string m_reply;
 };
 

@@ -9,6 +9,7 @@
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
+#include "console/ConsoleTiming.h"
 #include "console/ConsoleTranscript.h"
 #include "console/EventPump.h"
 #include "console/PortChoice.h"
@@ -23,6 +24,8 @@ struct ConsoleSession {
     EventPump& pump;
     MessageBoxes& boxes;
     ConsoleTranscript* transcript = nullptr;
+    // The pace and answer window of every console link a sequence on this session builds.
+    ConsoleTiming timing{};
     // The lines that follow "Can't open ...!" or "... has been occupied" in the box: why the
     // port would not open and what to do about it. Without it the box says only that.
     std::function<std::vector<std::string>(OpenStatus status, const std::string& device)>

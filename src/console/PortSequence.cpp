@@ -24,6 +24,7 @@ PortSequence::PortSequence(ConsoleSession& session, const PortChoice& port, Port
       m_link(session.port, session.clock, session.pump),
       m_style(style) {
     m_link.SetTranscript(session.transcript);
+    m_link.SetTiming(session.timing);
 }
 
 OpenStatus PortSequence::OpenPort() {

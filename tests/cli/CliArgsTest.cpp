@@ -25,6 +25,14 @@ TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
         {{"eds", "--help"}, {"eds", "", "", false, true, "", "", "", ""}},
         {{"-h"}, {"", "", "", false, true, "", "", "", ""}},
         {{"ports", "--json"}, {"ports", "", "", true, false, "", "", "", ""}},
+        {{"read", "--port", "1", "--pace", "0", "--answer-window", "10000"},
+         {.verb = "read", .port = "1", .timing = {0, 10000}, .timingGiven = true}},
+        {{"apply", "a.json", "--answer-window", "50", "--pace", "100", "--port", "1"},
+         {.verb = "apply",
+          .port = "1",
+          .file = "a.json",
+          .timing = {100, 50},
+          .timingGiven = true}},
     };
     for (const Accepted& c : cases) {
         std::string error;
@@ -40,6 +48,7 @@ TEST(ParseCliArgs, FillsTheFieldsOfEachCommand) {
         EXPECT_EQ(parsed->description, c.expected.description);
         EXPECT_EQ(parsed->author, c.expected.author);
         EXPECT_EQ(parsed->stamp, c.expected.stamp);
+        EXPECT_EQ(parsed->timing, c.expected.timing);
     }
 }
 
@@ -65,6 +74,14 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
         {{"ports", "--port", "1"}, "--port is not an option of ports"},
         {{"ports", "--log", "s.log"}, "--log is not an option of ports"},
         {{"ports", "x"}, "unexpected argument x"},
+        {{"read", "--port", "1", "--pace", "101"},
+         "--pace 101: The pace between characters must be 0 to 100 ms."},
+        {{"eds", "--port", "1", "--answer-window", "49"},
+         "--answer-window 49: The answer window must be 50 to 10000 ms."},
+        {{"backup", "a.ini", "--port", "1", "--answer-window", "1s"},
+         "--answer-window takes a whole number of milliseconds, not \"1s\""},
+        {{"restore", "a.ini", "--port", "1", "--pace"}, "--pace needs a value"},
+        {{"ports", "--pace", "5"}, "--pace and --answer-window are not options of ports"},
     };
     for (const auto& [args, text] : cases) {
         std::string error;
@@ -78,6 +95,7 @@ TEST(VerbHelp, EveryCommandHasItsOwnUsageAndExitStatuses) {
         const std::string help = VerbHelp(verb);
         EXPECT_EQ(help.rfind("Usage: tavrin-cli " + verb + " ", 0), 0u) << help;
         EXPECT_NE(help.find("Exit status: 0"), std::string::npos) << verb;
+        EXPECT_EQ(help.find(TimingOptionsHelp()) != std::string::npos, verb != "ports") << verb;
     }
     EXPECT_EQ(VerbHelp("fly"), UsageText());
 }

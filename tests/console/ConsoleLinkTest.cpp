@@ -78,12 +78,14 @@ struct WindowCase {
     const char* name;
     std::int64_t delayUs;  // after the carriage return was written
     bool arrives;
+    ConsoleTiming timing{};
 };
 
 class AnswerWindow : public LinkFixture, public ::testing::WithParamInterface<WindowCase> {};
 
 // The 200 ms window opens once the command has left the port and one pacing step has passed.
 TEST_P(AnswerWindow, CountsFromTheEndOfTheCommand) {
+    link.SetTiming(GetParam().timing);
     answer = {{GetParam().delayUs, "\r\n6420RT>"}};
     EXPECT_EQ(link.SendAndWait("exit", ">"), GetParam().arrives);
     answer = {{GetParam().delayUs, "Long(40)=5-->"}};
@@ -91,11 +93,14 @@ TEST_P(AnswerWindow, CountsFromTheEndOfTheCommand) {
     EXPECT_EQ(link.SendAndReadValue("el 40", "Long(40)=", value), GetParam().arrives);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AnswerWindow,
-                         ::testing::Values(WindowCase{"Prompt", 1000, true},
-                                           WindowCase{"JustInside", 200'000, true},
-                                           WindowCase{"JustOutside", 202'000, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, AnswerWindow,
+    ::testing::Values(WindowCase{"Prompt", 1000, true}, WindowCase{"JustInside", 200'000, true},
+                      WindowCase{"JustOutside", 202'000, false},
+                      WindowCase{"WideJustInside", 1'000'000, true, {1, 1000}},
+                      WindowCase{"WideJustOutside", 1'002'000, false, {1, 1000}},
+                      WindowCase{"SlowPaceShiftsIt", 204'000, true, {5, 200}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct LateWakeCase {
     const char* name;
@@ -177,11 +182,14 @@ TEST_F(LinkFixture, PortFaultWhileWaitingIsThrown) {
 }
 
 TEST_F(LinkFixture, CharactersArePaced) {
-    answer = {{1000, ">"}};
-    const auto start = clock.nowUs;
-    EXPECT_TRUE(link.SendAndWait("block 0", ">"));
-    // Seven characters and the pacing step after the carriage return, each one pacing interval.
-    EXPECT_GE(clock.nowUs - start, 8 * kCharacterPacing.count());
+    for (const int paceMs : {ConsoleTiming{}.paceMs, 5}) {
+        link.SetTiming({paceMs, kConsoleTimeoutMs});
+        answer = {{1000, ">"}};
+        const auto start = clock.nowUs;
+        EXPECT_TRUE(link.SendAndWait("block 0", ">"));
+        // Seven characters and the pacing step after the carriage return, each one pace.
+        EXPECT_GE(clock.nowUs - start, 8 * paceMs * 1000) << paceMs;
+    }
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
+#include "../support/ConsoleRoom.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
 #include "cli/ExitCodes.h"
@@ -35,8 +38,13 @@ TEST_P(CliRead, PrintsTheMessageAndExitStatus) {
                            c.blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath, c.simArgs);
 
-    const auto result = RunCommand({TAVRIN_CLI_EXE, "read", "--port", "1", "--json"},
-                                   {"TAVRIN_COM1=" + sim.device()});
+    std::vector<std::string> argv = {TAVRIN_CLI_EXE, "read", "--port", "1", "--json"};
+    if (c.status != cli::kExitTimeout) {
+        // The faults that end in a timeout come before any answer is needed.
+        const auto room = testing::CliRoom();
+        argv.insert(argv.end(), room.begin(), room.end());
+    }
+    const auto result = RunCommand(argv, {"TAVRIN_COM1=" + sim.device()});
     EXPECT_EQ(result.status, c.status) << result.err;
     EXPECT_TRUE(std::regex_match(result.err, std::regex(c.stderrText))) << result.err;
     if (c.status == cli::kExitOk) {
@@ -80,8 +88,8 @@ TEST(CliReadJson, CarriesTheDecodedConfiguration) {
     testing::SimProcess sim(eepromPath);
     const std::string log = scratch.File("session.log");
 
-    const auto result =
-        RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json", "--log", log});
+    const auto result = RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json",
+                                    "--log", log, "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char* expected :
          {"\"NodeId\": 5", "\"AppLayer\": 1", "\"ComTimeout\": 200", "\"ReadAppCount\": 4",
@@ -96,6 +104,50 @@ TEST(CliReadJson, CarriesTheDecodedConfiguration) {
                              "sent \"block 1\"", "recv "}) {
         EXPECT_NE(transcript.find(line), std::string::npos) << line;
     }
+}
+
+// The pace and the answer window reach the console: a console that answers 400 ms late times
+// the default read out, and a 1000 ms window reads from it exactly what the default read reads
+// of a prompt console; a 5 ms pace spaces every character typed (a lower bound on the time).
+TEST(CliReadTiming, PaceAndAnswerWindowReachTheConsole) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    const auto read = [&](const std::vector<std::string>& simArgs,
+                          const std::vector<std::string>& options) {
+        testing::SimProcess sim(eepromPath, simArgs);
+        std::vector<std::string> argv = {TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json"};
+        argv.insert(argv.end(), options.begin(), options.end());
+        return RunCommand(argv);
+    };
+    const auto plain = read({}, testing::CliRoom());
+    ASSERT_EQ(plain.status, cli::kExitOk) << plain.err;
+
+    const auto late = read({"--answer-delay", "400"}, {});
+    EXPECT_EQ(late.status, cli::kExitTimeout);
+    EXPECT_EQ(late.err, "Timeout\n");
+    const auto waited = read({"--answer-delay", "400"}, {"--answer-window", "1000"});
+    EXPECT_EQ(waited.status, cli::kExitOk) << waited.err;
+    EXPECT_EQ(waited.out, plain.out);
+
+    const std::string log = scratch.File("paced.log");
+    const auto start = std::chrono::steady_clock::now();
+    const auto paced =
+        read({}, {"--pace", "5", "--log", log, "--answer-window", testing::kCliAnswerWindow});
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(paced.status, cli::kExitOk) << paced.err;
+    EXPECT_EQ(paced.out, plain.out);
+    // Every typed line is its characters and a carriage return, each followed by one pace.
+    long typed = 0;
+    std::istringstream lines(testing::ReadWholeFile(log));
+    for (std::string line; std::getline(lines, line);) {
+        const auto at = line.find(" sent \"");
+        if (at != std::string::npos) {
+            typed += static_cast<long>(line.size() - (at + 7) - 1) + 1;
+        }
+    }
+    EXPECT_GT(typed, 100) << "the log holds the lines typed";
+    EXPECT_GE(elapsed, std::chrono::milliseconds(5 * typed));
 }
 
 // A port owned by root:dialout, mode 660, refused to a user outside that group: the message, the

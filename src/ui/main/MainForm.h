@@ -82,6 +82,10 @@ public:
     bool Connected() const { return m_connected; }
     // What the last Connect click ended with; empty before the first.
     std::optional<ReadOutcome> LastReadOutcome() const { return m_lastOutcome; }
+    // The pace and answer window of the console sequences this window and its wizard run, from
+    // the next sequence on. The caller has checked it (ConsoleTimingRefusal).
+    void SetConsoleTiming(const ConsoleTiming& timing) { m_session.timing = timing; }
+    const ConsoleTiming& ConsoleTimingInUse() const { return m_session.timing; }
 
     void ConnectClick();
     void NextClick();
