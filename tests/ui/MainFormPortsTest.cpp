@@ -9,9 +9,12 @@
 #include <fstream>
 #include <optional>
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include "MainFormRig.h"
 #include "WholeFile.h"
 #include "console/FileTranscript.h"
+#include "ui/main/ConsoleSettingsForm.h"
 #include "ui/main/TranscriptForm.h"
 
 using namespace tavrin;
@@ -49,12 +52,12 @@ public:
 
 // The window on the in-process gateway, with the fake lister and a scratch settings file.
 struct PortsRig {
-    explicit PortsRig(std::vector<SystemPort> ports, const std::string& remembered = {})
+    // `kept`: what the settings file holds from an earlier session.
+    explicit PortsRig(std::vector<SystemPort> ports, const QVariantMap& kept = {})
         : gateway(port, gatewaysim::defaultEeprom()) {
         lister.ports = std::move(ports);
-        if (!remembered.empty()) {
-            settings.setValue(QStringLiteral("ports/lastConnected"),
-                              QString::fromStdString(remembered));
+        for (auto it = kept.begin(); it != kept.end(); ++it) {
+            settings.setValue(it.key(), it.value());
         }
         form.emplace(MainServices{image, assemblies, selections, port, clock, pump, boxes, dialogs,
                                   FakeEnv, dir.path().string(), &lister, &settings,
@@ -158,7 +161,7 @@ private slots:
     void PreselectsTheRememberedPortWhenItIsThere() {
         QFETCH(QString, remembered);
         QFETCH(QString, shown);
-        PortsRig rig({kFtdi, kAcm}, remembered.toStdString());
+        PortsRig rig({kFtdi, kAcm}, {{"ports/lastConnected", remembered}});
         QCOMPARE(rig.Shown(), shown);
     }
 
@@ -212,6 +215,65 @@ private slots:
         QCOMPARE(QString::fromLatin1(ReadWholeFile(saved)), transcript.Text() + '\n');
         transcript.findChild<QPushButton*>("ClearTranscript")->click();
         QVERIFY(transcript.Text().isEmpty());
+    }
+
+    // OK applies and keeps what it accepts; anything else is refused with its reason and the
+    // dialog stays open with nothing changed.
+    void ConsoleSettingsAreCheckedAppliedAndKept_data() {
+        QTest::addColumn<QString>("pace");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("slow console") << " 5"
+                                      << "1000"
+                                      << "";
+        QTest::newRow("pace not a number")
+            << "2.5"
+            << "200"
+            << "The pace between characters must be a whole number of milliseconds, 0 to 100.";
+        QTest::newRow("pace too long") << "101"
+                                       << "200"
+                                       << "The pace between characters must be 0 to 100 ms.";
+        QTest::newRow("window too short") << "1"
+                                          << "49"
+                                          << "The answer window must be 50 to 10000 ms.";
+        QTest::newRow("window empty")
+            << "1"
+            << ""
+            << "The answer window must be a whole number of milliseconds, 50 to 10000.";
+    }
+    void ConsoleSettingsAreCheckedAppliedAndKept() {
+        QFETCH(QString, pace);
+        QFETCH(QString, window);
+        QFETCH(QString, refusal);
+        PortsRig rig({});
+        rig.c().ConsoleSettings->trigger();
+        ConsoleSettingsForm* dialog = rig.form->SettingsDialog();
+        QVERIFY(dialog != nullptr && dialog->isVisible());
+        QCOMPARE(dialog->findChild<QLineEdit*>("PaceMs")->text(), QStringLiteral("1"));
+        QCOMPARE(dialog->findChild<QLineEdit*>("AnswerWindowMs")->text(), QStringLiteral("200"));
+        QVERIFY(dialog->findChild<QCheckBox*>("VerifyWrites")->isChecked());
+        dialog->findChild<QLineEdit*>("PaceMs")->setText(pace);
+        dialog->findChild<QLineEdit*>("AnswerWindowMs")->setText(window);
+        dialog->findChild<QCheckBox*>("VerifyWrites")->setChecked(false);
+        dialog->OkClick();
+        if (!refusal.isEmpty()) {
+            QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
+            QCOMPARE(QString::fromStdString(rig.boxes.shown[0].text), refusal);
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(rig.form->ConsoleSettingsInUse(), ConsoleSettings{});
+            QVERIFY(!rig.settings.contains("console/paceMs"));
+            return;
+        }
+        const ConsoleSettings wanted{{5, 1000}, false};
+        QVERIFY(rig.boxes.shown.empty());
+        QCOMPARE(rig.form->ConsoleSettingsInUse(), wanted);
+        QCOMPARE(rig.form->ConsoleTimingInUse(), wanted.timing);
+        // The next start finds them.
+        PortsRig next({}, {{"console/paceMs", rig.settings.value("console/paceMs")},
+                           {"console/answerWindowMs", rig.settings.value("console/answerWindowMs")},
+                           {"console/verifyWrites", rig.settings.value("console/verifyWrites")}});
+        QCOMPARE(next.form->ConsoleSettingsInUse(), wanted);
+        QCOMPARE(next.form->ConsoleTimingInUse(), wanted.timing);
     }
 
     void OtherPortAsksForADevicePathAndKeepsIt() {

@@ -66,6 +66,8 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     connect(m_c.ImportToINI, &QAction::triggered, this, &MainForm::ImportToINIClick);
     connect(m_c.ExportToEEP, &QAction::triggered, this, &MainForm::ExportToEEPClick);
     connect(m_c.ConsoleTranscript, &QAction::triggered, this, &MainForm::TranscriptClick);
+    connect(m_c.ConsoleSettings, &QAction::triggered, this, &MainForm::ConsoleSettingsClick);
+    LoadConsoleSettings();
     m_session.transcript = &m_tee;
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainForm::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainForm::PortActivated);
@@ -228,12 +230,6 @@ void MainForm::AboutClick() {
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
-}
-
-void MainForm::TranscriptClick() {
-    m_transcript->show();
-    m_transcript->raise();
-    m_transcript->activateWindow();
 }
 
 void MainForm::ReleaseConsole() {

@@ -20,6 +20,7 @@
 #include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
+#include "rules/ConsoleSettings.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
@@ -31,6 +32,7 @@ namespace tavrin {
 
 class AboutForm;
 class IOAppOForm;
+class ConsoleSettingsForm;
 class TranscriptForm;
 class XQVEdsSetForm;
 
@@ -93,6 +95,13 @@ public:
     // Console menu: the transcript window, recording since the window opened.
     void TranscriptClick();
     TranscriptForm& Transcript() { return *m_transcript; }
+    // Console menu: the "Console settings" dialog; OK applies and keeps its settings for the
+    // user. The dialog while it is open, else nullptr.
+    void ConsoleSettingsClick();
+    ConsoleSettingsForm* SettingsDialog() const;
+    // The settings the dialog last accepted, or those kept from an earlier session. Their
+    // timing is the one in use; whether writes are verified is for the write sequences.
+    const ConsoleSettings& ConsoleSettingsInUse() const { return m_consoleSettings; }
     // File menu: save the words of the last connect to a parameter file, or write a parameter
     // file into the gateway.
     void ImportToINIClick();
@@ -135,6 +144,8 @@ private:
     bool AskOtherPort();
     std::string RememberedPort() const;
     void RememberConnectedPort();
+    void LoadConsoleSettings();
+    void ApplyConsoleSettings(const ConsoleSettings& settings);
     std::vector<std::string> OpenAdvice(PortSystem& os, OpenStatus status,
                                         const std::string& device);
     std::string ProgramFolder() const;
@@ -162,6 +173,8 @@ private:
     QPointer<AboutForm> m_about;
     std::unique_ptr<TranscriptForm> m_transcript;
     TranscriptTee m_tee;
+    ConsoleSettings m_consoleSettings;
+    QPointer<ConsoleSettingsForm> m_settingsDialog;
     ObjectViews m_views;
     QPointer<IOAppOForm> m_editor;
     QPointer<XQVEdsSetForm> m_wizard;
