@@ -18,12 +18,14 @@ floors=(
   "4 appobj"
   "5 eds"
   "6 cli ui"
+  "7 screenshots"
 )
 declare -A floor_of
 for line in "${floors[@]}"; do
   read -r level names <<<"$line"
   for name in $names; do floor_of[$name]=$level; done
 done
+# tools/screenshots renders the windows for the README: it stands on top of them.
 # The simulator stands apart: it includes nothing of Tavrin's.
 floor_of[gatewaysim]=0
 

@@ -9,7 +9,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliProgress.h"
-#include "cli/FileTranscript.h"
+#include "console/FileTranscript.h"
 #include "cli/TimeStamp.h"
 #include "common/Clock.h"
 #include "console/ConsoleSession.h"

@@ -2,6 +2,10 @@
 // services, gathered so the read and write sequences take one argument.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "common/Clock.h"
 #include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
@@ -22,6 +26,10 @@ struct ConsoleSession {
     ConsoleTranscript* transcript = nullptr;
     // The pace and answer window of every console link a sequence on this session builds.
     ConsoleTiming timing{};
+    // The lines that follow "Can't open ...!" or "... has been occupied" in the box: why the
+    // port would not open and what to do about it. Without it the box says only that.
+    std::function<std::vector<std::string>(OpenStatus status, const std::string& device)>
+        openAdvice = nullptr;
 };
 
 // Opens the console port unless it is open already. Whatever was received before is discarded.

@@ -3,6 +3,19 @@
 #include "console/ConsoleMessages.h"
 
 namespace tavrin {
+namespace {
+
+std::string WithAdvice(std::string text, const ConsoleSession& session, OpenStatus status,
+                       const std::string& device) {
+    if (session.openAdvice) {
+        for (const std::string& line : session.openAdvice(status, device)) {
+            text += "\n" + line;
+        }
+    }
+    return text;
+}
+
+}  // namespace
 
 PortSequence::PortSequence(ConsoleSession& session, const PortChoice& port, PortFaultStyle style)
     : m_session(session),
@@ -21,14 +34,17 @@ OpenStatus PortSequence::OpenPort() {
             break;
         case OpenStatus::CannotOpen:
             // Nothing was sent, so the status line keeps what it said.
-            m_session.boxes.Show(msg::CannotOpen(m_port.Label()), m_style.cannotOpenTitle);
+            m_session.boxes.Show(WithAdvice(msg::CannotOpen(m_port.Label()), m_session,
+                                            opened.status, m_port.device),
+                                 m_style.cannotOpenTitle);
             if (m_style.releaseWhenUnopened) {
                 Release();
             }
             break;
         case OpenStatus::Occupied: {
             const std::string text = msg::Occupied(m_port.Label());
-            m_session.boxes.Show(text, m_style.occupiedTitle);
+            m_session.boxes.Show(WithAdvice(text, m_session, opened.status, m_port.device),
+                                 m_style.occupiedTitle);
             SetStatus(text);
             Release();
             break;

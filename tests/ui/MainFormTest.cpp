@@ -53,7 +53,8 @@ private slots:
         MainFormRig rig;
         QCOMPARE(rig.form.objectName(), QStringLiteral("Main_F"));
         QCOMPARE(rig.form.windowTitle(), QStringLiteral("General Setting"));
-        QCOMPARE(rig.c().ComPort->count(), 16);
+        // COM 1..COM 16, then "Other port..." (the rig lists no system ports).
+        QCOMPARE(rig.c().ComPort->count(), 17);
         QCOMPARE(rig.c().ComPort->itemText(0), QStringLiteral("COM 1"));
         QCOMPARE(rig.c().ComPort->itemText(15), QStringLiteral("COM 16"));
         CheckCommands(rig, true, false);

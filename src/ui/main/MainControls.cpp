@@ -21,6 +21,7 @@
 #include "console/ReadSequence.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/ChannelToggle.h"
+#include "ui/main/PortComboBox.h"
 
 namespace tavrin {
 namespace {
@@ -58,7 +59,9 @@ void BuildCommunication(MainControls& c) {
     c.CommunicationRegion =
         Named(new QGroupBox(QStringLiteral("Communication")), "CommunicationRegion");
     c.Label3 = NewLabel("Label3", "PC COM Port");
-    c.ComPort = Named(new QComboBox, "ComPort");
+    c.ComPort = Named(new PortComboBox, "ComPort");
+    // Adapter labels are long; the box grows with the longest.
+    c.ComPort->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     c.Connect = Named(new QPushButton(QStringLiteral("Connect")), "Connect");
     c.ConnectProgress = Named(new QProgressBar, "ConnectProgress");
     c.ConnectProgress->setRange(0, kProgressMax);
@@ -225,6 +228,12 @@ void BuildMenus(MainControls& c, QMainWindow& window) {
     file->addAction(c.ExportToEEP);
     file->addSeparator();
     file->addAction(c.ExitProgram);
+    QMenu* console = window.menuBar()->addMenu(QStringLiteral("Console"));
+    console->setObjectName(QStringLiteral("Console"));
+    c.ConsoleSettings = NewAction(&window, "ShowConsoleSettings", "Console settings...");
+    c.ConsoleTranscript = NewAction(&window, "ShowConsoleTranscript", "Console transcript");
+    console->addAction(c.ConsoleSettings);
+    console->addAction(c.ConsoleTranscript);
     c.About_ = NewAction(&window, "About_", "About");
     window.menuBar()->addAction(c.About_);
 }

@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "ui/main/PortComboBox.h"
+
 class QAction;
 class QComboBox;
 class QGroupBox;
@@ -23,7 +25,7 @@ struct MainControls {
     // Connection: port list, Connect, status and firmware.
     QGroupBox* CommunicationRegion = nullptr;
     QLabel* Label3 = nullptr;
-    QComboBox* ComPort = nullptr;
+    PortComboBox* ComPort = nullptr;
     QPushButton* Connect = nullptr;
     QPushButton* CreateMBDevice = nullptr;     // "Next"
     QPushButton* ExitProgramButton = nullptr;  // "Exit Program"
@@ -72,6 +74,9 @@ struct MainControls {
     QAction* ExportToEEP = nullptr;
     QAction* ExitProgram = nullptr;
     QAction* About_ = nullptr;
+    // Console menu: pacing, answer window and verifying; the transcript window.
+    QAction* ConsoleSettings = nullptr;
+    QAction* ConsoleTranscript = nullptr;
 };
 
 MainControls BuildMainControls(QMainWindow& window);

@@ -19,6 +19,7 @@
 #include "ui/main/AboutForm.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainMessages.h"
+#include "ui/main/TranscriptForm.h"
 #include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
@@ -44,6 +45,13 @@ MainForm::MainForm(MainServices services, QWidget* parent)
       m_session{services.image, services.port, services.clock, services.pump, services.boxes},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image, services.boxes, this),
+      m_lister(services.ports),
+      m_ports(services.ports, m_env),
+      m_settings(services.settings),
+      m_askDevicePath(std::move(services.askDevicePath)),
+      m_transcript(
+          std::make_unique<TranscriptForm>(services.dialogs, services.boxes, ProgramFolder())),
+      m_tee(m_transcript.get(), services.log),
       m_views(services.image, services.assemblies),
       m_ini(this) {
     setObjectName(QStringLiteral("Main_F"));
@@ -57,7 +65,23 @@ MainForm::MainForm(MainServices services, QWidget* parent)
     connect(m_c.About_, &QAction::triggered, this, &MainForm::AboutClick);
     connect(m_c.ImportToINI, &QAction::triggered, this, &MainForm::ImportToINIClick);
     connect(m_c.ExportToEEP, &QAction::triggered, this, &MainForm::ExportToEEPClick);
+    connect(m_c.ConsoleTranscript, &QAction::triggered, this, &MainForm::TranscriptClick);
+    connect(m_c.ConsoleSettings, &QAction::triggered, this, &MainForm::ConsoleSettingsClick);
+    LoadConsoleSettings();
+    m_session.transcript = &m_tee;
+    connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainForm::RefreshPorts);
+    connect(m_c.ComPort, &QComboBox::activated, this, &MainForm::PortActivated);
+    if (PortSystem* os = services.portSystem; os != nullptr) {
+        m_session.openAdvice = [this, os](OpenStatus status, const std::string& device) {
+            return OpenAdvice(*os, status, device);
+        };
+    }
     Load();
+    if (services.ports != nullptr) {
+        m_portTimer.setInterval(kPortRefreshInterval);
+        connect(&m_portTimer, &QTimer::timeout, this, &MainForm::RefreshPorts);
+        m_portTimer.start();
+    }
 }
 
 MainForm::~MainForm() {
@@ -93,11 +117,8 @@ void MainForm::Load() {
     m_c.FirmwareVer->clear();
     m_c.CommunicationState->clear();
 
-    for (int n = 1; n <= kPortCount; ++n) {
-        m_c.ComPort->addItem(QStringLiteral("COM") + QString::fromStdString(SignPosText(n)));
-        PortTable[n - 1] = n;
-    }
-    m_c.ComPort->setCurrentIndex(0);
+    m_ports.Start(RememberedPort());
+    ShowPortList();
     CentreOnScreen(*this);
 }
 
@@ -124,16 +145,16 @@ void MainForm::SetControlsEnabled(bool enabled) {
     m_c.ExitProgramButton->setEnabled(enabled);
 }
 
-PortChoice MainForm::ChosenPort() const {
-    const int entry = m_c.ComPort->currentIndex();
-    return ResolvePort(PortTable[entry < 0 ? 0 : entry], m_env);
-}
-
 void MainForm::ConnectClick() {
-    if (m_c.ComPort->currentIndex() < 0) {
+    TakePortChoice();
+    const PortEntry* chosen = m_ports.Chosen();
+    if (chosen == nullptr || (chosen->kind == PortEntry::Kind::Other && !AskOtherPort())) {
         return;
     }
     m_lastOutcome = ReadConfiguration(m_session, ChosenPort(), *this);
+    if (m_lastOutcome == ReadOutcome::Completed) {
+        RememberConnectedPort();
+    }
 }
 
 void MainForm::NextClick() {
@@ -240,6 +261,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
     if (m_about) {
         m_about->close();
     }
+    m_transcript->close();
     m_views.CloseAll();
     if (m_wizard) {
         m_wizard->disconnect(this);

@@ -6,24 +6,34 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
+#include <QTimer>
+#include <functional>
+#include <memory>
 
 #include "appobj/views/ObjectViews.h"
 #include "assembly/AssemblyDerivation.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/PortDiagnosis.h"
+#include "console/PortPicker.h"
 #include "console/ReadSequence.h"
+#include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
+#include "rules/ConsoleSettings.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
 #include "ui/main/QuillonKeys.h"
 
+class QSettings;
+
 namespace tavrin {
 
 class AboutForm;
 class IOAppOForm;
+class ConsoleSettingsForm;
+class TranscriptForm;
 class XQVEdsSetForm;
 
 // What the window works with, handed in so tests can swap the port, clock and message boxes.
@@ -40,7 +50,23 @@ struct MainServices {
     // The program's folder: Finish writes the EDS file there and the parameter file dialogs start
     // there. Empty means the folder of the program's executable.
     std::string programFolder;
+    // The system's serial ports, listed after "COM 16"; none listed without it.
+    PortLister* ports = nullptr;
+    // Where the window keeps what it remembers for the user (the last port that connected);
+    // nothing is remembered without it.
+    QSettings* settings = nullptr;
+    // Asks for the device path of "Other port..."; nothing when the user cancelled. Without it a
+    // plain input dialog asks.
+    std::function<std::optional<std::string>()> askDevicePath = nullptr;
+    // Tells why a port would not open (its group, who holds it, which ports there are), added to
+    // the "Can't open" and "occupied" boxes; without it they say only that.
+    PortSystem* portSystem = nullptr;
+    // A second transcript beside the window's, as `tavrin --log FILE` gives.
+    ConsoleTranscript* log = nullptr;
 };
+
+// How often the idle window reads the system's ports again.
+inline constexpr int kPortRefreshInterval = 2000;  // ms
 
 class MainForm final : public QMainWindow, public ReadView, public WriteView {
     Q_OBJECT
@@ -66,6 +92,16 @@ public:
     void ConnectClick();
     void NextClick();
     void AboutClick();
+    // Console menu: the transcript window, recording since the window opened.
+    void TranscriptClick();
+    TranscriptForm& Transcript() { return *m_transcript; }
+    // Console menu: the "Console settings" dialog; OK applies and keeps its settings for the
+    // user. The dialog while it is open, else nullptr.
+    void ConsoleSettingsClick();
+    ConsoleSettingsForm* SettingsDialog() const;
+    // The settings the dialog last accepted, or those kept from an earlier session. Their
+    // timing is the one in use; whether writes are verified is for the write sequences.
+    const ConsoleSettings& ConsoleSettingsInUse() const { return m_consoleSettings; }
     // File menu: save the words of the last connect to a parameter file, or write a parameter
     // file into the gateway.
     void ImportToINIClick();
@@ -75,6 +111,10 @@ public:
     void ReleaseConsole();
     // The unconnected look: pictures, toggles and panel contents hidden.
     void ResetPanels();
+    // Reads the system's ports again, as the list does when it drops down and the window every
+    // two seconds while idle; does nothing while a console sequence runs. A chosen adapter that
+    // has gone leaves nothing chosen and says so on the status line.
+    void RefreshPorts();
 
     // ReadView and WriteView.
     void ConnectPressed() override;
@@ -97,6 +137,17 @@ private:
     void EditorNext();
     void WizardClosed(bool finished);
     PortChoice ChosenPort() const;
+    // Ports: the list shown from the picker, the choice taken from the list, "Other port...".
+    void ShowPortList();
+    void TakePortChoice();
+    void PortActivated(int entry);
+    bool AskOtherPort();
+    std::string RememberedPort() const;
+    void RememberConnectedPort();
+    void LoadConsoleSettings();
+    void ApplyConsoleSettings(const ConsoleSettings& settings);
+    std::vector<std::string> OpenAdvice(PortSystem& os, OpenStatus status,
+                                        const std::string& device);
     std::string ProgramFolder() const;
     FileDialogRequest ParameterFileRequest(const char* title) const;
     void ShowWritingLook();
@@ -112,11 +163,18 @@ private:
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
-    // Port list entry n-1 opens COM n.
-    std::array<int, kPortCount> PortTable{};
+    PortLister* m_lister;
+    PortPicker m_ports;
+    QSettings* m_settings;
+    std::function<std::optional<std::string>()> m_askDevicePath;
+    QTimer m_portTimer;
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
     QPointer<AboutForm> m_about;
+    std::unique_ptr<TranscriptForm> m_transcript;
+    TranscriptTee m_tee;
+    ConsoleSettings m_consoleSettings;
+    QPointer<ConsoleSettingsForm> m_settingsDialog;
     ObjectViews m_views;
     QPointer<IOAppOForm> m_editor;
     QPointer<XQVEdsSetForm> m_wizard;

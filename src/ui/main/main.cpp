@@ -1,6 +1,7 @@
 // Tavrin: commissioning utility for the K-5310G gateway. Shows the splash for one second, then the
 // main window; the program ends when the main window closes after the exit question.
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -9,8 +10,11 @@
 
 #include "common/Clock.h"
 #include "config/ConfigImage.h"
+#include "console/FileTranscript.h"
+#include "console/PosixPortSystem.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
+#include "console/qt/QtPortLister.h"
 #include "rules/StartUpDelay.h"
 #include "ui/main/Logo.h"
 #include "ui/main/MainForm.h"
@@ -24,6 +28,21 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::puts("tavrin " TAVRIN_VERSION);
             return 0;
+        }
+    }
+    // --log FILE: the console transcript appended to FILE too, as tavrin-cli --log writes it.
+    std::unique_ptr<tavrin::FileTranscript> log;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--log") == 0) {
+            if (i + 1 >= argc) {
+                std::fputs("tavrin: --log takes a file name\n", stderr);
+                return 2;
+            }
+            log = std::make_unique<tavrin::FileTranscript>(argv[++i]);
+            if (!log->IsOpen()) {
+                std::fprintf(stderr, "tavrin: cannot write the log file %s\n", argv[i]);
+                return 2;
+            }
         }
     }
     QApplication app(argc, argv);
@@ -46,8 +65,18 @@ int main(int argc, char** argv) {
     tavrin::QtConsolePort port;
     tavrin::QtMessageBoxes boxes;
     tavrin::QtFileDialogs dialogs;
-    tavrin::MainForm form(
-        {image, assemblies, selections, port, clock, pump, boxes, dialogs, tavrin::ProcessEnv, {}});
+    tavrin::QtPortLister lister;
+    tavrin::PosixPortSystem portSystem;
+    // Per user, in the desktop's usual place (~/.config/Tavrin/Tavrin.conf).
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tavrin"),
+                       QStringLiteral("Tavrin"));
+    tavrin::MainServices services{image, assemblies, selections,         port, clock, pump,
+                                  boxes, dialogs,    tavrin::ProcessEnv, {}};
+    services.ports = &lister;
+    services.settings = &settings;
+    services.portSystem = &portSystem;
+    services.log = log.get();
+    tavrin::MainForm form(std::move(services));
     dialogs.SetParent(&form);
     form.show();
     tavrin::ArmStartupProbe();

@@ -1,6 +1,6 @@
 // The --log transcript: one time-stamped entry per line typed and per answer received, each on
 // its own line of the file whatever bytes came over the wire.
-#include "cli/FileTranscript.h"
+#include "console/FileTranscript.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-namespace tavrin::cli {
+namespace tavrin {
 namespace {
 
 TEST(EscapedForLog, KeepsEveryEntryOnOneLineAndInertOnATerminal) {
@@ -60,4 +60,4 @@ TEST(FileTranscript, AppendsTimeStampedEntries) {
 }
 
 }  // namespace
-}  // namespace tavrin::cli
+}  // namespace tavrin

@@ -1,19 +1,9 @@
-#include "cli/FileTranscript.h"
+#include "console/TranscriptEntry.h"
 
 #include <cstdio>
 #include <ctime>
 
-namespace tavrin::cli {
-
-FileTranscript::FileTranscript(const std::string& path) : m_out(path, std::ios::app) {}
-
-void FileTranscript::LineSent(std::string_view line) {
-    Entry("sent", line);
-}
-
-void FileTranscript::ChunkReceived(std::string_view chunk) {
-    Entry("recv", chunk);
-}
+namespace tavrin {
 
 std::string EscapedForLog(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -51,7 +41,7 @@ std::string EscapedForLog(std::string_view text) {
     return escaped;
 }
 
-void FileTranscript::Entry(const char* direction, std::string_view text) {
+std::string TranscriptEntries::Entry(const char* direction, std::string_view text) const {
     using namespace std::chrono;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -60,8 +50,7 @@ void FileTranscript::Entry(const char* direction, std::string_view text) {
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d +%.3f", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
                   duration<double>(steady_clock::now() - m_start).count());
-    m_out << stamp << ' ' << direction << " \"" << EscapedForLog(text) << "\"\n";
-    m_out.flush();
+    return std::string(stamp) + ' ' + direction + " \"" + EscapedForLog(text) + '"';
 }
 
-}  // namespace tavrin::cli
+}  // namespace tavrin
