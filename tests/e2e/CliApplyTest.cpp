@@ -21,8 +21,8 @@ constexpr int kConfigFirstWord = 10;
 constexpr int kConfigWords = 29;
 constexpr int kConnectionWords = 7;
 
-// What stderr holds besides the progress lines ("tavrin-cli: reading COM 1 ...", "...: done"):
-// the system's messages.
+// What stderr holds besides the progress lines ("tavrin-cli: reading COM 1 ...", "...: done") and
+// the read-back's "tavrin-cli: Verified": the system's messages.
 std::string Messages(const std::string& err) {
     std::string kept;
     std::size_t start = 0;
@@ -31,7 +31,7 @@ std::string Messages(const std::string& err) {
         const std::string line =
             err.substr(start, end == std::string::npos ? end : end - start + 1);
         if (line.rfind("tavrin-cli: reading ", 0) != 0 &&
-            line.rfind("tavrin-cli: writing ", 0) != 0) {
+            line.rfind("tavrin-cli: writing ", 0) != 0 && line != "tavrin-cli: Verified\n") {
             kept += line;
         }
         if (end == std::string::npos) {
