@@ -68,6 +68,28 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
     return applied;
 }
 
+// What a dry run and diff put a configuration file onto a gateway as must be exactly what apply
+// stores: once applied, neither shows a difference.
+TEST(CliApply, ADryRunAndDiffOfTheAppliedFileAreEqual) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath);
+    const std::vector<std::string> dryRun{TAVRIN_CLI_EXE, "apply",      TAVRIN_APPLY_EXAMPLE,
+                                          "--port",       sim.device(), "--dry-run"};
+    const auto before = RunCommand(dryRun);
+    EXPECT_EQ(before.status, cli::kExitDiffer) << before.err;
+    EXPECT_NE(before.out.find("NodeId: 5 | 12\n"), std::string::npos) << before.out;
+
+    const auto applied = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
+                                     sim.device(), "--out", scratch.path()});
+    ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
+    const auto after = RunCommand(dryRun);
+    EXPECT_EQ(after.status, cli::kExitOk) << after.out << after.err;
+    const auto diff = RunCommand({TAVRIN_CLI_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.device()});
+    EXPECT_EQ(diff.status, cli::kExitOk) << diff.out << diff.err;
+}
+
 TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");

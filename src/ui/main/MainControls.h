@@ -70,6 +70,7 @@ struct MainControls {
     // Menus.
     QAction* ImportToINI = nullptr;
     QAction* ExportToEEP = nullptr;
+    QAction* CompareWithFile = nullptr;
     QAction* ExitProgram = nullptr;
     QAction* About_ = nullptr;
 };
