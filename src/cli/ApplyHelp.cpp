@@ -7,6 +7,8 @@ namespace tavrin::cli {
 std::string ApplyHelp() {
     return "Usage: tavrin-cli apply CONFIG.json --port PORT [--out DIR] [--stamp STAMP]\n"
            "                         [--log FILE]\n"
+           "       tavrin-cli apply CONFIG.json --port PORT [--json] [--no-verify]\n"
+           "                         [--dry-run]\n"
            "\n"
            "Stores a whole configuration, described in one JSON file, in the gateway and\n"
            "writes the EDS file for it, as the wizard's Finish does.\n"
@@ -28,12 +30,23 @@ std::string ApplyHelp() {
            "               hold identical words and get identical EDS files\n"
            "  --log FILE   append a time-stamped transcript of the console session\n" +
            TimingOptionsHelp() +
+           "  --json       print how the store and its check ended as one JSON object\n"
+           "               (\"verified\", \"mismatches\", \"edsFile\") instead of the line\n"
+           "  --no-verify  do not read the words back after the store\n"
+           "  --dry-run    read the gateway and print what the store would change (field,\n"
+           "               gateway | file); nothing is written, no EDS file\n"
+           "\n"
+           "After the store the gateway is read again, as a read dialogue of its own, and\n"
+           "every word typed is compared; \"Verified\" on stderr says they all hold.\n"
            "\n"
            "The file's layout is described in the README, section \"tavrin-cli apply\".\n"
            "\n"
            "Exit status: 0 stored and EDS written, 1 other failure (also: stored, but the\n"
            "EDS file could not be written), 2 usage error, 3 port failure, 4 console\n"
-           "timeout, 5 not a 6420RT/6420e module, 6 invalid configuration file.\n";
+           "timeout, 5 not a 6420RT/6420e module, 6 invalid configuration file.\n"
+           "7 the gateway does not hold what was written (the words are listed); a check\n"
+           "that could not be done says that the store finished but could not be\n"
+           "checked, with status 3 or 4. 8 --dry-run: the store would change the gateway.\n";
 }
 
 }  // namespace tavrin::cli

@@ -6,6 +6,7 @@
 
 #include "cli/ApplyConfig.h"
 #include "cli/ApplyWorking.h"
+#include "cli/DifferenceReport.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "eds/EdsFile.h"
@@ -56,6 +57,18 @@ int RunApply(const CliArgs& args) {
     }
 
     ConfigImage& image = job.Image();
+    if (args.dryRun) {
+        // What Finish would type, against the gateway as read; nothing is sent after the read.
+        ConfigImage planned = image;
+        ConfigWords words;
+        std::string why;
+        if (!FinishWordsOf(file.settings, planned, words, why)) {
+            std::fprintf(stderr, "%s: %s\n", args.file.c_str(), why.c_str());
+            return kExitInvalidInput;
+        }
+        return PrintDifference(DifferenceOf(ReadWordsOf(image), words), job.PortLabel(), args.file,
+                               args.json, true);
+    }
     WizardLists lists;
     ConnectionSelections selections;
     FinishChoices choices;
@@ -68,20 +81,47 @@ int RunApply(const CliArgs& args) {
     FinishContext context{job.Session(), job.Port(), lists.assemblies,
                           selections,    edsFolder,  job.Progress()};
     job.Progress().Begin("writing " + args.file + " into " + job.PortLabel(), kWriteLines);
+    // The file replaces the objects, so the whole configuration area is typed.
+    const int block0Count = kWholeBlock0Words;
     const FinishOutcome outcome = StoreAndProduceEds(context, choices);
     job.Progress().End(outcome == FinishOutcome::Completed);
+    WriteReport report;
+    report.file = args.file;
+    report.port = job.PortLabel();
+    report.verifyWanted = job.VerifyWanted();
+    report.written = outcome == FinishOutcome::Completed || outcome == FinishOutcome::EdsFailed;
     switch (outcome) {
         case FinishOutcome::Completed:
             break;
         case FinishOutcome::WriteFailed:
-            return ExitCodeFor(context.writeOutcome);
+            report.status = ExitCodeFor(context.writeOutcome);
+            break;
         case FinishOutcome::EdsFailed:
         case FinishOutcome::Refused:
-            return kExitFailure;
+            report.status = kExitFailure;
+            break;
     }
-    const std::string edsPath = edsFolder + "/" + EdsFileName(image.NodeId);
-    std::printf("%s: %s\n", kEdsProduced, edsPath.c_str());
-    return kExitOk;
+    if (report.written) {
+        // The read-back follows the store, once its dialogue has ended; the image holds the
+        // words that were typed.
+        const int verified =
+            job.Verify(WrittenWords{image.Block0Words, block0Count, image.Block1Words});
+        report.verified = job.Verified();
+        report.mismatches = job.Mismatches();
+        if (verified != kExitOk) {
+            report.status = verified;
+        }
+    }
+    if (outcome == FinishOutcome::Completed) {
+        report.edsFile = edsFolder + "/" + EdsFileName(image.NodeId);
+        if (!args.json) {
+            std::printf("%s: %s\n", kEdsProduced, report.edsFile.c_str());
+        }
+    }
+    if (args.json) {
+        std::fputs(WriteReportJson(report).c_str(), stdout);
+    }
+    return report.status;
 }
 
 }  // namespace tavrin::cli

@@ -74,4 +74,24 @@ bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLis
     return true;
 }
 
+bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWords& words,
+                   std::string& refusal) {
+    WizardLists lists;
+    ConnectionSelections selections;
+    FinishChoices choices;
+    if (!ApplyOntoImage(settings, image, lists, selections, choices, refusal)) {
+        return false;
+    }
+    // As Finish: a DeviceNet configuration, the whole area (the file replaces the objects). The
+    // time stamp is left at zero; a difference does not count it.
+    image.AppLayer = kApplyLayer;
+    EncodeBlock0(image, LocalDateTime{});
+    const ConnectionPaths paths =
+        BuildConnectionPaths(selections, choices.inputTexts, choices.outputTexts, lists.assemblies);
+    EncodeBlock1(image, paths.inputs, paths.outputs);
+    words.block0 = image.Block0Words;
+    words.block1 = image.Block1Words;
+    return true;
+}
+
 }  // namespace tavrin::cli

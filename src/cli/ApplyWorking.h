@@ -11,6 +11,7 @@
 #include "cli/ApplyConfig.h"
 #include "config/ConfigImage.h"
 #include "eds/FinishJob.h"
+#include "rules/ConfigDifference.h"
 
 namespace tavrin::cli {
 
@@ -32,5 +33,11 @@ bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& ima
 // false with a reason when the working table could not be filled.
 bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLists& lists,
                     ConnectionSelections& selections, FinishChoices& choices, std::string& refusal);
+
+// The words Finish would type for the file put onto `image` (which holds a gateway's or a
+// parameter file's own words), encoded as Finish encodes them but sent nowhere: for apply
+// --dry-run and diff. False with a reason as ApplyOntoImage.
+bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWords& words,
+                   std::string& refusal);
 
 }  // namespace tavrin::cli

@@ -4,6 +4,7 @@
 
 #include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
+#include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
@@ -23,10 +24,11 @@ const std::vector<VerbShape>& VerbShapes() {
     static const std::vector<VerbShape> shapes{
         {"read", false, {"--json"}},
         {"backup", true, {}},
-        {"restore", true, {}},
+        {"restore", true, {"--json", "--no-verify", "--dry-run"}},
         {"eds", false, {"--out", "--description", "--author"}},
-        {"apply", true, {"--out", "--stamp"}},
+        {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run"}},
         {"ports", false, {"--json"}, false},
+        {"diff", true, {"--json"}, false},
     };
     return shapes;
 }
@@ -47,6 +49,14 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
             error = option + " is not an option of " + parsed.verb;
             return false;
         }
+    }
+    if (parsed.verb == "diff" && parsed.file2.empty()) {
+        error = "diff needs two operands A and B";
+        return false;
+    }
+    if (!parsed.file2.empty() && parsed.verb != "diff") {
+        error = "unexpected argument " + parsed.file2;
+        return false;
     }
     if (shape->takesFile && parsed.file.empty()) {
         error = parsed.verb + " needs a FILE";
@@ -103,8 +113,10 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             parsed.help = true;
         } else if (a == "--version") {
             parsed.version = true;
-        } else if (a == "--json") {
-            parsed.json = true;
+        } else if (a == "--json" || a == "--no-verify" || a == "--dry-run") {
+            parsed.json = parsed.json || a == "--json";
+            parsed.noVerify = parsed.noVerify || a == "--no-verify";
+            parsed.dryRun = parsed.dryRun || a == "--dry-run";
             verbOptions.push_back(a);
         } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp") {
             auto v = value(a.c_str());
@@ -148,6 +160,8 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         } else if (!fileGiven) {
             parsed.file = a;
             fileGiven = true;
+        } else if (parsed.verb == "diff" && parsed.file2.empty()) {
+            parsed.file2 = a;
         } else {
             error = "unexpected argument " + a;
             return std::nullopt;
@@ -163,7 +177,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
-    if (parsed.port.empty() && parsed.verb != "ports") {
+    if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff") {
         error = "--port is required";
         return std::nullopt;
     }
@@ -182,6 +196,7 @@ std::string UsageText() {
            "  eds       write the EDS file of the stored configuration\n"
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "  ports     list the ports the window offers and whether each can be opened\n"
+           "  diff      show how two configurations differ (gateways or files)\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -194,7 +209,9 @@ std::string UsageText() {
            "\n"
            "Exit status: 0 done, 1 other failure, 2 usage error, 3 port cannot be opened,\n"
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
-           "module, 6 invalid input.\n";
+           "module, 6 invalid input.\n"
+           "7 the gateway does not hold what was written (restore, apply),\n"
+           "8 the configurations differ (diff, --dry-run).\n";
 }
 
 std::string VerbHelp(const std::string& verb) {
@@ -230,6 +247,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "ports") {
         return PortsHelp();
+    }
+    if (verb == "diff") {
+        return DiffHelp();
     }
     return UsageText();
 }

@@ -22,6 +22,10 @@ struct CliArgs {
     std::string author;       // eds --author
     std::string stamp;        // apply --stamp: the time stamp to store
 
+    std::string file2;      // diff: the second operand B (`file` is A)
+    bool noVerify = false;  // restore, apply --no-verify: no read-back after the write
+    bool dryRun = false;    // restore, apply --dry-run: read, print the difference, write nothing
+
     bool version = false;  // --version: print the program's version, whatever else is given
 
     ConsoleTiming timing;  // --pace, --answer-window: how the console is typed at and waited for

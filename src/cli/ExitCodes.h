@@ -10,5 +10,7 @@ inline constexpr int kExitPort = 3;           // port cannot be opened, is held,
 inline constexpr int kExitTimeout = 4;        // the console did not answer in time
 inline constexpr int kExitForeignModule = 5;  // the console named neither 6420RT nor 6420e
 inline constexpr int kExitInvalidInput = 6;   // a file or value given to the command is unusable
+inline constexpr int kExitNotVerified = 7;    // the gateway does not hold what was written
+inline constexpr int kExitDiffer = 8;         // diff, --dry-run: the two configurations differ
 
 }  // namespace tavrin::cli

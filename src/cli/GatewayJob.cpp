@@ -51,7 +51,8 @@ std::unique_ptr<FileTranscript> OpenLog(const std::string& path) {
 }  // namespace
 
 GatewayJob::GatewayJob(const CliArgs& args, bool bar)
-    : m_port(ParsePortArgument(args.port)),
+    : m_verify(!args.noVerify),
+      m_port(ParsePortArgument(args.port)),
       m_log(OpenLog(args.logPath)),
       m_progress(stderr, bar, m_log.get()),
       m_session{m_image, m_serial, m_clock, m_pump, m_progress, &m_progress, args.timing} {
@@ -92,6 +93,32 @@ int GatewayJob::Write(const std::string& what, const Block0Array& block0, int bl
     m_image.Busy = false;
     m_progress.End(outcome == WriteOutcome::Completed);
     return ExitCodeFor(outcome);
+}
+
+int GatewayJob::Verify(const WrittenWords& written) {
+    m_verified = false;
+    m_mismatches.clear();
+    if (!m_verify) {
+        return kExitOk;
+    }
+    m_progress.Begin("reading " + m_port->Label() + " back", kReadLines);
+    const ReadBackResult result = ReadBackWritten(m_session, *m_port, written, m_progress);
+    m_progress.End(result.outcome == ReadBackOutcome::Verified);
+    switch (result.outcome) {
+        case ReadBackOutcome::Verified:
+            m_verified = true;
+            m_progress.Note(kVerified);
+            return kExitOk;
+        case ReadBackOutcome::Mismatch:
+            m_mismatches = result.mismatches;
+            Boxes().Show(MismatchText(result.mismatches), kNotVerifiedTitle);
+            return kExitNotVerified;
+        case ReadBackOutcome::NotChecked:
+            break;
+    }
+    Boxes().Show(NotCheckedText(result.readFailure), kNotVerifiedTitle);
+    const int status = ExitCodeFor(result.read);
+    return status == kExitOk ? kExitFailure : status;
 }
 
 }  // namespace tavrin::cli

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "cli/CliArgs.h"
 #include "cli/CliProgress.h"
@@ -15,6 +16,7 @@
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 #include "console/PortDiagnosis.h"
+#include "console/ReadBack.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
 #include "console/qt/QtConsolePort.h"
@@ -45,6 +47,17 @@ public:
     int Write(const std::string& what, const Block0Array& block0, int block0Count,
               const Block1Array& block1);
 
+    // After a completed write: the read-back of `written` as a separate read dialogue, unless
+    // --no-verify was given. "Verified" on stderr on a match; on a mismatch the list of words and
+    // kExitNotVerified; a read-back that could not be done says that the write finished but could
+    // not be checked, with the timeout's or the port's status. Returns the exit status.
+    int Verify(const WrittenWords& written);
+    // How the last write stands: not checked (--no-verify or not reached), verified, or the words
+    // that do not hold what was written.
+    bool Verified() const { return m_verified; }
+    const std::vector<WordMismatch>& Mismatches() const { return m_mismatches; }
+    bool VerifyWanted() const { return m_verify; }
+
     ConfigImage& Image() { return m_image; }
     ConsoleSession& Session() { return m_session; }
     const PortChoice& Port() const { return *m_port; }
@@ -60,6 +73,9 @@ public:
 
 private:
     int m_setUpStatus = 0;
+    bool m_verify = true;
+    bool m_verified = false;
+    std::vector<WordMismatch> m_mismatches;
     std::optional<PortChoice> m_port;
     std::unique_ptr<FileTranscript> m_log;
     ConfigImage m_image;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <optional>
 
+#include "cli/DifferenceReport.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
@@ -58,12 +59,34 @@ int RunRestore(const CliArgs& args) {
     ConfigImage& image = job.Image();
     image.FileBlock0Words = loaded.FileBlock0Words;
     image.FileBlock1Words = loaded.FileBlock1Words;
+    if (args.dryRun) {
+        // What the write would change, from the gateway as read to the file; nothing is typed.
+        const ConfigWords file{image.FileBlock0Words, image.FileBlock1Words};
+        return PrintDifference(DifferenceOf(ReadWordsOf(image), file), job.PortLabel(), args.file,
+                               args.json, true);
+    }
     const RestoreWords words = PrepareRestore(image);
-    return job.Write(args.file, words.block0, words.block0Count, words.block1);
+    const WrittenWords written{words.block0, words.block0Count, words.block1};
+    WriteReport report;
+    report.file = args.file;
+    report.port = job.PortLabel();
+    report.verifyWanted = job.VerifyWanted();
+    report.status = job.Write(args.file, words.block0, words.block0Count, words.block1);
+    report.written = report.status == kExitOk;
+    if (report.written) {
+        report.status = job.Verify(written);
+        report.verified = job.Verified();
+        report.mismatches = job.Mismatches();
+    }
+    if (args.json) {
+        std::fputs(WriteReportJson(report).c_str(), stdout);
+    }
+    return report.status;
 }
 
 std::string RestoreHelp() {
     return "Usage: tavrin-cli restore FILE --port PORT [--log FILE]\n"
+           "       tavrin-cli restore FILE --port PORT [--json] [--no-verify] [--dry-run]\n"
            "\n"
            "Loads the parameter file FILE (sections [EEPB_0] Add0..Add29 and [EEPB_1]\n"
            "Add0..Add6, unsigned decimal words; blanks around a value, other sections and\n"
@@ -78,6 +101,14 @@ std::string RestoreHelp() {
            "  --port PORT  COM number 1..16 or a device path\n"
            "  --log FILE   append a time-stamped transcript of the console session\n" +
            TimingOptionsHelp() +
+           "  --json       print how the write and its check ended as one JSON object\n"
+           "               (\"verified\": true when the gateway holds every word written)\n"
+           "  --no-verify  do not read the words back after the write\n"
+           "  --dry-run    read the gateway and print what the write would change (field,\n"
+           "               gateway | file); nothing is written; exit 8 when it would change\n"
+           "\n"
+           "After the write the gateway is read again, as a read dialogue of its own, and\n"
+           "every word written is compared; \"Verified\" on stderr says they all hold.\n"
            "\n"
            "Progress goes to stderr (a bar on a terminal, plain lines otherwise), with the\n"
            "system's messages word for word. A write that fails part way leaves the words\n"
@@ -85,7 +116,11 @@ std::string RestoreHelp() {
            "\n"
            "Exit status: 0 written, 2 usage error, 3 port cannot be opened or is held,\n"
            "4 console timeout, 5 not a 6420RT/6420e module, 6 FILE unreadable or unfit\n"
-           "(or the log cannot be written).\n";
+           "(or the log cannot be written).\n"
+           "7 the gateway does not hold what was written (the words are listed: block,\n"
+           "byte, field, written, read); a check that could not be done says that the\n"
+           "write finished but could not be checked, with status 3 or 4.\n"
+           "8 --dry-run: the write would change the gateway.\n";
 }
 
 }  // namespace tavrin::cli

@@ -7,6 +7,7 @@
 #include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/ConfigReport.h"
+#include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
     }
     if (args->verb == "apply") {
         return cli::RunApply(*args);
+    }
+    if (args->verb == "diff") {
+        return cli::RunDiff(*args);
     }
     if (args->verb == "ports") {
         return cli::RunPorts(*args);

@@ -22,8 +22,8 @@ constexpr int kConfigFirstWord = 10;
 constexpr int kConfigWords = 29;
 constexpr int kConnectionWords = 7;
 
-// What stderr holds besides the progress lines ("tavrin-cli: reading COM 1 ...", "...: done"):
-// the system's messages.
+// What stderr holds besides the progress lines ("tavrin-cli: reading COM 1 ...", "...: done") and
+// the read-back's "tavrin-cli: Verified": the system's messages.
 std::string Messages(const std::string& err) {
     std::string kept;
     std::size_t start = 0;
@@ -32,7 +32,7 @@ std::string Messages(const std::string& err) {
         const std::string line =
             err.substr(start, end == std::string::npos ? end : end - start + 1);
         if (line.rfind("tavrin-cli: reading ", 0) != 0 &&
-            line.rfind("tavrin-cli: writing ", 0) != 0) {
+            line.rfind("tavrin-cli: writing ", 0) != 0 && line != "tavrin-cli: Verified\n") {
             kept += line;
         }
         if (end == std::string::npos) {
@@ -69,6 +69,28 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
     sim.Stop();
     applied.eeprom = gatewaysim::loadEeprom(eepromPath);
     return applied;
+}
+
+// What a dry run and diff put a configuration file onto a gateway as must be exactly what apply
+// stores: once applied, neither shows a difference.
+TEST(CliApply, ADryRunAndDiffOfTheAppliedFileAreEqual) {
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    testing::SimProcess sim(eepromPath);
+    const std::vector<std::string> dryRun{TAVRIN_CLI_EXE, "apply",      TAVRIN_APPLY_EXAMPLE,
+                                          "--port",       sim.device(), "--dry-run"};
+    const auto before = RunCommand(dryRun);
+    EXPECT_EQ(before.status, cli::kExitDiffer) << before.err;
+    EXPECT_NE(before.out.find("NodeId: 5 | 12\n"), std::string::npos) << before.out;
+
+    const auto applied = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
+                                     sim.device(), "--out", scratch.path()});
+    ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
+    const auto after = RunCommand(dryRun);
+    EXPECT_EQ(after.status, cli::kExitOk) << after.out << after.err;
+    const auto diff = RunCommand({TAVRIN_CLI_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.device()});
+    EXPECT_EQ(diff.status, cli::kExitOk) << diff.out << diff.err;
 }
 
 TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {

@@ -13,6 +13,7 @@
 #include "../support/ConsoleRoom.h"
 #include "../support/SimProcess.h"
 #include "EepromFile.h"
+#include "ExpectedDialogue.h"
 #include "cli/ExitCodes.h"
 
 namespace tavrin {
@@ -45,10 +46,12 @@ public:
         gatewaysim::saveEeprom(m_eeprom, eeprom);
         Start();
     }
-    CommandResult Cli(std::vector<std::string> args,
-                      const std::string& device = std::string()) const {
+    CommandResult Cli(std::vector<std::string> args, const std::string& device = std::string(),
+                      bool withPort = true) const {
         args.insert(args.begin(), TAVRIN_CLI_EXE);
-        args.insert(args.end(), {"--port", "1"});
+        if (withPort) {
+            args.insert(args.end(), {"--port", "1"});
+        }
         const auto room = testing::CliRoom();
         args.insert(args.end(), room.begin(), room.end());
         return testing::RunCommand(args,
@@ -362,8 +365,8 @@ TEST(CliLog, HoldsEveryLineTheGatewayReceivedTimeStamped) {
     const std::string transcript = ReadWholeFile(log);
     const auto sent = LinesOf(transcript, " sent \"", true);
     EXPECT_EQ(sent, LinesOf(ReadWholeFile(simLog), " < ", false));
-    // Three reads of 53 lines and one write of 48.
-    EXPECT_EQ(sent.size(), 3u * 53u + 48u);
+    // Three reads of 53 lines and one write of 48, which is read back (53 more).
+    EXPECT_EQ(sent.size(), 4u * 53u + 48u);
     EXPECT_NE(transcript.find("sent \"28573804\""), std::string::npos);  // a word typed back
     std::istringstream in(transcript);
     std::string line;
@@ -537,6 +540,142 @@ TEST(CliVerbUsage, RejectsBadCommandLinesAndHelpsEveryVerb) {
         EXPECT_NE(usage.out.find(verb), std::string::npos) << verb;
     }
 }
+
+// ---- proven writes: the read-back, diff and --dry-run ----
+
+// What the simulator received in a case: the first read, then what follows it.
+enum class Dialogue {
+    ReadWriteRead,  // connect, the write, the read-back
+    ReadWrite,      // connect and the write alone
+    ReadOnly,       // connect only: nothing typed into a word
+};
+
+struct ProofCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+    // The command, given the parameter file (its node id changed from 5 to 12 when `changed`).
+    std::vector<std::string> args;
+    bool changed;
+    bool withPort;
+    int status;
+    std::vector<std::string> errHas;
+    std::vector<std::string> outHas;
+    Dialogue dialogue;
+};
+
+class CliProof : public ::testing::TestWithParam<ProofCase> {};
+
+TEST_P(CliProof, ExitStatusTextAndDialogue) {
+    const ProofCase& c = GetParam();
+    testing::ScratchDir scratch;
+    const std::string simLog = scratch.File("sim.log");
+    const Eeprom original = gatewaysim::defaultEeprom();
+    std::vector<std::string> simArgs{"--transcript", simLog};
+    simArgs.insert(simArgs.end(), c.simArgs.begin(), c.simArgs.end());
+    Gateway gateway(original, simArgs);
+    const std::string file = gateway.File("gw.ini");
+    const std::uint32_t nodeWord = original.word(0, kBlock0FirstWord + 2);
+    const std::uint32_t changedNode = (nodeWord & 0xFFFFu) + 12u * 65536u;
+    ASSERT_EQ(nodeWord >> 16, 5u);
+    WriteWholeFile(
+        file, ParameterFile(original,
+                            c.changed ? KeyOverrides{{{"EEPB_0", 2}, std::to_string(changedNode)}}
+                                      : KeyOverrides{}));
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) {
+        args.push_back(a == "FILE" ? file : a);
+    }
+    const CommandResult result = gateway.Cli(args, std::string(), c.withPort);
+    EXPECT_EQ(result.status, c.status) << result.err;
+    for (const std::string& text : c.errHas) {
+        EXPECT_NE(result.err.find(text), std::string::npos) << text << "\n" << result.err;
+    }
+    for (const std::string& text : c.outHas) {
+        EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
+    }
+    const Eeprom stored = gateway.Stop();
+
+    // The write's lines stand between the connect and the read-back exactly as without one.
+    const auto lines = LinesOf(ReadWholeFile(simLog), " < ", false);
+    const auto read = testing::ExpectedReadLines(original);
+    ASSERT_GE(lines.size(), read.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + read.size()), read);
+    const std::size_t written = c.dialogue == Dialogue::ReadOnly ? 0u : 48u;
+    const std::size_t readBack = c.dialogue == Dialogue::ReadWriteRead ? read.size() : 0u;
+    ASSERT_EQ(lines.size(), read.size() + written + readBack);
+    if (written) {
+        EXPECT_EQ(lines[read.size()], "/q");
+        EXPECT_EQ(lines[read.size() + written - 1], "exit");
+    }
+    if (readBack) {
+        EXPECT_EQ(std::vector<std::string>(lines.end() - readBack, lines.end()),
+                  testing::ExpectedReadLines(stored));
+    }
+    if (c.dialogue == Dialogue::ReadOnly) {
+        EXPECT_EQ(Differences(stored, original), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliProof,
+    ::testing::Values(
+        ProofCase{"RestoreIsVerified",
+                  {},
+                  {"restore", "FILE", "--json"},
+                  true,
+                  true,
+                  cli::kExitOk,
+                  {"tavrin-cli: reading COM 1 back: done\ntavrin-cli: Verified\n"},
+                  {"\"verified\": true"},
+                  Dialogue::ReadWriteRead},
+        ProofCase{"NoVerifyWritesAlone",
+                  {},
+                  {"restore", "FILE", "--no-verify"},
+                  true,
+                  true,
+                  cli::kExitOk,
+                  {},
+                  {},
+                  Dialogue::ReadWrite},
+        ProofCase{"StuckWordExits7NamingIt",
+                  {"--stuck", "0:48"},
+                  {"restore", "FILE", "--json"},
+                  true,
+                  true,
+                  cli::kExitNotVerified,
+                  {"The gateway does not hold what was written:\nblock 0 byte 48 (NodeId): "
+                   "written " +
+                   std::to_string(12u * 65536u + 256u)},
+                  {"\"verified\": false", "\"field\": \"NodeId\""},
+                  Dialogue::ReadWriteRead},
+        ProofCase{"DiffOfItsBackupIsEqual",
+                  {},
+                  {"diff", "1", "FILE"},
+                  false,
+                  false,
+                  cli::kExitOk,
+                  {},
+                  {"no differences"},
+                  Dialogue::ReadOnly},
+        ProofCase{"DiffNamesTheChangedField",
+                  {},
+                  {"diff", "1", "FILE", "--json"},
+                  true,
+                  false,
+                  cli::kExitDiffer,
+                  {},
+                  {"\"field\": \"NodeId\",\n      \"a\": \"5\",\n      \"b\": \"12\""},
+                  Dialogue::ReadOnly},
+        ProofCase{"DryRunSendsNoWord",
+                  {},
+                  {"restore", "FILE", "--dry-run"},
+                  true,
+                  true,
+                  cli::kExitDiffer,
+                  {},
+                  {"NodeId: 5 | 12\n"},
+                  Dialogue::ReadOnly}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tavrin

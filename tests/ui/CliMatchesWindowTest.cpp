@@ -150,7 +150,7 @@ private slots:
         w.EDSInfo[0]->setText(description);
         w.EDSInfo[1]->setText(author);
         w.FinishDeviceSet->click();
-        QCOMPARE(window.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
+        QCOMPARE(window.c().CommunicationState->text(), QStringLiteral("Verified"));
         const std::string byWindow = testing::ReadWholeFile(window.programDir.File("RODAR_ 5.eds"));
         QVERIFY(byWindow.size() > 1000);
 

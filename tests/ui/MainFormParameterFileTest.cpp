@@ -2,7 +2,9 @@
 // what the dialogs are asked, the file a save leaves, what an export types into the gateway, and
 // that a bad file or a cancel changes nothing.
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "WholeFile.h"
@@ -216,7 +218,7 @@ private slots:
         XQVEdsSetForm* wizard = OpenWizard(main);
         Pick(wizard->Controls().OutPut[0], 2);
         wizard->Controls().FinishDeviceSet->click();
-        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
+        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Verified"));
         QVERIFY(main.gateway.eeprom().word(1, 4) != original.ReadBlock1Words[4]);
 
         main.dialogs.Answer(path);
@@ -228,6 +230,100 @@ private slots:
         QCOMPARE(main.image.ReadBlock1Words, original.ReadBlock1Words);
         QCOMPARE(main.image.NodeId, original.NodeId);
         QCOMPARE(main.image.ReadAppCount, original.ReadAppCount);
+    }
+
+    // Export To EEP reads the words back once its write has ended: "Verified" on a match, one
+    // box listing the differing words, or one saying the write could not be checked; only a
+    // proven write offers to end the program.
+    void ExportIsReadBack_data() {
+        QTest::addColumn<int>("stuckAddress");  // block 0 byte that keeps its value; 0: none
+        QTest::addColumn<int>("silentFrom");    // the console dies from this line on; 0: never
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("linesAfterConnect");
+        const QString exitQuestion = QStringLiteral("Are you sure to exit this program?");
+        QTest::newRow("verified") << 0 << 0 << true << "Verified" << exitQuestion << 48 + 53;
+        QTest::newRow("stuck word")
+            << 48 << 0 << true << ""
+            << "The gateway does not hold what was written:\nblock 0 byte 48 (NodeId, AppLayer, "
+               "CanBaudIndex): written 7, read 327936"
+            << 48 + 53;
+        // The connect's 53 lines, the write's 48, and the read-back unanswered from its fourth
+        // line: its sixth, "exit", is the first whose answer it waits for.
+        QTest::newRow("read-back times out")
+            << 0 << 53 + 48 + 4 << true << ""
+            << "The write finished, but it could not be checked: Timeout" << 48 + 6;
+        QTest::newRow("off") << 48 << 0 << false << "" << exitQuestion << 48;
+    }
+    void ExportIsReadBack() {
+        QFETCH(int, stuckAddress);
+        QFETCH(int, silentFrom);
+        QFETCH(bool, verify);
+        QFETCH(QString, status);
+        QFETCH(QString, box);
+        QFETCH(int, linesAfterConnect);
+        gatewaysim::ConsoleFaults faults;
+        faults.silentFromLine = silentFrom;
+        if (stuckAddress) {
+            faults.stuck.push_back({0, stuckAddress});
+        }
+        MainFormRig main(gatewaysim::defaultEeprom(), faults);
+        main.form.SetVerifyWrites(verify);
+        main.Connect();
+        const std::size_t connectLines = SentLines(main.port.written).size();
+        const std::string path = main.programDir.file("other.ini");
+        WriteWholeFile(path, OtherWordsFile());
+        main.dialogs.Answer(path);
+        main.boxes.answer = BoxAnswer::No;
+        main.c().CommunicationState->clear();
+        main.c().ExportToEEP->trigger();
+
+        QCOMPARE(SentLines(main.port.written).size() - connectLines,
+                 std::size_t(linesAfterConnect));
+        QCOMPARE(main.c().CommunicationState->text(), status);
+        QCOMPARE(main.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(main.boxes.shown[0].text), box);
+        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.port.IsOpen());
+        QVERIFY(main.c().ExportToEEP->isEnabled());
+    }
+
+    // Compare with file: only after a connect has read a configuration; the difference in a
+    // table (field, gateway, file); nothing is sent to the gateway.
+    void CompareWithFileShowsTheDifference() {
+        MainFormRig main;
+        QCOMPARE(main.c().CompareWithFile->objectName(), QStringLiteral("CompareWithFile"));
+        QVERIFY(!main.c().CompareWithFile->isEnabled());
+        main.Connect();
+        QVERIFY(main.c().CompareWithFile->isEnabled());
+        const std::string same = main.programDir.file("same.ini");
+        WriteWholeFile(same, SavedText(main.gateway.eeprom()));
+        gatewaysim::Eeprom changed = main.gateway.eeprom();
+        changed.setWord(0, kBlock0FirstWord + 2, 12u * 65536u + 256u);
+        const std::string other = main.programDir.file("changed.ini");
+        WriteWholeFile(other, SavedText(changed));
+        const gatewaysim::Eeprom before = main.gateway.eeprom();
+        const std::size_t lines = SentLines(main.port.written).size();
+
+        main.dialogs.Answer(same);
+        main.c().CompareWithFile->trigger();
+        QVERIFY(main.form.CompareWindow() != nullptr);
+        auto* table = main.form.CompareWindow()->findChild<QTableWidget*>("CompareTable");
+        QVERIFY(table != nullptr);
+        QCOMPARE(table->rowCount(), 0);
+
+        main.dialogs.Answer(other);
+        main.c().CompareWithFile->trigger();
+        table = main.form.CompareWindow()->findChild<QTableWidget*>("CompareTable");
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("gateway"));
+        const QStringList row{table->item(0, 0)->text(), table->item(0, 1)->text(),
+                              table->item(0, 2)->text()};
+        QCOMPARE(row, (QStringList{"NodeId", "5", "12"}));
+        QCOMPARE(SentLines(main.port.written).size(), lines);
+        QVERIFY(main.gateway.eeprom() == before);
+        QVERIFY(main.boxes.shown.empty());
     }
 };
 

@@ -26,8 +26,9 @@ inline std::optional<std::string> FakeEnv(const std::string& name) {
 }
 
 struct MainFormRig {
-    explicit MainFormRig(gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom())
-        : gateway(port, std::move(eeprom)) {
+    explicit MainFormRig(gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom(),
+                         gatewaysim::ConsoleFaults faults = {})
+        : gateway(port, std::move(eeprom), "6420RT", std::move(faults)) {
         form.show();
     }
 

@@ -191,7 +191,7 @@ private slots:
         QTest::keyClicks(c.EDSInfo[1], QStringLiteral("J. Okafor"));
         c.FinishDeviceSet->click();
 
-        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
+        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Verified"));
         QVERIFY(main.boxes.shown.empty());
         QVERIFY(main.form.isVisible());
         QCOMPARE(main.form.Wizard(), nullptr);
@@ -237,7 +237,7 @@ private slots:
         // Pressing Finish again writes the whole job.
         main.gateway.SlowFromLine(1 << 30, 0);
         wizard->Controls().FinishDeviceSet->click();
-        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
+        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Verified"));
         QCOMPARE(main.form.Wizard(), nullptr);
     }
 };

@@ -124,7 +124,13 @@ void XQVEdsSetForm::FinishClick() {
     FinishContext context{m_s.session,    m_s.currentPort(), m_s.assemblies,
                           m_s.selections, m_s.edsFolder,     m_s.status};
     m_storing = true;
+    // Edited objects are stored with the whole area; otherwise only the settings words.
+    const int count = m_s.image.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
     m_lastOutcome = StoreAndProduceEds(context, Choices());
+    // The read-back follows the store's dialogue, while the wizard still refuses to close.
+    if (*m_lastOutcome == FinishOutcome::Completed && m_s.written) {
+        m_s.written({m_s.image.Block0Words, count, m_s.image.Block1Words});
+    }
     m_storing = false;
     switch (*m_lastOutcome) {
         case FinishOutcome::Completed:

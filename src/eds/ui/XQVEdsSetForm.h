@@ -11,6 +11,7 @@
 #include "appobj/views/ObjectViews.h"
 #include "assembly/AssemblyDerivation.h"
 #include "console/ConsoleSession.h"
+#include "console/ReadBack.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
 #include "eds/FinishJob.h"
@@ -30,6 +31,8 @@ struct WizardServices {
     std::function<PortChoice()> currentPort;  // the port chosen in the main window
     WriteView& status;                        // the main window's status line
     std::string edsFolder;                    // where the EDS file goes: the program's folder
+    // After a completed store, before the wizard closes: the words typed, for the read-back.
+    std::function<void(const WrittenWords&)> written;
 };
 
 class XQVEdsSetForm final : public QWidget {

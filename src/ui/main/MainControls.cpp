@@ -223,9 +223,11 @@ void BuildMenus(MainControls& c, QMainWindow& window) {
     file->setObjectName(QStringLiteral("File"));
     c.ImportToINI = NewAction(&window, "ImportToINI", "Import To ini file");
     c.ExportToEEP = NewAction(&window, "ExportToEEP", "Export To EEP");
+    c.CompareWithFile = NewAction(&window, "CompareWithFile", "Compare with file...");
     c.ExitProgram = NewAction(&window, "ExitProgram", "Exit");
     file->addAction(c.ImportToINI);
     file->addAction(c.ExportToEEP);
+    file->addAction(c.CompareWithFile);
     file->addSeparator();
     file->addAction(c.ExitProgram);
     QMenu* console = window.menuBar()->addMenu(QStringLiteral("Console"));

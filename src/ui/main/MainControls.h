@@ -72,6 +72,7 @@ struct MainControls {
     // Menus.
     QAction* ImportToINI = nullptr;
     QAction* ExportToEEP = nullptr;
+    QAction* CompareWithFile = nullptr;
     QAction* ExitProgram = nullptr;
     QAction* About_ = nullptr;
     // Console menu: pacing, answer window and verifying; the transcript window.

@@ -76,6 +76,7 @@ MainForm::MainForm(MainServices services, QWidget* parent)
             return OpenAdvice(*os, status, device);
         };
     }
+    connect(m_c.CompareWithFile, &QAction::triggered, this, &MainForm::CompareWithFileClick);
     Load();
     if (services.ports != nullptr) {
         m_portTimer.setInterval(kPortRefreshInterval);
@@ -102,6 +103,7 @@ void MainForm::Load() {
     m_panels.SelectLayer(1);
     m_c.ImportToINI->setEnabled(false);
     m_c.ExportToEEP->setEnabled(false);
+    m_c.CompareWithFile->setEnabled(false);
 
     m_image.ConfigWrong = false;
     m_image.Busy = false;
@@ -198,7 +200,8 @@ void MainForm::EditorNext() {
         return;
     }
     m_wizard = new XQVEdsSetForm({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-                                  [this] { return ChosenPort(); }, *this, ProgramFolder()});
+                                  [this] { return ChosenPort(); }, *this, ProgramFolder(),
+                                  [this](const WrittenWords& words) { VerifyWritten(words); }});
     connect(m_wizard, &XQVEdsSetForm::Closed, this, &MainForm::WizardClosed);
     m_wizard->show();
 }
@@ -288,6 +291,7 @@ void MainForm::ShowReadingLook() {
     // The words of an earlier connect are being replaced; until this read completes there is
     // nothing whole to save.
     m_c.ImportToINI->setEnabled(false);
+    m_c.CompareWithFile->setEnabled(false);
     m_c.FirmwareVer->clear();
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();
@@ -335,6 +339,7 @@ void MainForm::ShowConnectedLook(ModuleKind kind, const std::string& firmwareTex
 void MainForm::EnableFileCommands() {
     m_c.ImportToINI->setEnabled(true);
     m_c.ExportToEEP->setEnabled(true);
+    m_c.CompareWithFile->setEnabled(true);
 }
 
 void MainForm::OpenCanPanel() {

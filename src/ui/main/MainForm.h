@@ -16,6 +16,7 @@
 #include "console/PortChoice.h"
 #include "console/PortDiagnosis.h"
 #include "console/PortPicker.h"
+#include "console/ReadBack.h"
 #include "console/ReadSequence.h"
 #include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
@@ -106,6 +107,18 @@ public:
     // file into the gateway.
     void ImportToINIClick();
     void ExportToEEPClick();
+    // File menu: the difference between the gateway as read at Connect and a parameter file, in
+    // a table (field, gateway, file). Nothing is written.
+    void CompareWithFileClick();
+    // The window of the last Compare with file while it is open, else nullptr.
+    QWidget* CompareWindow() const;
+
+    // Whether every write of this window (Finish, Export To EEP) is read back and compared with
+    // what was typed. On by default.
+    void SetVerifyWrites(bool on) { m_verifyWrites = on; }
+    bool VerifyWrites() const { return m_verifyWrites; }
+    // How the last read-back ended; empty before the first, or while verification is off.
+    std::optional<ReadBackOutcome> LastVerifyOutcome() const { return m_lastVerify; }
     // After a console sequence of this window: port closed, port list, Connect and Exit Program
     // usable again, Busy cleared, progress bar hidden.
     void ReleaseConsole();
@@ -152,6 +165,10 @@ private:
     FileDialogRequest ParameterFileRequest(const char* title) const;
     void ShowWritingLook();
     void EndWritingLook();
+    // After a completed write: the read-back, when on, as its own read dialogue; "Verified" on
+    // the status line, or one box listing the words that differ, or one saying that the write
+    // finished but could not be checked. False when the gateway is not proven to hold the words.
+    bool VerifyWritten(const WrittenWords& written);
 
     ConfigImage& m_image;
     AssemblyTables& m_assemblies;
@@ -180,6 +197,9 @@ private:
     QPointer<XQVEdsSetForm> m_wizard;
     // INI1, the INI control through which the parameter files are read and written.
     QuillonKeys m_ini;
+    bool m_verifyWrites = true;
+    std::optional<ReadBackOutcome> m_lastVerify;
+    QPointer<QWidget> m_compare;
 };
 
 }  // namespace tavrin

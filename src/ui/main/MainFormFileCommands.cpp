@@ -55,10 +55,13 @@ void MainForm::ExportToEEPClick() {
         return;
     }
     m_image.Busy = false;
+    const bool proven = VerifyWritten({words.block0, words.block0Count, words.block1});
     EndWritingLook();
     // The gateway now holds the file's configuration, not the one on screen: the job is done and
-    // the window offers to end the program.
-    close();
+    // the window offers to end the program. A gateway that does not hold it is not done.
+    if (proven) {
+        close();
+    }
 }
 
 // While the words are typed into the gateway nothing else may start from this window.
@@ -66,6 +69,7 @@ void MainForm::ShowWritingLook() {
     SetControlsEnabled(false);
     m_c.ImportToINI->setEnabled(false);
     m_c.ExportToEEP->setEnabled(false);
+    m_c.CompareWithFile->setEnabled(false);
 }
 
 // Next and saving stay as a failed read left them: both need a gateway read whole.
@@ -74,6 +78,7 @@ void MainForm::EndWritingLook() {
     m_c.CreateMBDevice->setEnabled(m_connected);
     m_c.ImportToINI->setEnabled(m_connected);
     m_c.ExportToEEP->setEnabled(true);
+    m_c.CompareWithFile->setEnabled(m_connected);
 }
 
 }  // namespace tavrin
