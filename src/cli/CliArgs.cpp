@@ -5,6 +5,7 @@
 #include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
 #include "cli/EdsVerb.h"
+#include "cli/FleetVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 
@@ -27,6 +28,7 @@ const std::vector<VerbShape>& VerbShapes() {
         {"eds", false, {"--out", "--description", "--author"}},
         {"apply", true, {"--out", "--stamp"}},
         {"ports", false, {"--json"}, false},
+        {"fleet", true, {"--json", "--log-dir"}, false},
     };
     return shapes;
 }
@@ -101,6 +103,13 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 parsed.author = *v;
             }
             verbOptions.push_back(a);
+        } else if (a == "--log-dir") {
+            auto v = value("--log-dir");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.logDir = *v;
+            verbOptions.push_back(a);
         } else if (a == "--port") {
             auto v = value("--port");
             if (!v) {
@@ -136,7 +145,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
-    if (parsed.port.empty() && parsed.verb != "ports") {
+    if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "fleet") {
         error = "--port is required";
         return std::nullopt;
     }
@@ -155,6 +164,7 @@ std::string UsageText() {
            "  eds       write the EDS file of the stored configuration\n"
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "  ports     list the ports the window offers and whether each can be opened\n"
+           "  fleet     run the jobs of a JSON manifest on many gateways at once\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -164,7 +174,8 @@ std::string UsageText() {
            "\n"
            "Exit status: 0 done, 1 other failure, 2 usage error, 3 port cannot be opened,\n"
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
-           "module, 6 invalid input.\n";
+           "module, 6 invalid input.\n"
+           "fleet exits with its most serious job's status (see 'tavrin-cli fleet --help').\n";
 }
 
 std::string VerbHelp(const std::string& verb) {
@@ -199,6 +210,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "ports") {
         return PortsHelp();
+    }
+    if (verb == "fleet") {
+        return FleetHelp();
     }
     return UsageText();
 }

@@ -19,6 +19,7 @@ struct CliArgs {
     std::string description;  // eds --description
     std::string author;       // eds --author
     std::string stamp;        // apply --stamp: the time stamp to store
+    std::string logDir;       // fleet --log-dir: the folder of the jobs' transcripts
 
     bool version = false;  // --version: print the program's version, whatever else is given
 };
