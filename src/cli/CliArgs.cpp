@@ -6,6 +6,7 @@
 #include "cli/BackupVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
+#include "cli/FleetVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 
@@ -18,6 +19,7 @@ struct VerbShape {
     bool takesFile;
     std::vector<std::string> options;
     bool talksToGateway = true;  // needs --port, may take --log
+    bool typesAtConsole = talksToGateway;  // takes --pace and --answer-window
 };
 
 const std::vector<VerbShape>& VerbShapes() {
@@ -28,7 +30,8 @@ const std::vector<VerbShape>& VerbShapes() {
         {"eds", false, {"--out", "--description", "--author"}},
         {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run"}},
         {"ports", false, {"--json"}, false},
-        {"diff", true, {"--json"}, false},
+        {"diff", true, {"--json"}, false, true},  // its gateways come as operands
+        {"fleet", true, {"--json", "--log-dir"}, false},
     };
     return shapes;
 }
@@ -67,7 +70,7 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
                 parsed.verb;
         return false;
     }
-    if (!shape->talksToGateway && parsed.timingGiven) {
+    if (!shape->typesAtConsole && parsed.timingGiven) {
         error = "--pace and --answer-window are not options of " + parsed.verb;
         return false;
     }
@@ -140,6 +143,13 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             parsed.timingGiven = true;
+        } else if (a == "--log-dir") {
+            auto v = value("--log-dir");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.logDir = *v;
+            verbOptions.push_back(a);
         } else if (a == "--port") {
             auto v = value("--port");
             if (!v) {
@@ -177,7 +187,8 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
-    if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff") {
+    if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff" &&
+        parsed.verb != "fleet") {
         error = "--port is required";
         return std::nullopt;
     }
@@ -197,6 +208,7 @@ std::string UsageText() {
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "  ports     list the ports the window offers and whether each can be opened\n"
            "  diff      show how two configurations differ (gateways or files)\n"
+           "  fleet     run the jobs of a JSON manifest on many gateways at once\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -211,7 +223,9 @@ std::string UsageText() {
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
            "module, 6 invalid input.\n"
            "7 the gateway does not hold what was written (restore, apply),\n"
-           "8 the configurations differ (diff, --dry-run).\n";
+           "8 the configurations differ (diff, --dry-run).\n"
+
+           "fleet exits with its most serious job's status (see 'tavrin-cli fleet --help').\n";
 }
 
 std::string VerbHelp(const std::string& verb) {
@@ -250,6 +264,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "diff") {
         return DiffHelp();
+    }
+    if (verb == "fleet") {
+        return FleetHelp();
     }
     return UsageText();
 }

@@ -21,6 +21,7 @@ struct CliArgs {
     std::string description;  // eds --description
     std::string author;       // eds --author
     std::string stamp;        // apply --stamp: the time stamp to store
+    std::string logDir;       // fleet --log-dir: the folder of the jobs' transcripts
 
     std::string file2;      // diff: the second operand B (`file` is A)
     bool noVerify = false;  // restore, apply --no-verify: no read-back after the write

@@ -10,6 +10,7 @@
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
+#include "cli/FleetVerb.h"
 #include "cli/GatewayJob.h"
 #include "cli/OpenFailureReport.h"
 #include "cli/PortsVerb.h"
@@ -79,6 +80,9 @@ int main(int argc, char** argv) {
     }
     if (args->verb == "ports") {
         return cli::RunPorts(*args);
+    }
+    if (args->verb == "fleet") {
+        return cli::RunFleet(*args);
     }
     return RunRead(*args);
 }
