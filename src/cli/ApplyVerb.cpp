@@ -53,7 +53,7 @@ int RunApply(const CliArgs& args) {
     }
     // The read leaves the gateway's own words in the image (block 2 length, firmware, prompt).
     if (const int status = job.Connect(); status != kExitOk) {
-        return status;
+        return ReportUnwritten(args.file, job.PortLabel(), args.json, args.dryRun, status);
     }
 
     ConfigImage& image = job.Image();

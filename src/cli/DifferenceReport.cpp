@@ -74,6 +74,18 @@ std::string WriteReportJson(const WriteReport& report) {
     return json.Text();
 }
 
+int ReportUnwritten(const std::string& file, const std::string& port, bool json, bool dryRun,
+                    int status) {
+    if (json && !dryRun) {
+        WriteReport report;
+        report.file = file;
+        report.port = port;
+        report.status = status;
+        std::fputs(WriteReportJson(report).c_str(), stdout);
+    }
+    return status;
+}
+
 int PrintDifference(const std::vector<FieldDifference>& differences, const std::string& nameA,
                     const std::string& nameB, bool json, bool dryRun) {
     const std::string text = json ? DifferenceJson(differences, nameA, nameB, dryRun)

@@ -36,6 +36,11 @@ struct WriteReport {
 // for apply, "edsFile".
 std::string WriteReportJson(const WriteReport& report);
 
+// A write that was not reached (the connect failed): with --json (and no --dry-run) its report,
+// "written": false. Returns `status`.
+int ReportUnwritten(const std::string& file, const std::string& port, bool json, bool dryRun,
+                    int status);
+
 // Prints the difference to stdout and gives 0 when equal, kExitDiffer otherwise.
 int PrintDifference(const std::vector<FieldDifference>& differences, const std::string& nameA,
                     const std::string& nameB, bool json, bool dryRun);

@@ -54,7 +54,7 @@ int RunRestore(const CliArgs& args) {
     // The write ends at the prompt of the module the read identified, as after the window's
     // connect.
     if (const int status = job.Connect(); status != kExitOk) {
-        return status;
+        return ReportUnwritten(args.file, job.PortLabel(), args.json, args.dryRun, status);
     }
     ConfigImage& image = job.Image();
     image.FileBlock0Words = loaded.FileBlock0Words;

@@ -217,6 +217,26 @@ private slots:
                  QStringLiteral("O : 02(Assembly 02)"));
     }
 
+    // Finish reads back what it stored: a settings-only store compares the settings and the
+    // connection words alone, and a connection word that keeps its old value is listed.
+    void AFinishThatDoesNotHoldIsListed() {
+        gatewaysim::ConsoleFaults faults;
+        faults.stuck.push_back({1, 16});
+        MainFormRig main(gatewaysim::defaultEeprom(), faults);
+        XQVEdsSetForm* wizard = OpenWizard(main);
+        Pick(wizard->Controls().OutPut[0], 2);
+        wizard->Controls().FinishDeviceSet->click();
+
+        QCOMPARE(BoxTexts(main),
+                 QStringList{"The gateway does not hold what was written:\nblock 1 byte 16 "
+                             "(ReadBlock1Words[4]): written 33817091, read 17039619"});
+        QCOMPARE(main.boxes.shown[0].title, std::string("Error"));
+        QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
+        QCOMPARE(main.form.Wizard(), nullptr);
+        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.port.IsOpen());
+    }
+
     void AFailedFinishLeavesTheWizardReadyToTryAgain() {
         MainFormRig main;
         XQVEdsSetForm* wizard = OpenWizard(main);
