@@ -130,25 +130,30 @@ private:
                 return false;
             }
         }
-        std::vector<std::string> words{job.verb};
-        if (!job.file.empty()) {
-            words.push_back(job.file);
-        }
-        words.insert(words.end(), options.begin(), options.end());
-        words.insert(words.end(), {"--port", job.port});
-        if (!job.logPath.empty()) {
-            words.insert(words.end(), {"--log", job.logPath});
-        }
+        // The fleet's own words come before the job's options, so an option left without its
+        // value cannot take one of them as its value.
+        auto commandLine = [&](bool json) {
+            std::vector<std::string> words{job.verb};
+            if (!job.file.empty()) {
+                words.push_back(job.file);
+            }
+            words.insert(words.end(), {"--port", job.port});
+            if (!job.logPath.empty()) {
+                words.insert(words.end(), {"--log", job.logPath});
+            }
+            if (json) {
+                words.push_back("--json");
+            }
+            words.insert(words.end(), options.begin(), options.end());
+            return words;
+        };
+        // The verbs that can answer in JSON do; the others are judged by their exit status.
         std::string error;
-        if (!ParseCliArgs(words, error)) {
+        job.json = ParseCliArgs(commandLine(true), error).has_value();
+        std::vector<std::string> words = commandLine(job.json);
+        if (!job.json && !ParseCliArgs(words, error)) {
             check.Fault(where, error);
             return false;
-        }
-        // The verbs that can answer in JSON do; the others are judged by their exit status.
-        words.push_back("--json");
-        job.json = ParseCliArgs(words, error).has_value();
-        if (!job.json) {
-            words.pop_back();
         }
         if (!job.file.empty()) {
             if (const auto why = m_checkFile(job.verb, job.file)) {
