@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "cli/CliArgs.h"
@@ -21,6 +22,14 @@ const std::vector<std::string>& FleetVerbs() {
 bool SetByFleet(const std::string& option, bool logDirGiven) {
     return option == "--port" || option == "--json" || option == "--help" || option == "-h" ||
            option == "--version" || (logDirGiven && option == "--log");
+}
+
+// The device a path finally names, so that a /dev/serial/by-id/... link and the device it points
+// to are one port; the path itself when it names nothing yet.
+std::string SameDeviceKey(const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::canonical(device, error);
+    return error ? device : canonical.string();
 }
 
 std::string Where(int index) {
@@ -110,7 +119,7 @@ public:
 
     // The port of each job is one no other job has.
     void SharedPort(const FleetJob& job) {
-        const auto [first, added] = m_devices.emplace(job.device, job.index);
+        const auto [first, added] = m_devices.emplace(SameDeviceKey(job.device), job.index);
         if (!added) {
             check.Fault(JsonChecker::Path(Where(job.index), "port"),
                         job.portLabel + " is also the port of " + Where(first->second));

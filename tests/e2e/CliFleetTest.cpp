@@ -129,18 +129,23 @@ TEST(CliFleet, ABadPortFailsItsJobAloneAndTheOthersAreWritten) {
     }
 }
 
-// The second job's port is the first one's: refused before the first job starts.
+// The second job's port is the first one's, named as it is or through a link to it: refused
+// before the first job starts.
 TEST(CliFleet, AManifestWithAFaultReachesNoGateway) {
     Fleet fleet({gatewaysim::defaultEeprom()});
     const std::string device = fleet.sims[0]->device();
-    const CommandResult result =
-        fleet.Cli({"fleet", fleet.Manifest({R"({"port": ")" + device + R"(", "verb": "read"})",
-                                            R"({"port": ")" + device + R"(", "verb": "eds"})"})});
-    EXPECT_EQ(result.status, cli::kExitInvalidInput);
-    EXPECT_NE(result.err.find("jobs[1].port: " + device + " is also the port of jobs[0]"),
-              std::string::npos)
-        << result.err;
-    EXPECT_EQ(result.out, "");
+    const std::string link = fleet.scratch.File("gateway-link");
+    std::filesystem::create_symlink(device, link);
+    for (const std::string& second : {device, link}) {
+        const CommandResult result = fleet.Cli(
+            {"fleet", fleet.Manifest({R"({"port": ")" + device + R"(", "verb": "read"})",
+                                      R"({"port": ")" + second + R"(", "verb": "eds"})"})});
+        EXPECT_EQ(result.status, cli::kExitInvalidInput) << second;
+        EXPECT_NE(result.err.find("jobs[1].port: " + second + " is also the port of jobs[0]"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(result.out, "");
+    }
     fleet.sims[0]->Stop();
     EXPECT_EQ(ReadWholeFile(fleet.Transcript(0)), "");
 }
