@@ -50,6 +50,7 @@ std::pair<double, double> MachineJiffies() {
 }
 
 struct Timed {
+    int status = 0;
     double wallSeconds = 0;
     double cpuSeconds = 0;   // of the command and every process it waited for
     double machineBusy = 0;  // share of all cores busy meanwhile, whoever kept them busy
@@ -64,20 +65,21 @@ int Count(const std::string& text, const std::string& what) {
     return count;
 }
 
-Timed Run(const std::vector<std::string>& argv) {
+// A failed restore or fleet is timed all the same, and counted.
+Timed Run(const std::vector<std::string>& argv, bool mustSucceed = true) {
     const double cpuBefore = ChildrenCpuSeconds();
     const auto [busyBefore, allBefore] = MachineJiffies();
     const auto start = Clock::now();
     const testing::CommandResult result = testing::RunCommand(argv);
     const std::chrono::duration<double> wall = Clock::now() - start;
-    if (result.status != 0) {
+    if (result.status != 0 && mustSucceed) {
         std::fprintf(stderr, "%s failed (%d):\n%s%s\n", argv[1].c_str(), result.status,
                      result.err.c_str(), result.out.c_str());
         throw std::runtime_error("a tavrin-cli run failed");
     }
     const auto [busyAfter, allAfter] = MachineJiffies();
     const double all = allAfter - allBefore;
-    return {wall.count(), ChildrenCpuSeconds() - cpuBefore,
+    return {result.status, wall.count(), ChildrenCpuSeconds() - cpuBefore,
             all > 0 ? (busyAfter - busyBefore) / all : 0, result.out};
 }
 
@@ -100,6 +102,13 @@ int Bench(int argc, char** argv) {
     }
     const std::string file = scratch.File("5310G_EEP.ini");
     Run({cli, "backup", file, "--port", sims[0]->device()});
+    // The figure is the time the jobs take when the answers come; where the verbs take
+    // --answer-window, a generous one keeps a late answer on a busy machine from ending a job.
+    const bool roomy =
+        testing::RunCommand({cli, "restore", "--help"}).out.find("--answer-window") !=
+        std::string::npos;
+    const std::vector<std::string> window =
+        roomy ? std::vector<std::string>{"--answer-window", "10000"} : std::vector<std::string>{};
 
     const std::string manifest = scratch.File("fleet.json");
     {
@@ -107,7 +116,8 @@ int Bench(int argc, char** argv) {
         out << "{\"jobs\": [\n";
         for (int i = 0; i < kGateways; ++i) {
             out << "  {\"port\": \"" << sims[i]->device()
-                << "\", \"verb\": \"restore\", \"file\": \"" << file << "\"}"
+                << "\", \"verb\": \"restore\", \"file\": \"" << file << "\""
+                << (roomy ? ", \"options\": [\"--answer-window\", \"10000\"]" : "") << "}"
                 << (i + 1 < kGateways ? ",\n" : "\n");
         }
         out << "]}\n";
@@ -119,12 +129,19 @@ int Bench(int argc, char** argv) {
     std::vector<double> aloneBusy;
     std::vector<double> fleetBusy;
     std::vector<double> startup;
-    int verified = 0;  // jobs of the last fleet whose restore read back what it wrote
+    int verified = 0;      // jobs of the last fleet whose restore read back what it wrote
+    int done = kGateways;  // jobs done in the fleet run with the fewest
+    int aloneDone = 0;
     for (int r = 0; r < runs; ++r) {
-        const Timed single = Run({cli, "restore", file, "--port", sims[r % kGateways]->device()});
+        std::vector<std::string> restore{cli, "restore", file, "--port",
+                                         sims[r % kGateways]->device()};
+        restore.insert(restore.end(), window.begin(), window.end());
+        const Timed single = Run(restore, false);
+        aloneDone += single.status == 0 ? 1 : 0;
         alone.push_back(single.wallSeconds);
         aloneBusy.push_back(single.machineBusy);
-        const Timed all = Run({cli, "fleet", manifest, "--json"});
+        const Timed all = Run({cli, "fleet", manifest, "--json"}, false);
+        done = std::min(done, Count(all.out, "\"status\": 0,"));
         fleet.push_back(all.wallSeconds);
         fleetCpu.push_back(all.cpuSeconds);
         fleetBusy.push_back(all.machineBusy);
@@ -136,13 +153,16 @@ int Bench(int argc, char** argv) {
     const double ratio = sixteen / one;
     const int cores = static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN));
     PrintRow("one restore, alone", Cell("%.2f s", one), "", true,
-             Cell("median of %d, simulator paced at 115200 8N1; machine %.0f%% busy of %d cores",
-                  runs, Median(aloneBusy) * 100, cores));
-    PrintRow(Cell("fleet of %d restores", kGateways), Cell("%.2f s", sixteen), "", true,
-             Cell("median of %d; %d of %d verified; machine %.0f%% busy", runs, verified, kGateways,
-                  Median(fleetBusy) * 100));
+             Cell("median of %d (%d done), simulator paced at 115200 8N1; machine %.0f%% busy "
+                  "of %d cores",
+                  runs, aloneDone, Median(aloneBusy) * 100, cores));
+    PrintRow(
+        Cell("fleet of %d restores", kGateways), Cell("%.2f s", sixteen), "", true,
+        Cell("median of %d; %d of %d done in every run, %d verified; answer window %s; "
+             "machine %.0f%% busy",
+             runs, done, kGateways, verified, roomy ? "10 s" : "200 ms", Median(fleetBusy) * 100));
     PrintRow("fleet against one restore", Cell("%.2fx", ratio), Cell("<= %.1fx", kRatioTarget),
-             ratio <= kRatioTarget,
+             ratio <= kRatioTarget && done == kGateways && aloneDone == runs,
              Cell("fleet's processes spent %.2f s CPU (median) in %.2f s; one tavrin-cli start "
                   "%.0f ms",
                   Median(fleetCpu), sixteen, Median(startup) * 1000));
