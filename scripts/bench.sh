@@ -11,7 +11,7 @@ runs=${1:-5}
 
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$dir" -j2 --target tavrin tavrin-gatewaysim tavrin-console-bench \
-    tavrin-startup-bench tavrin-whole-job-bench >/dev/null
+    tavrin-startup-bench tavrin-whole-job-bench tavrin-cli tavrin-fleet-bench >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 log=$(mktemp)
@@ -31,4 +31,5 @@ echo "| figure | measured | target | met | made of |"
 echo "|---|---|---|---|---|"
 run "$dir/bench/tavrin-console-bench" "$runs"
 run "$dir/bench/tavrin-whole-job-bench"
+run "$dir/bench/tavrin-fleet-bench" "$runs"
 run "$dir/bench/tavrin-startup-bench" "$dir/src/ui/main/tavrin" "$runs"

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "cli/CliArgs.h"
@@ -21,6 +22,14 @@ const std::vector<std::string>& FleetVerbs() {
 bool SetByFleet(const std::string& option, bool logDirGiven) {
     return option == "--port" || option == "--json" || option == "--help" || option == "-h" ||
            option == "--version" || (logDirGiven && option == "--log");
+}
+
+// The device a path finally names, so that a /dev/serial/by-id/... link and the device it points
+// to are one port; the path itself when it names nothing yet.
+std::string SameDeviceKey(const std::string& device) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::canonical(device, error);
+    return error ? device : canonical.string();
 }
 
 std::string Where(int index) {
@@ -110,7 +119,7 @@ public:
 
     // The port of each job is one no other job has.
     void SharedPort(const FleetJob& job) {
-        const auto [first, added] = m_devices.emplace(job.device, job.index);
+        const auto [first, added] = m_devices.emplace(SameDeviceKey(job.device), job.index);
         if (!added) {
             check.Fault(JsonChecker::Path(Where(job.index), "port"),
                         job.portLabel + " is also the port of " + Where(first->second));
@@ -130,25 +139,30 @@ private:
                 return false;
             }
         }
-        std::vector<std::string> words{job.verb};
-        if (!job.file.empty()) {
-            words.push_back(job.file);
-        }
-        words.insert(words.end(), options.begin(), options.end());
-        words.insert(words.end(), {"--port", job.port});
-        if (!job.logPath.empty()) {
-            words.insert(words.end(), {"--log", job.logPath});
-        }
+        // The fleet's own words come before the job's options, so an option left without its
+        // value cannot take one of them as its value.
+        auto commandLine = [&](bool json) {
+            std::vector<std::string> words{job.verb};
+            if (!job.file.empty()) {
+                words.push_back(job.file);
+            }
+            words.insert(words.end(), {"--port", job.port});
+            if (!job.logPath.empty()) {
+                words.insert(words.end(), {"--log", job.logPath});
+            }
+            if (json) {
+                words.push_back("--json");
+            }
+            words.insert(words.end(), options.begin(), options.end());
+            return words;
+        };
+        // The verbs that can answer in JSON do; the others are judged by their exit status.
         std::string error;
-        if (!ParseCliArgs(words, error)) {
+        job.json = ParseCliArgs(commandLine(true), error).has_value();
+        std::vector<std::string> words = commandLine(job.json);
+        if (!job.json && !ParseCliArgs(words, error)) {
             check.Fault(where, error);
             return false;
-        }
-        // The verbs that can answer in JSON do; the others are judged by their exit status.
-        words.push_back("--json");
-        job.json = ParseCliArgs(words, error).has_value();
-        if (!job.json) {
-            words.pop_back();
         }
         if (!job.file.empty()) {
             if (const auto why = m_checkFile(job.verb, job.file)) {

@@ -17,7 +17,8 @@ struct FleetJob {
     int index = 0;          // position in the manifest's "jobs" array
     std::string port;       // as the manifest gives it: "3" or "/dev/ttyUSB0"
     std::string portLabel;  // "COM 3" or the path
-    std::string device;     // the device the port resolves to; two jobs never share one
+    std::string device;     // the device the port resolves to; two jobs never share one, nor
+                            // one device through a link to it
     std::string verb;
     std::string file;
     std::string logPath;  // the job's transcript under --log-dir; empty without it

@@ -4,13 +4,11 @@
 #include <cstdio>
 #include <iterator>
 
+#include "cli/ExitCodes.h"
 #include "cli/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {
-
-// restore and apply exit with it when the words read back differ from those written.
-constexpr int kExitNotHeld = 7;
 
 int Rank(int status) {
     const auto* const place = std::find(std::begin(kFleetRanking), std::end(kFleetRanking), status);
@@ -34,7 +32,7 @@ std::string StatusText(int status) {
             return "not a 6420RT/6420e module";
         case kExitInvalidInput:
             return "invalid input";
-        case kExitNotHeld:
+        case kExitNotVerified:
             return "does not hold what was written";
         default:
             return "failed";
