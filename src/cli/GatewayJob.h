@@ -10,10 +10,10 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliProgress.h"
-#include "console/FileTranscript.h"
 #include "cli/TimeStamp.h"
 #include "common/Clock.h"
 #include "console/ConsoleSession.h"
+#include "console/FileTranscript.h"
 #include "console/PortChoice.h"
 #include "console/PortDiagnosis.h"
 #include "console/ReadBack.h"

@@ -54,6 +54,11 @@ PortChoice MainForm::ChosenPort() const {
         entries[entry].kind == PortEntry::Kind::Other) {
         return ResolvePort(1, m_env);
     }
+    // "COM n" is bound when it is opened, as it always was: a TAVRIN_COM<n> set after the list
+    // was built still counts.
+    if (entries[entry].kind == PortEntry::Kind::Com) {
+        return ResolvePort(entries[entry].comNumber, m_env);
+    }
     return entries[entry].Choice();
 }
 
@@ -108,8 +113,8 @@ std::string MainForm::RememberedPort() const {
 }
 
 void MainForm::RememberConnectedPort() {
-    if (const PortEntry* chosen = m_ports.Chosen(); chosen != nullptr && m_settings != nullptr) {
-        m_settings->setValue(kLastPortKey, QString::fromStdString(chosen->device));
+    if (m_settings != nullptr && m_ports.Chosen() != nullptr) {
+        m_settings->setValue(kLastPortKey, QString::fromStdString(ChosenPort().device));
     }
 }
 
