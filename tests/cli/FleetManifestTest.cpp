@@ -113,7 +113,7 @@ TEST(FleetManifest, GivesEachJobItsCommandLine) {
     EXPECT_EQ(restore.device, "/dev/ttyS2");
     EXPECT_EQ(restore.logPath, "logs/0-COM3.log");
     EXPECT_EQ(restore.arguments, (std::vector<std::string>{"restore", "a.ini", "--port", "3",
-                                                           "--log", "logs/0-COM3.log"}));
+                                                           "--log", "logs/0-COM3.log", "--json"}));
     const FleetJob& read = manifest.jobs[1];
     EXPECT_TRUE(read.json);
     EXPECT_EQ(read.arguments, (std::vector<std::string>{"read", "--port", "/dev/ttyUSB1", "--log",

@@ -87,7 +87,10 @@ public:
     std::optional<ReadOutcome> LastReadOutcome() const { return m_lastOutcome; }
     // The pace and answer window of the console sequences this window and its wizard run, from
     // the next sequence on. The caller has checked it (ConsoleTimingRefusal).
-    void SetConsoleTiming(const ConsoleTiming& timing) { m_session.timing = timing; }
+    void SetConsoleTiming(const ConsoleTiming& timing) {
+        m_session.timing = timing;
+        m_consoleSettings.timing = timing;
+    }
     const ConsoleTiming& ConsoleTimingInUse() const { return m_session.timing; }
 
     void ConnectClick();
@@ -115,8 +118,8 @@ public:
 
     // Whether every write of this window (Finish, Export To EEP) is read back and compared with
     // what was typed. On by default.
-    void SetVerifyWrites(bool on) { m_verifyWrites = on; }
-    bool VerifyWrites() const { return m_verifyWrites; }
+    void SetVerifyWrites(bool on) { m_consoleSettings.verifyWrites = on; }
+    bool VerifyWrites() const { return m_consoleSettings.verifyWrites; }
     // How the last read-back ended; empty before the first, or while verification is off.
     std::optional<ReadBackOutcome> LastVerifyOutcome() const { return m_lastVerify; }
     // After a console sequence of this window: port closed, port list, Connect and Exit Program
@@ -197,7 +200,6 @@ private:
     QPointer<XQVEdsSetForm> m_wizard;
     // INI1, the INI control through which the parameter files are read and written.
     QuillonKeys m_ini;
-    bool m_verifyWrites = true;
     std::optional<ReadBackOutcome> m_lastVerify;
     QPointer<QWidget> m_compare;
 };

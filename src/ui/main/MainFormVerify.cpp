@@ -11,7 +11,7 @@
 namespace tavrin {
 
 bool MainForm::VerifyWritten(const WrittenWords& written) {
-    if (!m_verifyWrites) {
+    if (!VerifyWrites()) {
         m_lastVerify.reset();
         return true;
     }
