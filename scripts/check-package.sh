@@ -44,6 +44,10 @@ if find "$root" -name 'libQt6*' | grep -q .; then
 fi
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on the system's Qt"
 for file in usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim "$lib/libquillon.so.1"; do
+    # The package may come from a tree built with debug information: CPack must strip it.
+    if file "$root/$file" | grep -q 'not stripped'; then
+        fail "/$file is not stripped"
+    fi
     if readelf -d "$root/$file" | grep -Eq 'R(UN)?PATH'; then
         fail "/$file has a run path into some tree: $(readelf -d "$root/$file" | grep PATH)"
     fi

@@ -10,11 +10,12 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 echo "== Build and test" >&2
-bash scripts/build.sh build
+# Installed under /usr like the package, so that the package is made from this same tree.
+bash scripts/build.sh build -DCMAKE_INSTALL_PREFIX=/usr
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Build the Debian package and check its contents" >&2
-bash scripts/package.sh >/dev/null
+bash scripts/package.sh build >/dev/null
 
 echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer" >&2
 bash scripts/build.sh build-sanitize -DTAVRIN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
