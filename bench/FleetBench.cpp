@@ -113,8 +113,7 @@ int Bench(int argc, char** argv) {
         for (int i = 0; i < kGateways; ++i) {
             out << "  {\"port\": \"" << sims[i]->device()
                 << "\", \"verb\": \"restore\", \"file\": \"" << file << "\""
-                << "}"
-                << (i + 1 < kGateways ? ",\n" : "\n");
+                << "}" << (i + 1 < kGateways ? ",\n" : "\n");
         }
         out << "]}\n";
     }
@@ -151,11 +150,10 @@ int Bench(int argc, char** argv) {
              Cell("median of %d (%d done), simulator paced at 115200 8N1; machine %.0f%% busy "
                   "of %d cores",
                   runs, aloneDone, Median(aloneBusy) * 100, cores));
-    PrintRow(
-        Cell("fleet of %d restores", kGateways), Cell("%.2f s", sixteen), "", true,
-        Cell("median of %d; %d of %d done in every run, %d verified; answer window %s; "
-             "machine %.0f%% busy",
-             runs, done, kGateways, verified, "200 ms", Median(fleetBusy) * 100));
+    PrintRow(Cell("fleet of %d restores", kGateways), Cell("%.2f s", sixteen), "", true,
+             Cell("median of %d; %d of %d done in every run, %d verified; answer window %s; "
+                  "machine %.0f%% busy",
+                  runs, done, kGateways, verified, "200 ms", Median(fleetBusy) * 100));
     PrintRow("fleet against one restore", Cell("%.2fx", ratio), Cell("<= %.1fx", kRatioTarget),
              ratio <= kRatioTarget && done == kGateways && aloneDone == runs,
              Cell("fleet's processes spent %.2f s CPU (median) in %.2f s; one tavrin-cli start "

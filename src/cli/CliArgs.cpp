@@ -18,7 +18,7 @@ struct VerbShape {
     const char* verb;
     bool takesFile;
     std::vector<std::string> options;
-    bool talksToGateway = true;  // needs --port, may take --log
+    bool talksToGateway = true;            // needs --port, may take --log
     bool typesAtConsole = talksToGateway;  // takes --pace and --answer-window
 };
 

@@ -48,8 +48,10 @@ ReadBackResult ReadBackWritten(ConsoleSession& session, const PortChoice& port,
                                const WrittenWords& written, ReadView& view) {
     ConfigImage scratch;
     HeldBoxes boxes;
-    ConsoleSession reading{scratch,      session.port, session.clock,
-                           session.pump, boxes,        session.transcript};
+    // The read-back talks to the same console as the write: same pace, same answer window, the
+    // same advice should the port no longer open.
+    ConsoleSession reading{scratch, session.port,       session.clock,  session.pump,
+                           boxes,   session.transcript, session.timing, session.openAdvice};
     ReadBackResult result;
     result.read = ReadConfiguration(reading, port, view);
     if (result.read != ReadOutcome::Completed) {

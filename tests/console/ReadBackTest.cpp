@@ -2,6 +2,10 @@
 // that came back wrong is named by the fields whose bits differ.
 #include <gtest/gtest.h>
 
+#include "../support/FakeConsoleHardware.h"
+#include "../support/RecordingReadView.h"
+#include "../support/SimulatedGateway.h"
+#include "EepromFile.h"
 #include "console/ReadBack.h"
 
 namespace tavrin {
@@ -58,6 +62,34 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"SettingsWriteSkipsObjects", 7, 0, 10, 0u, {}},
         CompareCase{"ConnectionWord", 7, 1, 3, 0u, {"ReadBlock1Words[3]"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The read-back waits as long as the write did: a console that needs a longer answer window than
+// the default gets it for the read-back too, instead of a write reported as unchecked.
+TEST(ReadBackWritten, WaitsWithTheSessionsAnswerWindow) {
+    const gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom();
+    ConfigImage image;
+    testing::FakeClock clock;
+    testing::ScriptedPort port{clock};
+    testing::FakePump pump{clock, port};
+    testing::RecordingBoxes boxes;
+    ConsoleSession session{image, port, clock, pump, boxes, nullptr, ConsoleTiming{1, 1000}};
+    testing::SimulatedGateway gateway(port, eeprom);
+    gateway.SlowFromLine(1, 500'000);  // every answer half a second late
+
+    WrittenWords written;
+    written.block0Count = kBlock0ConfigWords;
+    for (int k = 0; k < kBlock0ConfigWords; ++k) {
+        written.block0[k] = eeprom.word(0, 10 + k);
+    }
+    for (int k = 0; k < kBlock1Words; ++k) {
+        written.block1[k] = eeprom.word(1, k);
+    }
+    SilentReadView quiet;
+    const ReadBackResult result = ReadBackWritten(
+        session, ResolvePort(1, [](const std::string&) { return std::optional<std::string>(); }),
+        written, quiet);
+    EXPECT_EQ(result.outcome, ReadBackOutcome::Verified) << result.readFailure;
+}
 
 }  // namespace
 }  // namespace tavrin
