@@ -14,7 +14,7 @@
 
 namespace tavrin::cli {
 
-int RunApply(const CliArgs& args) {
+int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
     if (!ParsePortArgument(args.port)) {
         std::fprintf(stderr, "tavrin-cli: --port takes a COM number 1..16 or a device path\n");
         return kExitUsage;
@@ -44,7 +44,7 @@ int RunApply(const CliArgs& args) {
         return kExitInvalidInput;
     }
 
-    GatewayJob job(args, StderrIsTerminal());
+    GatewayJob job(args, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
     }

@@ -4,10 +4,11 @@
 #pragma once
 
 #include "cli/CliArgs.h"
+#include "cli/ConsoleWiring.h"
 
 namespace tavrin::cli {
 
 // Returns the exit status (ExitCodes.h).
-int RunApply(const CliArgs& args);
+int RunApply(const CliArgs& args, ConsoleWiring& wiring);
 
 }  // namespace tavrin::cli

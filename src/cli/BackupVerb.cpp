@@ -13,8 +13,8 @@
 
 namespace tavrin::cli {
 
-int RunBackup(const CliArgs& args) {
-    GatewayJob job(args, StderrIsTerminal());
+int RunBackup(const CliArgs& args, ConsoleWiring& wiring) {
+    GatewayJob job(args, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
     }

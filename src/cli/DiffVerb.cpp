@@ -70,10 +70,10 @@ int LoadFile(Side& side) {
     return kExitOk;
 }
 
-int ReadGateway(const CliArgs& args, Side& side) {
+int ReadGateway(const CliArgs& args, ConsoleWiring& wiring, Side& side) {
     CliArgs reading = args;
     reading.port = side.operand;
-    GatewayJob job(reading, StderrIsTerminal());
+    GatewayJob job(reading, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
     }
@@ -102,7 +102,7 @@ int PlaceApplyFile(Side& side, const Side* base) {
 
 }  // namespace
 
-int RunDiff(const CliArgs& args) {
+int RunDiff(const CliArgs& args, ConsoleWiring& wiring) {
     Side sides[2];
     sides[0].operand = args.file;
     sides[1].operand = args.file2;
@@ -123,7 +123,7 @@ int RunDiff(const CliArgs& args) {
     }
     for (Side& side : sides) {
         if (side.kind == SideKind::Gateway) {
-            if (const int status = ReadGateway(args, side); status != kExitOk) {
+            if (const int status = ReadGateway(args, wiring, side); status != kExitOk) {
                 return status;
             }
         }

@@ -27,8 +27,8 @@ std::string FileText(const std::string& argument) {
 
 }  // namespace
 
-int RunEds(const CliArgs& args) {
-    GatewayJob job(args, StderrIsTerminal());
+int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
+    GatewayJob job(args, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
     }

@@ -50,12 +50,13 @@ std::unique_ptr<FileTranscript> OpenLog(const std::string& path) {
 
 }  // namespace
 
-GatewayJob::GatewayJob(const CliArgs& args, bool bar)
+GatewayJob::GatewayJob(const CliArgs& args, bool bar, ConsoleWiring& wiring)
     : m_verify(!args.noVerify),
       m_port(ParsePortArgument(args.port)),
       m_log(OpenLog(args.logPath)),
+      m_clock(wiring.Ticks()),
       m_progress(stderr, bar, m_log.get()),
-      m_session{m_image, m_serial, m_clock, m_pump, m_progress, &m_progress, args.timing} {
+      m_session{m_image, wiring.Port(), m_clock, m_pump, m_progress, &m_progress, args.timing} {
     if (!m_port) {
         std::fprintf(stderr, "tavrin-cli: --port takes a COM number 1..16 or a device path\n");
         m_setUpStatus = kExitUsage;

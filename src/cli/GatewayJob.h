@@ -10,6 +10,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliProgress.h"
+#include "cli/ConsoleWiring.h"
 #include "cli/TimeStamp.h"
 #include "common/Clock.h"
 #include "console/ConsoleSession.h"
@@ -19,7 +20,6 @@
 #include "console/ReadBack.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
-#include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
 
 namespace tavrin::cli {
@@ -30,8 +30,9 @@ int ExitCodeFor(WriteOutcome outcome);
 
 class GatewayJob {
 public:
-    // Needs a QCoreApplication. `bar` draws the progress bar instead of plain lines.
-    GatewayJob(const CliArgs& args, bool bar);
+    // Needs a QCoreApplication. `bar` draws the progress bar instead of plain lines. The console
+    // is reached through `wiring`, which outlives the job.
+    GatewayJob(const CliArgs& args, bool bar, ConsoleWiring& wiring);
     GatewayJob(const GatewayJob&) = delete;
     GatewayJob& operator=(const GatewayJob&) = delete;
 
@@ -79,7 +80,6 @@ private:
     std::optional<PortChoice> m_port;
     std::unique_ptr<FileTranscript> m_log;
     ConfigImage m_image;
-    QtConsolePort m_serial;
     StampedClock m_clock;
     QtEventPump m_pump;
     CliProgress m_progress;

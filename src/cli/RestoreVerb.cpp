@@ -31,8 +31,8 @@ int Refuse(const std::string& path, const std::string& why) {
 
 }  // namespace
 
-int RunRestore(const CliArgs& args) {
-    GatewayJob job(args, StderrIsTerminal());
+int RunRestore(const CliArgs& args, ConsoleWiring& wiring) {
+    GatewayJob job(args, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
     }

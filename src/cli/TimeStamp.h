@@ -18,12 +18,14 @@ std::optional<LocalDateTime> ParseTimeStamp(std::string_view text);
 // the real tick.
 class StampedClock final : public Clock {
 public:
-    std::int64_t TickMs() override { return m_system.TickMs(); }
-    LocalDateTime Now() override { return m_fixed ? *m_fixed : m_system.Now(); }
+    // Ticks and, until a stamp is fixed, the moment come from `clock`.
+    explicit StampedClock(Clock& clock) : m_clock(clock) {}
+    std::int64_t TickMs() override { return m_clock.TickMs(); }
+    LocalDateTime Now() override { return m_fixed ? *m_fixed : m_clock.Now(); }
     void Fix(const LocalDateTime& stamp) { m_fixed = stamp; }
 
 private:
-    SystemClock m_system;
+    Clock& m_clock;
     std::optional<LocalDateTime> m_fixed;
 };
 

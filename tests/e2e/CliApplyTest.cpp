@@ -60,8 +60,8 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
     gatewaysim::saveEeprom(eepromPath, start);
     testing::SimProcess sim(eepromPath);
     Applied applied;
-    std::vector<std::string> argv{TAVRIN_CLI_EXE, "apply", file,  "--port",
-                                  sim.device(),   "--out", outDir};
+    std::vector<std::string> argv{TAVRIN_CLI_WATCHED_EXE, "apply", file,  "--port",
+                                  sim.device(),           "--out", outDir};
     argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
     const auto room = testing::CliRoom();
     argv.insert(argv.end(), room.begin(), room.end());
@@ -78,18 +78,19 @@ TEST(CliApply, ADryRunAndDiffOfTheAppliedFileAreEqual) {
     const std::string eepromPath = scratch.File("eeprom.bin");
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath);
-    const std::vector<std::string> dryRun{TAVRIN_CLI_EXE, "apply",      TAVRIN_APPLY_EXAMPLE,
-                                          "--port",       sim.device(), "--dry-run"};
+    const std::vector<std::string> dryRun{
+        TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--dry-run"};
     const auto before = RunCommand(dryRun);
     EXPECT_EQ(before.status, cli::kExitDiffer) << before.err;
     EXPECT_NE(before.out.find("NodeId: 5 | 12\n"), std::string::npos) << before.out;
 
-    const auto applied = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port",
-                                     sim.device(), "--out", scratch.path()});
+    const auto applied = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE,
+                                     "--port", sim.device(), "--out", scratch.path()});
     ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
     const auto after = RunCommand(dryRun);
     EXPECT_EQ(after.status, cli::kExitOk) << after.out << after.err;
-    const auto diff = RunCommand({TAVRIN_CLI_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.device()});
+    const auto diff =
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.device()});
     EXPECT_EQ(diff.status, cli::kExitOk) << diff.out << diff.err;
 }
 
@@ -100,8 +101,8 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     testing::SimProcess sim(eepromPath);
 
     const auto applied =
-        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
-                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
+                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
     EXPECT_EQ(Messages(applied.err), "");
     const std::string done = "Produce EDS File OK: ";
@@ -115,7 +116,7 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     EXPECT_NE(eds.find("Plant engineering"), std::string::npos);
 
     // A fresh connect reads the file's configuration back as valid.
-    const auto read = RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json",
+    const auto read = RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.device(), "--json",
                                   "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(read.status, cli::kExitOk) << read.err;
     for (const char* expected :
@@ -166,7 +167,7 @@ TEST(CliApply, InvalidFileListsEveryFaultAndLeavesTheGatewayAlone) {
     testing::SimProcess sim(eepromPath);
     const std::string log = scratch.File("session.log");
 
-    const auto result = RunCommand({TAVRIN_CLI_EXE, "apply", config, "--port", sim.device(),
+    const auto result = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", config, "--port", sim.device(),
                                     "--out", scratch.path(), "--log", log});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitInvalidInput);
@@ -266,8 +267,8 @@ TEST(CliApply, OneStampGivesIdenticalGateways) {
     const std::string eds = testing::ReadWholeFile(outA.File("RODAR_ 12.eds"));
     EXPECT_NE(eds.find("CreateDate = 12-08-2026;"), std::string::npos) << eds;
 
-    const auto refused = RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", "1",
-                                     "--stamp", "2026-02-30 10:00:00"});
+    const auto refused = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE,
+                                     "--port", "1", "--stamp", "2026-02-30 10:00:00"});
     EXPECT_EQ(refused.status, cli::kExitUsage);
     EXPECT_NE(refused.err.find("--stamp 2026-02-30 10:00:00 is not a time stamp"),
               std::string::npos)
@@ -284,8 +285,8 @@ TEST(CliApply, ConsoleTimeoutDuringTheStore) {
     testing::SimProcess sim(
         eepromPath, {"--silent-from", std::to_string(testing::kReadLines + kFirstValueLine + 5)});
     const auto result =
-        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
-                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
+                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitTimeout);
     EXPECT_EQ(Messages(result.err), "Timeout\n");
@@ -307,8 +308,8 @@ TEST(CliApply, EdsFileThatCannotBeWrittenAfterTheStore) {
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath);
     const auto result =
-        RunCommand({TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--out",
-                    scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
+                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitFailure);
     EXPECT_EQ(result.out, "");
@@ -317,22 +318,25 @@ TEST(CliApply, EdsFileThatCannotBeWrittenAfterTheStore) {
 }
 
 TEST(CliApplyUsage, RejectsBadCommandLines) {
-    EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "apply", "--port", "1"}).status, cli::kExitUsage);
-    EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "apply", "a.json", "b.json", "--port", "1"}).status,
+    EXPECT_EQ(RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", "--port", "1"}).status, cli::kExitUsage);
+    EXPECT_EQ(
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", "a.json", "b.json", "--port", "1"}).status,
+        cli::kExitUsage);
+    EXPECT_EQ(RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", "a.json", "--out"}).status,
               cli::kExitUsage);
-    EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "apply", "a.json", "--out"}).status, cli::kExitUsage);
-    const auto help = RunCommand({TAVRIN_CLI_EXE, "apply", "--help"});
+    const auto help = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", "--help"});
     EXPECT_EQ(help.status, cli::kExitOk);
     EXPECT_EQ(help.out.rfind("Usage: tavrin-cli apply CONFIG.json", 0), 0u);
     // A missing file is invalid input, told before any port is touched.
-    const auto missing = RunCommand({TAVRIN_CLI_EXE, "apply", "/nonexistent/a.json", "--port", "2"},
-                                    {"TAVRIN_COM2=/nonexistent/port"});
+    const auto missing =
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", "/nonexistent/a.json", "--port", "2"},
+                   {"TAVRIN_COM2=/nonexistent/port"});
     EXPECT_EQ(missing.status, cli::kExitInvalidInput);
     EXPECT_EQ(missing.err.rfind("/nonexistent/a.json: cannot read the file", 0), 0u) << missing.err;
     // A valid file but no such EDS folder: refused before connecting.
-    const auto noFolder = RunCommand(
-        {TAVRIN_CLI_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", "2", "--out", "/nonexistent/eds"},
-        {"TAVRIN_COM2=/nonexistent/port"});
+    const auto noFolder = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE,
+                                      "--port", "2", "--out", "/nonexistent/eds"},
+                                     {"TAVRIN_COM2=/nonexistent/port"});
     EXPECT_EQ(noFolder.status, cli::kExitInvalidInput);
     EXPECT_EQ(noFolder.err, "tavrin-cli: the EDS folder /nonexistent/eds does not exist\n");
 }

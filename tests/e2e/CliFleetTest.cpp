@@ -29,8 +29,8 @@ constexpr int kGateways = 3;
 // the command line does not know is refused even beside --help.)
 std::string RoomyWindow() {
     static const std::string options = [] {
-        const CommandResult help =
-            testing::RunCommand({TAVRIN_CLI_EXE, "restore", "--answer-window", "10000", "--help"});
+        const CommandResult help = testing::RunCommand(
+            {TAVRIN_CLI_WATCHED_EXE, "restore", "--answer-window", "10000", "--help"});
         return help.status != 0 ? std::string()
                                 : std::string(R"(, "options": ["--answer-window", "10000"])");
     }();
@@ -72,7 +72,7 @@ struct Fleet {
         return scratch.File("sim" + std::to_string(i) + ".log");
     }
     CommandResult Cli(const std::vector<std::string>& args) const {
-        std::vector<std::string> argv{TAVRIN_CLI_EXE};
+        std::vector<std::string> argv{TAVRIN_CLI_WATCHED_EXE};
         argv.insert(argv.end(), args.begin(), args.end());
         return testing::RunCommand(argv);
     }

@@ -48,7 +48,7 @@ public:
     }
     CommandResult Cli(std::vector<std::string> args, const std::string& device = std::string(),
                       bool withPort = true) const {
-        args.insert(args.begin(), TAVRIN_CLI_EXE);
+        args.insert(args.begin(), TAVRIN_CLI_WATCHED_EXE);
         if (withPort) {
             args.insert(args.end(), {"--port", "1"});
         }
@@ -524,18 +524,18 @@ TEST(CliVerbUsage, RejectsBadCommandLinesAndHelpsEveryVerb) {
         {"backup", "a.ini", "--port", "17"},
     };
     for (auto args : bad) {
-        args.insert(args.begin(), TAVRIN_CLI_EXE);
+        args.insert(args.begin(), TAVRIN_CLI_WATCHED_EXE);
         const CommandResult result = testing::RunCommand(args);
         EXPECT_EQ(result.status, cli::kExitUsage) << args[1] << " " << args.back();
         EXPECT_NE(result.err.find("tavrin-cli: "), std::string::npos) << result.err;
     }
     for (const std::string verb : {"backup", "restore", "eds"}) {
-        const CommandResult help = testing::RunCommand({TAVRIN_CLI_EXE, verb, "--help"});
+        const CommandResult help = testing::RunCommand({TAVRIN_CLI_WATCHED_EXE, verb, "--help"});
         EXPECT_EQ(help.status, cli::kExitOk);
         EXPECT_EQ(help.out.rfind("Usage: tavrin-cli " + verb, 0), 0u) << help.out;
         EXPECT_NE(help.out.find("Exit status: 0"), std::string::npos) << verb;
     }
-    const CommandResult usage = testing::RunCommand({TAVRIN_CLI_EXE, "--help"});
+    const CommandResult usage = testing::RunCommand({TAVRIN_CLI_WATCHED_EXE, "--help"});
     for (const char* verb : {"\n  read ", "\n  backup ", "\n  restore ", "\n  eds "}) {
         EXPECT_NE(usage.out.find(verb), std::string::npos) << verb;
     }

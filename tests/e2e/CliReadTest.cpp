@@ -38,7 +38,7 @@ TEST_P(CliRead, PrintsTheMessageAndExitStatus) {
                            c.blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
     testing::SimProcess sim(eepromPath, c.simArgs);
 
-    std::vector<std::string> argv = {TAVRIN_CLI_EXE, "read", "--port", "1", "--json"};
+    std::vector<std::string> argv = {TAVRIN_CLI_WATCHED_EXE, "read", "--port", "1", "--json"};
     if (c.status != cli::kExitTimeout) {
         // The faults that end in a timeout come before any answer is needed.
         const auto room = testing::CliRoom();
@@ -88,8 +88,9 @@ TEST(CliReadJson, CarriesTheDecodedConfiguration) {
     testing::SimProcess sim(eepromPath);
     const std::string log = scratch.File("session.log");
 
-    const auto result = RunCommand({TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json",
-                                    "--log", log, "--answer-window", testing::kCliAnswerWindow});
+    const auto result =
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.device(), "--json", "--log", log,
+                    "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char* expected :
          {"\"NodeId\": 5", "\"AppLayer\": 1", "\"ComTimeout\": 200", "\"ReadAppCount\": 4",
@@ -106,34 +107,38 @@ TEST(CliReadJson, CarriesTheDecodedConfiguration) {
     }
 }
 
-// The pace and the answer window reach the console: a console that answers 400 ms late times
-// the default read out, and a 1000 ms window reads from it exactly what the default read reads
-// of a prompt console; a 5 ms pace spaces every character typed (a lower bound on the time).
+// The pace and the answer window reach the console: tavrin-cli itself, on the real clock, times a
+// console that answers seconds late out in the default window, and a long window reads from a
+// console whose first answer is 400 ms late exactly what the default read reads of a prompt
+// console; a 5 ms pace spaces every character typed (a lower bound on the time). The margins are
+// wide so that neither process's scheduling can turn one outcome into the other.
 TEST(CliReadTiming, PaceAndAnswerWindowReachTheConsole) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
-    const auto read = [&](const std::vector<std::string>& simArgs,
+    const auto read = [&](const char* program, const std::vector<std::string>& simArgs,
                           const std::vector<std::string>& options) {
         testing::SimProcess sim(eepromPath, simArgs);
-        std::vector<std::string> argv = {TAVRIN_CLI_EXE, "read", "--port", sim.device(), "--json"};
+        std::vector<std::string> argv = {program, "read", "--port", sim.device(), "--json"};
         argv.insert(argv.end(), options.begin(), options.end());
         return RunCommand(argv);
     };
-    const auto plain = read({}, testing::CliRoom());
+    const auto plain = read(TAVRIN_CLI_WATCHED_EXE, {}, testing::CliRoom());
     ASSERT_EQ(plain.status, cli::kExitOk) << plain.err;
 
-    const auto late = read({"--answer-delay", "400"}, {});
+    const auto late = read(TAVRIN_CLI_EXE, {"--answer-delay", "5000"}, {});
     EXPECT_EQ(late.status, cli::kExitTimeout);
     EXPECT_EQ(late.err, "Timeout\n");
-    const auto waited = read({"--answer-delay", "400"}, {"--answer-window", "1000"});
+    const auto waited =
+        read(TAVRIN_CLI_WATCHED_EXE, {"--slow-ms", "400", "--slow-at", "1"}, testing::CliRoom());
     EXPECT_EQ(waited.status, cli::kExitOk) << waited.err;
     EXPECT_EQ(waited.out, plain.out);
 
     const std::string log = scratch.File("paced.log");
     const auto start = std::chrono::steady_clock::now();
     const auto paced =
-        read({}, {"--pace", "5", "--log", log, "--answer-window", testing::kCliAnswerWindow});
+        read(TAVRIN_CLI_WATCHED_EXE, {},
+             {"--pace", "5", "--log", log, "--answer-window", testing::kCliAnswerWindow});
     const auto elapsed = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(paced.status, cli::kExitOk) << paced.err;
     EXPECT_EQ(paced.out, plain.out);
@@ -166,7 +171,7 @@ TEST(CliReadNoAccess, NamesTheGroupAndTheCommandThatGrantsIt) {
 
     const auto result =
         RunCommand({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                    TAVRIN_CLI_EXE, "read", "--port", "1", "--json"},
+                    TAVRIN_CLI_WATCHED_EXE, "read", "--port", "1", "--json"},
                    {"TAVRIN_COM1=" + sim.device()});
     EXPECT_EQ(result.status, cli::kExitPort) << result.err;
     EXPECT_EQ(result.err, "Can't open COM 1!\nYou may not use " + sim.device() +
@@ -188,7 +193,7 @@ TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
     testing::SimProcess sim(eepromPath);
     const std::vector<std::string> env = {"TAVRIN_COM1=" + sim.device(),
                                           "TAVRIN_COM2=/nonexistent/port"};
-    const auto json = RunCommand({TAVRIN_CLI_EXE, "ports", "--json"}, env);
+    const auto json = RunCommand({TAVRIN_CLI_WATCHED_EXE, "ports", "--json"}, env);
     EXPECT_EQ(json.status, cli::kExitOk) << json.err;
     const std::string com1 = "{\n    \"label\": \"COM 1\",\n    \"device\": \"" + sim.device() +
                              "\",\n    \"byId\": null,";
@@ -197,7 +202,7 @@ TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
     EXPECT_NE(json.out.find("\"com\": 2,\n    \"openable\": false,\n    \"reason\": \"missing\""),
               std::string::npos);
     EXPECT_EQ(json.out.find("Other port"), std::string::npos);
-    const auto table = RunCommand({TAVRIN_CLI_EXE, "ports"}, env);
+    const auto table = RunCommand({TAVRIN_CLI_WATCHED_EXE, "ports"}, env);
     EXPECT_EQ(table.status, cli::kExitOk);
     EXPECT_EQ(table.out.rfind("COM 1\t" + sim.device() +
                                   "\topenable\n"
@@ -209,20 +214,20 @@ TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
 
 TEST(CliReadUsage, RejectsBadCommandLines) {
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{TAVRIN_CLI_EXE},
-          {TAVRIN_CLI_EXE, "read"},
-          {TAVRIN_CLI_EXE, "read", "--port", "17"},
-          {TAVRIN_CLI_EXE, "fly", "--port", "1"},
-          {TAVRIN_CLI_EXE, "read", "--port", "1", "--colour"}}) {
+         {std::vector<std::string>{TAVRIN_CLI_WATCHED_EXE},
+          {TAVRIN_CLI_WATCHED_EXE, "read"},
+          {TAVRIN_CLI_WATCHED_EXE, "read", "--port", "17"},
+          {TAVRIN_CLI_WATCHED_EXE, "fly", "--port", "1"},
+          {TAVRIN_CLI_WATCHED_EXE, "read", "--port", "1", "--colour"}}) {
         EXPECT_EQ(RunCommand(args).status, cli::kExitUsage) << args.back();
     }
-    const auto missing =
-        RunCommand({TAVRIN_CLI_EXE, "read", "--port", "2"}, {"TAVRIN_COM2=/nonexistent/port"});
+    const auto missing = RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", "2"},
+                                    {"TAVRIN_COM2=/nonexistent/port"});
     EXPECT_EQ(missing.status, cli::kExitPort);
     EXPECT_TRUE(std::regex_match(
         missing.err, std::regex("Can't open COM 2!\nThere is no /nonexistent/port[^\n]*\n")))
         << missing.err;
-    EXPECT_EQ(RunCommand({TAVRIN_CLI_EXE, "read", "--help"}).status, 0);
+    EXPECT_EQ(RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--help"}).status, 0);
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ void ChangedParameterFile(const std::string& file) {
     gatewaysim::saveEeprom(source.File("eeprom.bin"), changed);
     testing::SimProcess sim(source.File("eeprom.bin"));
     const CommandResult saved =
-        testing::RunCommand({TAVRIN_CLI_EXE, "backup", file, "--port", sim.device(),
+        testing::RunCommand({TAVRIN_CLI_WATCHED_EXE, "backup", file, "--port", sim.device(),
                              "--answer-window", testing::kCliAnswerWindow});
     EXPECT_EQ(saved.status, cli::kExitOk) << saved.err;
 }

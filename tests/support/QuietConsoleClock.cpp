@@ -87,6 +87,10 @@ void QuietConsoleClock::ReadNewEntries() {
 }
 
 OpenResult WatchedPort::Open(const std::string& device) {
+    if (m_findTranscript && device != m_watchedDevice) {
+        m_clock.Watch(m_findTranscript(device));
+        m_watchedDevice = device;
+    }
     OpenResult result = m_inner.Open(device);
     if (result.status == OpenStatus::Opened) {
         m_clock.PortOpened();

@@ -46,10 +46,14 @@ private:
 };
 
 // The port a QuietConsoleClock watches: forwards everything to `inner` and tells the clock of
-// each opening, each line typed (a carriage return) and what is read.
+// each opening, each line typed (a carriage return) and what is read. With `findTranscript`, the
+// clock is set to watch the transcript it names for each device opened.
 class WatchedPort final : public SerialPort {
 public:
-    WatchedPort(SerialPort& inner, QuietConsoleClock& clock) : m_inner(inner), m_clock(clock) {}
+    using TranscriptFinder = std::string (*)(const std::string& device);
+    WatchedPort(SerialPort& inner, QuietConsoleClock& clock,
+                TranscriptFinder findTranscript = nullptr)
+        : m_inner(inner), m_clock(clock), m_findTranscript(findTranscript) {}
 
     OpenResult Open(const std::string& device) override;
     bool IsOpen() const override { return m_inner.IsOpen(); }
@@ -64,6 +68,8 @@ public:
 private:
     SerialPort& m_inner;
     QuietConsoleClock& m_clock;
+    TranscriptFinder m_findTranscript;
+    std::string m_watchedDevice;
 };
 
 }  // namespace tavrin::testing

@@ -15,6 +15,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "SimulatorTranscripts.h"
+
 extern char** environ;
 
 namespace tavrin::testing {
@@ -90,6 +92,7 @@ SimProcess::SimProcess(const std::string& eepromPath, const std::vector<std::str
         throw;
     }
     ::close(out[0]);
+    ListSimulatorTranscript(m_device, m_transcript);
 }
 
 SimProcess::~SimProcess() {
@@ -104,6 +107,7 @@ void SimProcess::Stop() {
     int status = 0;
     ::waitpid(m_pid, &status, 0);
     m_pid = -1;
+    UnlistSimulatorTranscript(m_device);
 }
 
 ScratchDir::ScratchDir() {

@@ -28,7 +28,7 @@ namespace {
 using gatewaysim::Eeprom;
 
 testing::CommandResult Cli(const testing::SimProcess& sim, std::vector<std::string> args) {
-    args.insert(args.begin(), TAVRIN_CLI_EXE);
+    args.insert(args.begin(), TAVRIN_CLI_WATCHED_EXE);
     args.insert(args.end(), {"--port", "1"});
     const auto room = testing::CliRoom();
     args.insert(args.end(), room.begin(), room.end());

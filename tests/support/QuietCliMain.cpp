@@ -1,0 +1,35 @@
+// tavrin-cli as the end-to-end tests run it: the program's own command line and verbs, with the
+// console's port and clock watched (QuietConsoleClock.h). An answer window then never ends
+// before the simulator on the port has said all it will, however late either process is
+// scheduled, and ends at once after, so a marker that never comes costs no waiting. Which
+// simulator serves a port, the test that started it has said (SimulatorTranscripts.h).
+#include <QCoreApplication>
+
+#include "QuietConsoleClock.h"
+#include "SimulatorTranscripts.h"
+#include "cli/CliMain.h"
+#include "cli/ConsoleWiring.h"
+#include "console/qt/QtConsolePort.h"
+
+namespace {
+
+using namespace tavrin;
+
+class QuietWiring final : public cli::ConsoleWiring {
+public:
+    SerialPort& Port() override { return m_watched; }
+    Clock& Ticks() override { return m_clock; }
+
+private:
+    QtConsolePort m_serial;
+    testing::QuietConsoleClock m_clock;
+    testing::WatchedPort m_watched{m_serial, m_clock, testing::SimulatorTranscriptOf};
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QuietWiring wiring;
+    return cli::RunCli({argv + 1, argv + argc}, wiring);
+}
