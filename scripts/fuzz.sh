@@ -20,7 +20,12 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 echo "== Build the fuzz targets (clang, libFuzzer, ASan + UBSan)" >&2
-cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$PWD
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" >/dev/null
 
 work=${FUZZ_WORK:-$(mktemp -d "${TMPDIR:-/tmp}/tavrin-fuzz.XXXXXX")}

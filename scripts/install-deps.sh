@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-serialport-dev libqt6serialport6 qt6-qpa-plugins qt6-svg-dev
   libgl-dev libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
