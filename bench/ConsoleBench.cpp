@@ -40,11 +40,6 @@ using Clock = std::chrono::steady_clock;
 constexpr double kRatioTarget = 1.10;
 constexpr double kGapTargetMs = 20.0;
 
-class SilentWriteView final : public WriteView {
-public:
-    void SetStatus(const std::string&) override {}
-};
-
 // A parameter file kept in memory: the same key texts a file on disk holds.
 class MemoryKeys final : public IniKeyAccess {
 public:
@@ -213,7 +208,8 @@ int main(int argc, char** argv) {
     SystemClock clock;
     QtEventPump pump;
     cli::CliProgress reporter(stderr, false, nullptr);
-    SilentWriteView view;
+    // The write's messages go where the read's do; its status line has nowhere to show.
+    WriteView& view = reporter;
 
     // The same timer in an idle event loop first: how late this machine services it anyway.
     EventGapMonitor gaps;
@@ -229,7 +225,7 @@ int main(int argc, char** argv) {
     std::chrono::microseconds pumpGap{0};
     const JobResult read = Time(runs, [&](TimedTranscript& transcript) {
         QtEventPump readPump;
-        ConsoleSession session{image, port, clock, readPump, reporter, &transcript};
+        ConsoleSession session{image, port, clock, readPump, &transcript};
         gaps.Start();
         const bool done = ReadConfiguration(session, choice, reporter) == ReadOutcome::Completed;
         gaps.Stop();
@@ -258,7 +254,7 @@ int main(int argc, char** argv) {
     choices.description = "benchmark";
     const JobResult finish = Time(runs, [&](TimedTranscript& transcript) {
         image.ConnInfoValid = false;
-        ConsoleSession session{image, port, clock, pump, reporter, &transcript};
+        ConsoleSession session{image, port, clock, pump, &transcript};
         FinishContext context{session, choice, assemblies, selections, scratch.path(), view};
         return StoreAndProduceEds(context, choices) == FinishOutcome::Completed;
     });
@@ -271,7 +267,7 @@ int main(int argc, char** argv) {
             return false;
         }
         image.AppLayer = 1;
-        ConsoleSession session{image, port, clock, pump, reporter, &transcript};
+        ConsoleSession session{image, port, clock, pump, &transcript};
         return WriteConfiguration(session, choice, image.FileBlock0Words, kWholeBlock0Words,
                                   image.FileBlock1Words, view) == WriteOutcome::Completed;
     });

@@ -25,6 +25,10 @@ constexpr Range kStartAddresses{0, 65535};
 constexpr Range kRegisterLengths{1, 120};
 constexpr Range kBitLengths{1, 1920};
 
+TableEdit Refused(const char* text) {
+    return {false, {{text, kErrorTitle}}};
+}
+
 }  // namespace
 
 long long LeadingDigits(std::string_view text) {
@@ -53,10 +57,6 @@ void WorkingTable::Discard() {
     m_image.IOTotals = {};
 }
 
-void WorkingTable::ShowError(const char* text) {
-    m_boxes.Show(text, kErrorTitle);
-}
-
 std::vector<ObjectFault> ObjectFaults(const ObjectValues& values) {
     const int code = std::clamp(values.functionCode, 0, kFunctionCodeCount - 1);
     const bool registers = IsRegisterCode(code);
@@ -83,23 +83,19 @@ AppObject MakeAppObject(const ObjectValues& values) {
     return object;
 }
 
-bool WorkingTable::ApplicationObj(int index, const EditorFields& fields) {
+TableEdit WorkingTable::ApplicationObj(int index, const EditorFields& fields) {
     if (index < 0 || index >= kMaxAppObjects)
-        return false;
+        return {};
     const ObjectValues values{LeadingDigits(fields.deviceId), fields.functionCode,
                               LeadingDigits(fields.startAddress), LeadingDigits(fields.length)};
     const std::vector<ObjectFault> faults = ObjectFaults(values);
-    if (!faults.empty()) {
-        ShowError(faults.front().message);
-        return false;
-    }
+    if (!faults.empty())
+        return Refused(faults.front().message);
     const AppObject candidate = MakeAppObject(values);
-    if (WouldOverflowInstance(index, candidate)) {
-        ShowError(msg::kAssemblyInstanceMax);
-        return false;
-    }
+    if (WouldOverflowInstance(index, candidate))
+        return Refused(msg::kAssemblyInstanceMax);
     m_image.AppObjects[index] = candidate;
-    return true;
+    return {true, {}};
 }
 
 bool WorkingTable::WouldOverflowInstance(int index, const AppObject& candidate) const {
@@ -122,17 +118,16 @@ void WorkingTable::AddToTotal(const AppObject& object, int sign) {
         m_image.IOTotals[object.IOType] += sign * object.MBCL;
 }
 
-bool WorkingTable::Add(const EditorFields& fields) {
-    if (Count() >= kMaxAppObjects) {
-        ShowError(msg::kAppObjectMax);
-        return false;
-    }
-    if (!ApplicationObj(Count(), fields))
-        return false;
+TableEdit WorkingTable::Add(const EditorFields& fields) {
+    if (Count() >= kMaxAppObjects)
+        return Refused(msg::kAppObjectMax);
+    TableEdit edit = ApplicationObj(Count(), fields);
+    if (!edit.done)
+        return edit;
     AddToTotal(m_image.AppObjects[Count()], +1);
     ++m_image.AppCount;
     m_image.ConnInfoValid = false;
-    return true;
+    return edit;
 }
 
 int WorkingTable::Delete(int selected) {
@@ -148,21 +143,22 @@ int WorkingTable::Delete(int selected) {
     return Count() - 1;
 }
 
-bool WorkingTable::Update(int selected, const EditorFields& fields) {
+TableEdit WorkingTable::Update(int selected, const EditorFields& fields) {
     if (!InUse(selected))
-        return false;
+        return {};
     const AppObject old = m_image.AppObjects[selected];
     // The old object leaves its total first, so the new one is checked against the others only.
     AddToTotal(old, -1);
-    if (!ApplicationObj(selected, fields)) {
+    TableEdit edit = ApplicationObj(selected, fields);
+    if (!edit.done) {
         AddToTotal(old, +1);
-        m_boxes.Show(msg::kUpdateFailure, msg::kUpdateTitle);
-        return false;
+        edit.notices.push_back({msg::kUpdateFailure, msg::kUpdateTitle});
+        return edit;
     }
     AddToTotal(m_image.AppObjects[selected], +1);
-    m_boxes.Show(msg::kUpdateSuccess, msg::kUpdateTitle);
+    edit.notices.push_back({msg::kUpdateSuccess, msg::kUpdateTitle});
     m_image.ConnInfoValid = false;
-    return true;
+    return edit;
 }
 
 }  // namespace tavrin

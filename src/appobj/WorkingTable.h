@@ -4,14 +4,14 @@
 // the views and the final store all read it. This class is the only writer: it fills the table
 // from the objects read from the gateway, validates what the user typed, and keeps the per-type
 // length totals exact on every add, delete and update, since the assembly layout is chosen from
-// them. Every refusal is told through a message box and changes nothing.
+// them. Every refusal changes nothing and hands back the message the editor shows for it.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/MessageBoxes.h"
+#include "common/Notice.h"
 #include "config/ConfigImage.h"
 
 namespace tavrin {
@@ -46,9 +46,16 @@ AppObject MakeAppObject(const ObjectValues& values);
 // field's range, so a long paste cannot overflow.
 long long LeadingDigits(std::string_view text);
 
+// How an edit of the table ended: made or refused, and the messages the editor shows for it, in
+// the order it shows them.
+struct TableEdit {
+    bool done = false;
+    std::vector<Notice> notices;
+};
+
 class WorkingTable {
 public:
-    WorkingTable(ConfigImage& image, MessageBoxes& boxes) : m_image(image), m_boxes(boxes) {}
+    explicit WorkingTable(ConfigImage& image) : m_image(image) {}
 
     // A fresh table: the objects and totals read from the gateway, or an empty table.
     void Load();
@@ -59,28 +66,27 @@ public:
     const AppObject& Object(int index) const { return m_image.AppObjects.at(index); }
     const IOTotalArray& Totals() const { return m_image.IOTotals; }
 
-    // Validates the fields and, only if all pass, stores them as object `index`. Shows the first
-    // failing check's message (title "Error") and returns false otherwise.
-    bool ApplicationObj(int index, const EditorFields& fields);
+    // Validates the fields and, only if all pass, stores them as object `index`. Otherwise not
+    // done, with the first failing check's message (title "Error").
+    TableEdit ApplicationObj(int index, const EditorFields& fields);
 
-    // Appends a new object. False after a message box, with nothing changed.
-    bool Add(const EditorFields& fields);
+    // Appends a new object. When refused, nothing has changed and the reason is the one notice.
+    TableEdit Add(const EditorFields& fields);
     // Removes object `selected`; the ones after it move up. Returns the index to select next, the
     // last remaining object, or -1 when the table is now empty (or `selected` named nothing).
     int Delete(int selected);
-    // Replaces object `selected`, then reports "Success!!!" or "Failure!!!" (title "Update").
-    bool Update(int selected, const EditorFields& fields);
+    // Replaces object `selected`. The notices end with "Success!!!" or, after the refusal's reason,
+    // "Failure!!!" (title "Update"); an index that names no object is refused without a word.
+    TableEdit Update(int selected, const EditorFields& fields);
 
 private:
     bool InUse(int index) const { return index >= 0 && index < Count(); }
-    void ShowError(const char* text);
     // True when storing `candidate` at `index` would make some assembly instance need more bytes
     // than the gateway has for one, and more than it needed before the change.
     bool WouldOverflowInstance(int index, const AppObject& candidate) const;
     void AddToTotal(const AppObject& object, int sign);
 
     ConfigImage& m_image;
-    MessageBoxes& m_boxes;
 };
 
 }  // namespace tavrin

@@ -2,26 +2,10 @@
 
 #include <string>
 
-#include "common/MessageBoxes.h"
 #include "eds/ConnectionChoices.h"
 
 namespace tavrin::cli {
 namespace {
-
-// The editor's refusals arrive as message boxes; here they are kept as text.
-class RecordedRefusal final : public MessageBoxes {
-public:
-    BoxAnswer Show(const std::string& text, const std::string&, BoxButtons, BoxIcon) override {
-        if (m_text.empty()) {
-            m_text = text;
-        }
-        return BoxAnswer::Ok;
-    }
-    const std::string& Text() const { return m_text; }
-
-private:
-    std::string m_text;
-};
 
 // The editor's fields hold the decimal text the user would have typed.
 EditorFields FieldsOf(const ObjectValues& values) {
@@ -37,12 +21,12 @@ std::string EntryAt(const std::vector<std::string>& entries, int position) {
 
 bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& image,
                       WizardLists& lists, std::string& refusal) {
-    RecordedRefusal boxes;
-    WorkingTable table(image, boxes);
+    WorkingTable table(image);
     table.Discard();
     for (const ObjectValues& values : objects) {
-        if (!table.Add(FieldsOf(values))) {
-            refusal = boxes.Text();
+        const TableEdit added = table.Add(FieldsOf(values));
+        if (!added.done) {
+            refusal = added.notices.empty() ? std::string() : added.notices.front().text;
             return false;
         }
     }

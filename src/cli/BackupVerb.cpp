@@ -30,7 +30,7 @@ int RunBackup(const CliArgs& args, ConsoleWiring& wiring) {
         saved = false;
     }
     if (!saved) {
-        job.Boxes().Show(msg::kCantWriteParameterFile, msg::kError);
+        job.Progress().Tell({msg::kCantWriteParameterFile, msg::kError});
         return kExitInvalidInput;
     }
     job.Progress().Note("saved " + args.file);

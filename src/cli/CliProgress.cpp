@@ -44,16 +44,14 @@ void CliProgress::Note(const std::string& text) {
     std::fflush(m_out);
 }
 
-BoxAnswer CliProgress::Show(const std::string& text, const std::string&, BoxButtons buttons,
-                            BoxIcon) {
+void CliProgress::Tell(const Notice& notice) {
     // The message takes the bar's line; the bar comes back below it while the step runs.
     ClearBar();
-    std::fprintf(m_out, "%s\n", text.c_str());
+    std::fprintf(m_out, "%s\n", notice.text.c_str());
     if (m_bar && !m_step.empty()) {
         DrawBar();
     }
     std::fflush(m_out);
-    return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
 }
 
 void CliProgress::LineSent(std::string_view line) {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "common/MessageBoxes.h"
+#include "common/Notice.h"
 #include "console/ConsoleTranscript.h"
 #include "console/ReadSequence.h"
 #include "console/WriteSequence.h"
@@ -22,10 +22,9 @@ inline constexpr int kReadLines = 53;
 // "el 40", 29 words, ".", "block 1", "el 0", 7 words, "." and "exit".
 inline constexpr int kWriteLines = 48;
 
-class CliProgress final : public MessageBoxes,
-                          public ReadView,
-                          public WriteView,
-                          public ConsoleTranscript {
+// The read and write report through the counted lines and their messages; the window's looks and
+// status line have nothing to show here.
+class CliProgress final : public QuietReadView, public WriteView, public ConsoleTranscript {
 public:
     // `bar`: draw a bar (stderr is a terminal) instead of plain lines. Every line sent and chunk
     // received is passed on to `log` when there is one.
@@ -38,23 +37,12 @@ public:
     // A line of the verb's own: what it did ("saved 5310G_EEP.ini").
     void Note(const std::string& text);
 
-    // The system's messages. Questions get the safe answer: no one is there to ask.
-    BoxAnswer Show(const std::string& text, const std::string& title, BoxButtons buttons,
-                   BoxIcon icon) override;
+    // The system's messages, word for word on a line of their own; the title is the window's.
+    void Tell(const Notice& notice) override;
+    void SetStatus(const std::string&) override {}
 
     void LineSent(std::string_view line) override;
     void ChunkReceived(std::string_view chunk) override;
-
-    // The read and write report through the counted lines and the messages; the window's looks
-    // and status line have nothing to show here.
-    void ConnectPressed() override {}
-    void ShowReadingLook() override {}
-    void SetStatus(const std::string&) override {}
-    void SetProgress(int) override {}
-    void ConsoleReleased() override {}
-    void ShowConnectedLook(ModuleKind, const std::string&) override {}
-    void EnableFileCommands() override {}
-    void OpenCanPanel() override {}
 
 private:
     void DrawBar();

@@ -50,10 +50,12 @@ int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
         return kExitFailure;
     }
 
-    WorkingTable(image, job.Boxes()).Load();
+    WorkingTable(image).Load();
     ConnectionSelections selections;
     const WizardStart start = StartWizard(image, selections);
-    ShowStartMessages(start, job.Boxes());
+    for (const Notice& notice : StartMessages(start)) {
+        job.Progress().Tell(notice);
+    }
 
     const EdsContent content{
         FileText(args.description), FileText(args.author), image, start.assemblies, selections,
@@ -62,7 +64,7 @@ int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
         const std::string path = WriteEdsFile(folder, content);
         std::printf("%s\n", path.c_str());
     } catch (const EdsWriteError& failure) {
-        job.Boxes().Show(failure.what(), "");
+        job.Progress().Tell({failure.what(), ""});
         return kExitFailure;
     }
     return kExitOk;

@@ -56,7 +56,7 @@ GatewayJob::GatewayJob(const CliArgs& args, bool bar, ConsoleWiring& wiring)
       m_log(OpenLog(args.logPath)),
       m_clock(wiring.Ticks()),
       m_progress(stderr, bar, m_log.get()),
-      m_session{m_image, wiring.Port(), m_clock, m_pump, m_progress, &m_progress, args.timing} {
+      m_session{m_image, wiring.Port(), m_clock, m_pump, &m_progress, args.timing} {
     if (!m_port) {
         std::fprintf(stderr, "tavrin-cli: --port takes a COM number 1..16 or a device path\n");
         m_setUpStatus = kExitUsage;
@@ -86,12 +86,13 @@ int GatewayJob::Write(const std::string& what, const Block0Array& block0, int bl
                       const Block1Array& block1) {
     const int lines = kWriteLines - (kWholeBlock0Words - block0Count);
     m_progress.Begin("writing " + what + " into " + m_port->Label(), lines);
-    m_image.Busy = true;
-    const WriteOutcome outcome =
-        WriteConfiguration(m_session, *m_port, block0, block0Count, block1, m_progress);
+    WriteOutcome outcome;
+    {
+        // A failed write has released the console already; a completed one leaves Busy to us.
+        const ConsoleBusy busy(m_session);
+        outcome = WriteConfiguration(m_session, *m_port, block0, block0Count, block1, m_progress);
+    }
     ExplainIfUnopened(outcome == WriteOutcome::CannotOpen, outcome == WriteOutcome::Occupied);
-    // A failed write has released the console already; a completed one leaves Busy to the caller.
-    m_image.Busy = false;
     m_progress.End(outcome == WriteOutcome::Completed);
     return ExitCodeFor(outcome);
 }
@@ -112,12 +113,12 @@ int GatewayJob::Verify(const WrittenWords& written) {
             return kExitOk;
         case ReadBackOutcome::Mismatch:
             m_mismatches = result.mismatches;
-            Boxes().Show(MismatchText(result.mismatches), kNotVerifiedTitle);
+            m_progress.Tell({MismatchText(result.mismatches), kNotVerifiedTitle});
             return kExitNotVerified;
         case ReadBackOutcome::NotChecked:
             break;
     }
-    Boxes().Show(NotCheckedText(result.readFailure), kNotVerifiedTitle);
+    m_progress.Tell({NotCheckedText(result.readFailure), kNotVerifiedTitle});
     const int status = ExitCodeFor(result.read);
     return status == kExitOk ? kExitFailure : status;
 }

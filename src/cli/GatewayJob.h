@@ -62,7 +62,6 @@ public:
     ConfigImage& Image() { return m_image; }
     ConsoleSession& Session() { return m_session; }
     const PortChoice& Port() const { return *m_port; }
-    MessageBoxes& Boxes() { return m_progress; }
     CliProgress& Progress() { return m_progress; }
     Clock& LocalClock() { return m_clock; }
     // Stores `stamp` instead of the moment of writing (apply --stamp).

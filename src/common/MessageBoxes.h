@@ -1,8 +1,10 @@
-// How the logic asks the user something or tells a failure: a modal message box with a fixed text
-// and title. The windows show real boxes; tests and the command line record or print them.
+// How a window asks the user something or tells a failure: a modal message box with a fixed text
+// and title. The windows show real boxes; their tests record them.
 #pragma once
 
 #include <string>
+
+#include "common/Notice.h"
 
 namespace tavrin {
 
@@ -20,5 +22,10 @@ public:
     virtual BoxAnswer Show(const std::string& text, const std::string& title,
                            BoxButtons buttons = BoxButtons::Ok, BoxIcon icon = BoxIcon::None) = 0;
 };
+
+// A message the logic handed back, in a plain box with its own title.
+inline void ShowNotice(MessageBoxes& boxes, const Notice& notice) {
+    boxes.Show(notice.text, notice.title);
+}
 
 }  // namespace tavrin

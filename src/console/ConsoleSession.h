@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/Clock.h"
-#include "common/MessageBoxes.h"
 #include "config/ConfigImage.h"
 #include "console/ConsoleTiming.h"
 #include "console/ConsoleTranscript.h"
@@ -22,12 +21,11 @@ struct ConsoleSession {
     SerialPort& port;
     Clock& clock;
     EventPump& pump;
-    MessageBoxes& boxes;
     ConsoleTranscript* transcript = nullptr;
     // The pace and answer window of every console link a sequence on this session builds.
     ConsoleTiming timing{};
-    // The lines that follow "Can't open ...!" or "... has been occupied" in the box: why the
-    // port would not open and what to do about it. Without it the box says only that.
+    // The lines that follow "Can't open ...!" or "... has been occupied" in the message: why the
+    // port would not open and what to do about it. Without it the message says only that.
     std::function<std::vector<std::string>(OpenStatus status, const std::string& device)>
         openAdvice = nullptr;
 };
@@ -37,5 +35,31 @@ OpenResult OpenConsolePort(SerialPort& port, const PortChoice& choice);
 
 // The end of every console sequence, good or bad: the port closed if it is open, Busy cleared.
 void ReleaseConsolePort(ConsoleSession& session);
+
+// Busy held while a console job runs, so that nothing else starts from the windows meanwhile: set
+// when made, and put back as it was found when the job ends, by whatever return. End() puts it
+// back early, where a job lets the console go before its last steps.
+class ConsoleBusy {
+public:
+    explicit ConsoleBusy(ConsoleSession& session)
+        : m_image(session.image), m_before(session.image.Busy) {
+        m_image.Busy = true;
+    }
+    ~ConsoleBusy() { End(); }
+    ConsoleBusy(const ConsoleBusy&) = delete;
+    ConsoleBusy& operator=(const ConsoleBusy&) = delete;
+
+    void End() {
+        if (m_held) {
+            m_image.Busy = m_before;
+            m_held = false;
+        }
+    }
+
+private:
+    ConfigImage& m_image;
+    bool m_before;
+    bool m_held = true;
+};
 
 }  // namespace tavrin

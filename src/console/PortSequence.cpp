@@ -17,11 +17,13 @@ std::string WithAdvice(std::string text, const ConsoleSession& session, OpenStat
 
 }  // namespace
 
-PortSequence::PortSequence(ConsoleSession& session, const PortChoice& port, PortFaultStyle style)
+PortSequence::PortSequence(ConsoleSession& session, const PortChoice& port, SequenceView& view,
+                           PortFaultStyle style)
     : m_session(session),
       m_image(session.image),
       m_port(port),
       m_link(session.port, session.clock, session.pump),
+      m_shown(view),
       m_style(style) {
     m_link.SetTranscript(session.transcript);
     m_link.SetTiming(session.timing);
@@ -34,18 +36,18 @@ OpenStatus PortSequence::OpenPort() {
             break;
         case OpenStatus::CannotOpen:
             // Nothing was sent, so the status line keeps what it said.
-            m_session.boxes.Show(WithAdvice(msg::CannotOpen(m_port.Label()), m_session,
-                                            opened.status, m_port.device),
-                                 m_style.cannotOpenTitle);
+            m_shown.Tell({WithAdvice(msg::CannotOpen(m_port.Label()), m_session, opened.status,
+                                     m_port.device),
+                          m_style.cannotOpenTitle});
             if (m_style.releaseWhenUnopened) {
                 Release();
             }
             break;
         case OpenStatus::Occupied: {
             const std::string text = msg::Occupied(m_port.Label());
-            m_session.boxes.Show(WithAdvice(text, m_session, opened.status, m_port.device),
-                                 m_style.occupiedTitle);
-            SetStatus(text);
+            m_shown.Tell(
+                {WithAdvice(text, m_session, opened.status, m_port.device), m_style.occupiedTitle});
+            m_shown.SetStatus(text);
             Release();
             break;
         }
@@ -57,14 +59,14 @@ OpenStatus PortSequence::OpenPort() {
 }
 
 void PortSequence::ReportTimeout() {
-    m_session.boxes.Show(msg::kTimeout, m_style.timeoutTitle);
-    SetStatus(msg::kTimeout);
+    m_shown.Tell({msg::kTimeout, m_style.timeoutTitle});
+    m_shown.SetStatus(msg::kTimeout);
     Release();
 }
 
 void PortSequence::ReportPortError(const std::string& description) {
-    m_session.boxes.Show(description, "");
-    SetStatus("");
+    m_shown.Tell({description, ""});
+    m_shown.SetStatus("");
     Release();
 }
 

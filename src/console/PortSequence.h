@@ -1,6 +1,6 @@
 // The frame the read and the write share: the console link on the session's port, opening the
-// port, and telling the user when it cannot be opened, is held by another program, fails while in
-// use, or the console does not answer in time.
+// port, and telling the sequence's view when the port cannot be opened, is held by another
+// program, fails while in use, or the console does not answer in time.
 #pragma once
 
 #include <string>
@@ -10,10 +10,11 @@
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 #include "console/PortFault.h"
+#include "console/SequenceView.h"
 
 namespace tavrin {
 
-// How a sequence reports its faults. The read and the write title their boxes differently, and a
+// How a sequence reports its faults. The read and the write title their messages differently, and a
 // port that could not be opened lets the console go in the write but leaves it as it was in the
 // read.
 struct PortFaultStyle {
@@ -28,7 +29,8 @@ public:
     virtual ~PortSequence() = default;
 
 protected:
-    PortSequence(ConsoleSession& session, const PortChoice& port, PortFaultStyle style);
+    PortSequence(ConsoleSession& session, const PortChoice& port, SequenceView& view,
+                 PortFaultStyle style);
 
     // Opens the port and runs `withOpenPort`. A port that does not open, or fails while in use,
     // is reported and gives the Outcome's CannotOpen, Occupied or PortError.
@@ -52,11 +54,13 @@ protected:
         }
     }
 
-    // "Timeout" in a box and on the status line, and the console let go.
-    void ReportTimeout();
+    // "Timeout" told and on the status line, and the console let go.
+    template <class Outcome>
+    Outcome TimedOut() {
+        ReportTimeout();
+        return Outcome::Timeout;
+    }
 
-    // The status line of the sequence's view.
-    virtual void SetStatus(const std::string& text) = 0;
     // Lets the console go after a failure: the port closed if open, Busy cleared.
     virtual void Release();
 
@@ -68,8 +72,10 @@ protected:
 private:
     // Reports every status but Opened.
     OpenStatus OpenPort();
+    void ReportTimeout();
     void ReportPortError(const std::string& description);
 
+    SequenceView& m_shown;
     PortFaultStyle m_style;
 };
 

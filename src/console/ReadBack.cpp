@@ -5,20 +5,32 @@
 namespace tavrin {
 namespace {
 
-// The read's boxes during a read-back: the first message is kept for the caller's own text, and
-// no question is asked (the safe answer).
-class HeldBoxes final : public MessageBoxes {
+// The caller's view during a read-back, but for the read's messages: the first is kept for the
+// caller's own text and none reaches the view.
+class HeldMessages final : public ReadView {
 public:
-    BoxAnswer Show(const std::string& text, const std::string&, BoxButtons buttons,
-                   BoxIcon) override {
+    explicit HeldMessages(ReadView& view) : m_view(view) {}
+
+    void Tell(const Notice& notice) override {
         if (m_first.empty()) {
-            m_first = text;
+            m_first = notice.text;
         }
-        return buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
     }
     const std::string& First() const { return m_first; }
 
+    void ConnectPressed() override { m_view.ConnectPressed(); }
+    void ShowReadingLook() override { m_view.ShowReadingLook(); }
+    void SetStatus(const std::string& text) override { m_view.SetStatus(text); }
+    void SetProgress(int value) override { m_view.SetProgress(value); }
+    void ConsoleReleased() override { m_view.ConsoleReleased(); }
+    void ShowConnectedLook(ModuleKind kind, const std::string& firmwareText) override {
+        m_view.ShowConnectedLook(kind, firmwareText);
+    }
+    void EnableFileCommands() override { m_view.EnableFileCommands(); }
+    void OpenCanPanel() override { m_view.OpenCanPanel(); }
+
 private:
+    ReadView& m_view;
     std::string m_first;
 };
 
@@ -47,15 +59,16 @@ std::vector<WordMismatch> CompareWritten(const WrittenWords& written, const Bloc
 ReadBackResult ReadBackWritten(ConsoleSession& session, const PortChoice& port,
                                const WrittenWords& written, ReadView& view) {
     ConfigImage scratch;
-    HeldBoxes boxes;
+    HeldMessages held(view);
     // The read-back talks to the same console as the write: same pace, same answer window, the
     // same advice should the port no longer open.
-    ConsoleSession reading{scratch, session.port,       session.clock,  session.pump,
-                           boxes,   session.transcript, session.timing, session.openAdvice};
+    ConsoleSession reading{scratch,           session.port,       session.clock,
+                           session.pump,      session.transcript, session.timing,
+                           session.openAdvice};
     ReadBackResult result;
-    result.read = ReadConfiguration(reading, port, view);
+    result.read = ReadConfiguration(reading, port, held);
     if (result.read != ReadOutcome::Completed) {
-        result.readFailure = boxes.First();
+        result.readFailure = held.First();
         return result;
     }
     result.mismatches = CompareWritten(written, scratch.ReadBlock0Words, scratch.ReadBlock1Words);

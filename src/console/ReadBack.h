@@ -53,22 +53,15 @@ struct ReadBackResult {
 
 // A read-back's view where nothing is to be shown: the window keeps the look of its write while
 // the words are checked.
-class SilentReadView final : public ReadView {
+class SilentReadView final : public QuietReadView {
 public:
-    void ConnectPressed() override {}
-    void ShowReadingLook() override {}
-    void SetStatus(const std::string&) override {}
-    void SetProgress(int) override {}
-    void ConsoleReleased() override {}
-    void ShowConnectedLook(ModuleKind, const std::string&) override {}
-    void EnableFileCommands() override {}
-    void OpenCanPanel() override {}
+    void Tell(const Notice&) override {}
 };
 
 // Runs the read dialogue on `port` into a scratch image, so the session's image (what the write
-// was made from) stays as it is, and compares. The read's own boxes are held back and its message
-// is returned in readFailure; the caller tells the user with the texts below. `view` sees the
-// read's lines and looks as a read's; the session's transcript records its dialogue.
+// was made from) stays as it is, and compares. The read's own messages are held back from `view`
+// and the first is returned in readFailure; the caller tells the user with the texts below. `view`
+// sees the read's lines and looks as a read's; the session's transcript records its dialogue.
 ReadBackResult ReadBackWritten(ConsoleSession& session, const PortChoice& port,
                                const WrittenWords& written, ReadView& view);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
@@ -24,7 +25,7 @@ std::string TwoDigits(int value) {
 class Reader final : public PortSequence {
 public:
     Reader(ConsoleSession& session, const PortChoice& port, ReadView& view)
-        : PortSequence(session, port, {msg::kError, msg::kError, msg::kError, false}),
+        : PortSequence(session, port, view, {msg::kError, msg::kError, msg::kError, false}),
           m_view(view) {}
 
     ReadOutcome Run() {
@@ -49,7 +50,7 @@ private:
         m_link.SendAndWait("/q", ">");
         m_link.SendAndWait(".", "[EEPROM:]");
         if (!m_link.SendAndWait("exit", ">")) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         ModuleKind kind;
         const std::string_view prompt = StripBlanks(m_link.ConsoleReply());
@@ -61,7 +62,7 @@ private:
             m_image.ModulePrompt = "6420RT>";
             kind = ModuleKind::K6420RT;
         } else {
-            m_session.boxes.Show(msg::kNotOurModule, msg::kError);
+            m_view.Tell({msg::kNotOurModule, msg::kError});
             m_view.SetStatus(msg::kTimeout);
             Release();
             return ReadOutcome::ForeignModule;
@@ -69,12 +70,12 @@ private:
 
         if (!m_link.SendAndWait("use eeprom", "[EEPROM:]") ||
             !m_link.SendAndWait("block 0", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         std::array<std::int32_t, 3> firmware{};
         if (!ReadWords("el 0", 0, firmware.size(), firmware.data()) ||
             !m_link.SendAndWait(".", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         DecodeFirmware(m_image, ToUnsigned(firmware[0]), ToUnsigned(firmware[1]));
         m_view.SetProgress(2);
@@ -82,11 +83,11 @@ private:
         ClearWordArrays(m_image);
         std::array<std::int32_t, kBlock0ReadWords> block0{};
         if (!ReadWords("el 40", kBlock0FirstAddress, block0.size(), block0.data())) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         m_view.SetProgress(4);
         if (!m_link.SendAndWait(".", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         // The thirtieth word (byte 156) lies outside the configuration area: read, not used.
         for (int k = 0; k < kBlock0ConfigWords; ++k) {
@@ -98,7 +99,7 @@ private:
         if (!m_link.SendAndWait("block 1", "[EEPROM:]") ||
             !ReadWords("el 0", 0, block1.size(), block1.data()) ||
             !m_link.SendAndWait(".", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
         for (int k = 0; k < kBlock1Words; ++k) {
             m_image.Block1Words[k] = ToUnsigned(block1[k]);
@@ -107,7 +108,7 @@ private:
         m_view.SetProgress(5);
 
         if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
-            return Timeout();
+            return TimedOut<ReadOutcome>();
         }
 
         if (DecodeBlock0(m_image)) {
@@ -119,9 +120,9 @@ private:
 
         m_view.ShowConnectedLook(kind, FirmwareText(m_image));
         m_view.SetStatus(msg::kWaitingForConfiguration);
-        m_image.Busy = false;
+        m_busy.reset();
         if (m_image.ConfigWrong) {
-            m_session.boxes.Show(msg::kConfigWrong, msg::kConfigWarningTitle);
+            m_view.Tell({msg::kConfigWrong, msg::kConfigWarningTitle});
         }
         m_view.EnableFileCommands();
         m_view.OpenCanPanel();
@@ -129,7 +130,7 @@ private:
     }
 
     void StartRead() {
-        m_image.Busy = true;
+        m_busy.emplace(m_session);
         m_image.ConfigWrong = false;
         m_image.StoredDOLen = m_image.StoredAOLen = m_image.StoredDILen = m_image.StoredAILen = 0;
         m_image.StoredIOTotals = {};
@@ -156,19 +157,15 @@ private:
         return true;
     }
 
-    ReadOutcome Timeout() {
-        ReportTimeout();
-        return ReadOutcome::Timeout;
-    }
-
-    void SetStatus(const std::string& text) override { m_view.SetStatus(text); }
-
     void Release() override {
         PortSequence::Release();
         m_view.ConsoleReleased();
     }
 
     ReadView& m_view;
+    // Held from the start of the dialogue until the read has ended, and over the message of a
+    // port that failed under it.
+    std::optional<ConsoleBusy> m_busy;
 };
 
 }  // namespace

@@ -10,20 +10,19 @@
 #include "config/ModuleKind.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/SequenceView.h"
 
 namespace tavrin {
 
 // How the read shows itself. The main window implements it; the command line prints.
-class ReadView {
+class ReadView : public SequenceView {
 public:
-    virtual ~ReadView() = default;
     // Connect was pressed: the status line back to normal weight, and the CANopen choice off for
     // the rest of the run.
     virtual void ConnectPressed() = 0;
     // Unconnected look while reading: panels reset, firmware cleared, Connect, the port list, Next
     // and Exit Program disabled, both channel toggles off and grey.
     virtual void ShowReadingLook() = 0;
-    virtual void SetStatus(const std::string& text) = 0;
     // Shows the progress bar (0..10) at `value`.
     virtual void SetProgress(int value) = 0;
     // The console is released after a failure: port list, Connect and Exit Program usable again,
@@ -45,6 +44,20 @@ enum class ReadOutcome {
     PortError,      // the port failed while in use
     Timeout,        // a prompt, marker or value did not come in time
     ForeignModule,  // the console answered but named neither controller module
+};
+
+// A read view with no looks and no status line, for a face with nothing of the window's to draw;
+// what the read tells stays the face's own.
+class QuietReadView : public ReadView {
+public:
+    void ConnectPressed() override {}
+    void ShowReadingLook() override {}
+    void SetStatus(const std::string&) override {}
+    void SetProgress(int) override {}
+    void ConsoleReleased() override {}
+    void ShowConnectedLook(ModuleKind, const std::string&) override {}
+    void EnableFileCommands() override {}
+    void OpenCanPanel() override {}
 };
 
 inline constexpr int kProgressMax = 10;

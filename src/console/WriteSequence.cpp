@@ -24,7 +24,7 @@ std::string TypedValue(Word word) {
 class Writer final : public PortSequence {
 public:
     Writer(ConsoleSession& session, const PortChoice& port, WriteView& view)
-        : PortSequence(session, port, {msg::kWarning, "", "", true}), m_view(view) {}
+        : PortSequence(session, port, view, {msg::kWarning, "", "", true}) {}
 
     WriteOutcome Run(const Block0Array& block0, int block0Count, const Block1Array& block1) {
         return OnOpenPort<WriteOutcome>(
@@ -41,25 +41,25 @@ private:
         m_link.SendAndWait("exit", ">");
         m_link.SendAndWait(".", "[EEPROM:]");
         if (!m_link.SendAndWait("exit", ">")) {
-            return Timeout();
+            return TimedOut<WriteOutcome>();
         }
         if (!m_link.SendAndWait("use eeprom", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<WriteOutcome>();
         }
         m_session.pump.Service(std::chrono::microseconds::zero());
 
         if (!m_link.SendAndWait("block 0", "[EEPROM:]") ||
             !WriteWords("el 40", kBlock0FirstAddress, block0.data(), block0Count) ||
             !m_link.SendAndWait(".", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<WriteOutcome>();
         }
         if (!m_link.SendAndWait("block 1", "[EEPROM:]") ||
             !WriteWords("el 0", 0, block1.data(), kBlock1Words) ||
             !m_link.SendAndWait(".", "[EEPROM:]")) {
-            return Timeout();
+            return TimedOut<WriteOutcome>();
         }
         if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
-            return Timeout();
+            return TimedOut<WriteOutcome>();
         }
         m_session.port.Close();
         return WriteOutcome::Completed;
@@ -80,15 +80,6 @@ private:
         }
         return true;
     }
-
-    WriteOutcome Timeout() {
-        ReportTimeout();
-        return WriteOutcome::Timeout;
-    }
-
-    void SetStatus(const std::string& text) override { m_view.SetStatus(text); }
-
-    WriteView& m_view;
 };
 
 }  // namespace

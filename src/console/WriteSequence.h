@@ -8,15 +8,12 @@
 #include "config/ConfigImage.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
+#include "console/SequenceView.h"
 
 namespace tavrin {
 
-// How the write shows itself: the main window's status line.
-class WriteView {
-public:
-    virtual ~WriteView() = default;
-    virtual void SetStatus(const std::string& text) = 0;
-};
+// How the write shows itself: the main window's status line and its message boxes.
+class WriteView : public SequenceView {};
 
 enum class WriteOutcome {
     Completed,   // every word acknowledged; the port is closed
@@ -33,8 +30,8 @@ inline constexpr int kBlock0SettingsWords = 7;
 
 // Writes block0[0 .. block0Count-1] from byte 40 and block1[0..6] from byte 0, leaving the console
 // at session.image.ModulePrompt. block0Count is kWholeBlock0Words or kBlock0SettingsWords; any
-// other count is held to 1..29. The caller sets Busy before. On failure the user has been told
-// (message box and status line), the port is closed and Busy cleared; the caller then does its own
+// other count is held to 1..29. The caller sets Busy before. On failure the view has been told
+// (message and status line), the port is closed and Busy cleared; the caller then does its own
 // release. On success the port is closed and Busy is left for the caller to clear. After a failure
 // the EEPROM may hold a partly written image: words typed before the failing step are stored.
 WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port,

@@ -28,7 +28,7 @@ FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& ch
     if (image.Busy) {
         return FinishOutcome::Refused;
     }
-    image.Busy = true;
+    const ConsoleBusy busy(session);
     image.AppLayer = 1;  // what is stored here is always a DeviceNet configuration
 
     EncodeBlock0(image, session.clock.Now());
@@ -50,13 +50,11 @@ FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& ch
     try {
         WriteEdsFile(context.edsFolder, content);
     } catch (const EdsWriteError& error) {
-        session.boxes.Show(error.what(), "");
+        context.view.Tell({error.what(), ""});
         context.view.SetStatus("");
-        image.Busy = false;
         return FinishOutcome::EdsFailed;
     }
     context.view.SetStatus(kEdsProduced);
-    image.Busy = false;
     return FinishOutcome::Completed;
 }
 

@@ -30,7 +30,7 @@ struct FinishContext {
     const AssemblyTables& assemblies;  // derived from the working table when the wizard opened
     const ConnectionSelections& selections;
     std::string edsFolder;
-    WriteView& view;  // the main window's status line
+    WriteView& view;  // the main window's status line and message boxes
     // Set by StoreAndProduceEds: how the console write ended (Completed when it was not reached),
     // so that a caller can tell a timeout from a port failure.
     WriteOutcome writeOutcome = WriteOutcome::Completed;

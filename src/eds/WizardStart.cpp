@@ -22,20 +22,22 @@ WizardStart StartWizard(const ConfigImage& image, ConnectionSelections& selectio
     return start;
 }
 
-void ShowStartMessages(const WizardStart& start, MessageBoxes& boxes) {
+std::vector<Notice> StartMessages(const WizardStart& start) {
+    std::vector<Notice> notices;
     switch (start.restored) {
         case RestoreResult::Restored:
             break;
         case RestoreResult::NewSetting:
-            boxes.Show(kNewSetting, "");
+            notices.push_back({kNewSetting, ""});
             break;
         case RestoreResult::EepromError:
-            boxes.Show(kEepromError, "");
+            notices.push_back({kEepromError, ""});
             break;
     }
     if (start.strobeRefused) {
-        boxes.Show(kStrobeTooLong, msg::kError);
+        notices.push_back({kStrobeTooLong, msg::kError});
     }
+    return notices;
 }
 
 }  // namespace tavrin

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "assembly/AssemblyDerivation.h"
-#include "common/MessageBoxes.h"
+#include "common/Notice.h"
 #include "config/ConfigImage.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/ConnectionSelections.h"
@@ -32,8 +32,8 @@ struct WizardStart {
 // the user's to choose and keep their values.
 WizardStart StartWizard(const ConfigImage& image, ConnectionSelections& selections);
 
-// The boxes the opening shows, in order: why the choices start from "None", then the Bit-Strobe
+// The messages the opening shows, in order: why the choices start from "None", then the Bit-Strobe
 // refusal.
-void ShowStartMessages(const WizardStart& start, MessageBoxes& boxes);
+std::vector<Notice> StartMessages(const WizardStart& start);
 
 }  // namespace tavrin

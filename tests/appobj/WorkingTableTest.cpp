@@ -17,6 +17,25 @@ using testing::ShownBox;
 // Function-code list positions.
 constexpr int FC01 = 0, FC02 = 1, FC03 = 2, FC04 = 3, FC15 = 4, FC16 = 5;
 
+// The table as the editor drives it: each edit's messages are kept in the order the editor would
+// show them.
+struct RecordingTable : WorkingTable {
+    RecordingTable(ConfigImage& image, RecordingBoxes& boxes) : WorkingTable(image), boxes(boxes) {}
+    bool Kept(const TableEdit& edit) {
+        for (const Notice& n : edit.notices)
+            boxes.Show(n.text, n.title, BoxButtons::Ok, BoxIcon::None);
+        return edit.done;
+    }
+    bool ApplicationObj(int index, const EditorFields& f) {
+        return Kept(WorkingTable::ApplicationObj(index, f));
+    }
+    bool Add(const EditorFields& f) { return Kept(WorkingTable::Add(f)); }
+    bool Update(int selected, const EditorFields& f) {
+        return Kept(WorkingTable::Update(selected, f));
+    }
+    RecordingBoxes& boxes;
+};
+
 struct Editor {
     // Starts from the objects a gateway read gave.
     explicit Editor(std::vector<AppObject> read = {}) : image(testing::ImageHolding(read)) {
@@ -25,7 +44,7 @@ struct Editor {
 
     ConfigImage image;
     RecordingBoxes boxes;
-    WorkingTable table{image, boxes};
+    RecordingTable table{image, boxes};
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
         for (const auto& b : boxes.shown)

@@ -57,7 +57,7 @@ TEST(CliProgress, PlainLinesForALogWithTheMessagesBetween) {
     progress.Begin("reading COM 1", 4);
     progress.LineSent("use eeprom");
     progress.ChunkReceived("[EEPROM:]");
-    EXPECT_EQ(progress.Show("Timeout", "Error", BoxButtons::Ok, BoxIcon::None), BoxAnswer::Ok);
+    progress.Tell({"Timeout", "Error"});
     progress.End(false);
     progress.Note("saved gw.ini");
     EXPECT_EQ(out.Text(),
@@ -65,8 +65,6 @@ TEST(CliProgress, PlainLinesForALogWithTheMessagesBetween) {
               "tavrin-cli: saved gw.ini\n");
     EXPECT_EQ(log.sent, std::vector<std::string>{"use eeprom"});
     EXPECT_EQ(log.received, "[EEPROM:]");
-    // No one is there to answer a question: the safe answer.
-    EXPECT_EQ(progress.Show("Exit?", "", BoxButtons::YesNo, BoxIcon::Question), BoxAnswer::No);
 }
 
 TEST(CliProgress, ABarRedrawnInPlaceThatGivesWayToMessages) {
@@ -74,8 +72,7 @@ TEST(CliProgress, ABarRedrawnInPlaceThatGivesWayToMessages) {
     CliProgress progress(out.file(), true, nullptr);
     progress.Begin("writing", 2);
     progress.LineSent("a");
-    progress.Show("The configuration stored in EEPROM is wrong!", "", BoxButtons::Ok,
-                  BoxIcon::None);
+    progress.Tell({"The configuration stored in EEPROM is wrong!", ""});
     progress.LineSent("b");
     progress.End(true);
     const std::string bar0 = "\r\033[Kwriting " + ProgressBarText(0, 2);
@@ -89,7 +86,7 @@ TEST(CliProgress, AFailedStepEndsTheBarWhereItStopped) {
     Captured out;
     CliProgress progress(out.file(), true, nullptr);
     progress.Begin("reading COM 1", 53);
-    progress.Show("Timeout", "Error", BoxButtons::Ok, BoxIcon::None);
+    progress.Tell({"Timeout", "Error"});
     progress.End(false);
     const std::string bar0 = "\r\033[Kreading COM 1 " + ProgressBarText(0, 53);
     EXPECT_EQ(out.Text(), bar0 + "\r\033[KTimeout\n" + bar0 + "\n");

@@ -71,8 +71,7 @@ TEST(ReadBackWritten, WaitsWithTheSessionsAnswerWindow) {
     testing::FakeClock clock;
     testing::ScriptedPort port{clock};
     testing::FakePump pump{clock, port};
-    testing::RecordingBoxes boxes;
-    ConsoleSession session{image, port, clock, pump, boxes, nullptr, ConsoleTiming{1, 1000}};
+    ConsoleSession session{image, port, clock, pump, nullptr, ConsoleTiming{1, 1000}};
     testing::SimulatedGateway gateway(port, eeprom);
     gateway.SlowFromLine(1, 500'000);  // every answer half a second late
 

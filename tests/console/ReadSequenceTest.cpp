@@ -41,8 +41,8 @@ protected:
     testing::ScriptedPort port{clock};
     testing::FakePump pump{clock, port};
     testing::RecordingBoxes boxes;
-    testing::RecordingReadView view;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    testing::RecordingReadView view{boxes};
+    ConsoleSession session{image, port, clock, pump};
     std::unique_ptr<testing::SimulatedGateway> gateway;
 };
 

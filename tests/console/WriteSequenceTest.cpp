@@ -134,8 +134,8 @@ protected:
     testing::ScriptedPort port{clock};
     testing::FakePump pump{clock, port};
     testing::RecordingBoxes boxes;
-    RecordingWriteView view;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    RecordingWriteView view{boxes};
+    ConsoleSession session{image, port, clock, pump};
     std::unique_ptr<testing::SimulatedGateway> gateway;
 };
 

@@ -47,9 +47,9 @@ struct QtReadRig {
     testing::WatchedPort port{serial, clock};
     QtEventPump pump;
     testing::RecordingBoxes boxes;
-    testing::RecordingReadView view;
+    testing::RecordingReadView view{boxes};
     LineRecorder typed;
-    ConsoleSession session{image, port, clock, pump, boxes, &typed};
+    ConsoleSession session{image, port, clock, pump, &typed};
 };
 
 enum class Image { Default, Blank, FirmwareMonth13 };

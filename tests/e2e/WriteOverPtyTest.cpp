@@ -35,9 +35,9 @@ struct QtRig {
     testing::WatchedPort port{serial, clock};
     QtEventPump pump;
     testing::RecordingBoxes boxes;
-    testing::RecordingReadView readView;
-    RecordingWriteView writeView;
-    ConsoleSession session{image, port, clock, pump, boxes, nullptr, testing::kRoomyTiming};
+    testing::RecordingReadView readView{boxes};
+    RecordingWriteView writeView{boxes};
+    ConsoleSession session{image, port, clock, pump, nullptr, testing::kRoomyTiming};
 };
 
 // What a Finish would store after the user changed the node id and a connection path: the words

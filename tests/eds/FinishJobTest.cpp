@@ -74,8 +74,8 @@ protected:
     testing::ScriptedPort port{clock};
     testing::FakePump pump{clock, port};
     testing::RecordingBoxes boxes;
-    testing::RecordingWriteView status;
-    ConsoleSession session{image, port, clock, pump, boxes};
+    testing::RecordingWriteView status{boxes};
+    ConsoleSession session{image, port, clock, pump};
     Eeprom before = gatewaysim::defaultEeprom();
     std::unique_ptr<testing::SimulatedGateway> gateway;
     gatewaysim::TempDir dir;

@@ -38,7 +38,7 @@ struct Case {
     bool strobeRefused;
     std::array<int, 3> inputs;  // InputSel after the opening
     int pollOutput;
-    std::vector<ShownBox> boxes;
+    std::vector<Notice> boxes;
 };
 
 class WizardStartTest : public ::testing::TestWithParam<Case> {};
@@ -68,14 +68,12 @@ TEST_P(WizardStartTest, RestoresOrResetsTheChoices) {
     EXPECT_EQ(selections.OutputSel[kStrobeConnection], 7);
     EXPECT_EQ(selections.OutputSel[kCosCyclicConnection], 6);
 
-    testing::RecordingBoxes boxes;
-    ShowStartMessages(start, boxes);
-    EXPECT_EQ(boxes.shown, c.boxes);
+    EXPECT_EQ(StartMessages(start), c.boxes);
 }
 
-const ShownBox kNewSettingBox{"This is a new Setting for XQV gateway", ""};
-const ShownBox kEepromErrorBox{"EEPROM ERROR,We show the default value.", ""};
-const ShownBox kStrobeBox{"Error! The selected data length > 8 bytes", "Error"};
+const Notice kNewSettingBox{"This is a new Setting for XQV gateway", ""};
+const Notice kEepromErrorBox{"EEPROM ERROR,We show the default value.", ""};
+const Notice kStrobeBox{"Error! The selected data length > 8 bytes", "Error"};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WizardStartTest,

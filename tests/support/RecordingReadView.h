@@ -1,4 +1,5 @@
-// Records what a console sequence shows: message boxes, status texts, progress and look changes.
+// Records what a console sequence shows: its messages (as the window's boxes), status texts,
+// progress and look changes.
 #pragma once
 
 #include <string>
@@ -28,8 +29,14 @@ public:
     BoxAnswer answer = BoxAnswer::Yes;
 };
 
+// What a sequence tells its view lands in `boxes`, as the window shows it, so that a rig's read and
+// write views keep one record of the messages in the order they came.
 class RecordingReadView final : public ReadView {
 public:
+    explicit RecordingReadView(RecordingBoxes& told) : boxes(told) {}
+    void Tell(const Notice& n) override {
+        boxes.Show(n.text, n.title, BoxButtons::Ok, BoxIcon::None);
+    }
     void ConnectPressed() override { events.push_back("pressed"); }
     void ShowReadingLook() override { events.push_back("reading look"); }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
@@ -43,6 +50,7 @@ public:
     void EnableFileCommands() override { events.push_back("file commands"); }
     void OpenCanPanel() override { events.push_back("can panel"); }
 
+    RecordingBoxes& boxes;
     std::vector<std::string> events;
     std::vector<std::string> statuses;
     std::vector<int> progress;
@@ -53,7 +61,12 @@ public:
 // The status line as a write sequence (or Finish) sets it.
 class RecordingWriteView final : public WriteView {
 public:
+    explicit RecordingWriteView(RecordingBoxes& told) : boxes(told) {}
+    void Tell(const Notice& n) override {
+        boxes.Show(n.text, n.title, BoxButtons::Ok, BoxIcon::None);
+    }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    RecordingBoxes& boxes;
     std::vector<std::string> statuses;
 };
 

@@ -35,7 +35,8 @@ void ShowNumber(QLineEdit* field, long long value) {
 IOAppOForm::IOAppOForm(ConfigImage& image, MessageBoxes& boxes, ObjectViews& views, QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_image(image),
-      m_table(image, boxes),
+      m_boxes(boxes),
+      m_table(image),
       m_views(views),
       m_c(BuildIOAppOControls(*this)),
       m_beep([] { QApplication::beep(); }) {
@@ -112,7 +113,7 @@ void IOAppOForm::SelectFunctionCode(int index) {
 }
 
 void IOAppOForm::AddClick() {
-    if (!m_table.Add(Fields()))
+    if (!Shown(m_table.Add(Fields())))
         return;
     AppendInstanceEntry(m_table.Count());
     SelectInstance(m_table.Count() - 1);
@@ -134,8 +135,14 @@ void IOAppOForm::DeleteClick() {
 }
 
 void IOAppOForm::UpdateClick() {
-    if (m_table.Update(m_c.Instance->currentIndex(), Fields()))
+    if (Shown(m_table.Update(m_c.Instance->currentIndex(), Fields())))
         ShowAddButton(false);
+}
+
+bool IOAppOForm::Shown(const TableEdit& edit) {
+    for (const Notice& notice : edit.notices)
+        ShowNotice(m_boxes, notice);
+    return edit.done;
 }
 
 void IOAppOForm::EraseClick() {

@@ -9,6 +9,7 @@
 
 #include "appobj/WorkingTable.h"
 #include "appobj/editor/IOAppOControls.h"
+#include "common/MessageBoxes.h"
 
 namespace tavrin {
 
@@ -50,8 +51,11 @@ private:
     void ShowAddButton(bool add);
     void SetTableCommandsEnabled();
     void AppendInstanceEntry(int number);
+    // Shows the edit's messages in boxes, in order; true when the edit was made.
+    bool Shown(const TableEdit& edit);
 
     ConfigImage& m_image;
+    MessageBoxes& m_boxes;
     WorkingTable m_table;
     ObjectViews& m_views;
     IOAppOControls m_c;

@@ -70,7 +70,9 @@ void XQVEdsSetForm::ShowStart(const WizardStart& start) {
     }
     m_strobeAccepted = m_s.selections.InputSel[kStrobeConnection];
     m_c.OutPut[kPollConnection]->setCurrentIndex(m_s.selections.OutputSel[kPollConnection]);
-    ShowStartMessages(start, m_s.boxes);
+    for (const Notice& notice : StartMessages(start)) {
+        ShowNotice(m_s.boxes, notice);
+    }
 }
 
 // Shows an entry as the program's choice; it is handled exactly like the user's.

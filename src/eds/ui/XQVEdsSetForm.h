@@ -10,6 +10,7 @@
 
 #include "appobj/views/ObjectViews.h"
 #include "assembly/AssemblyDerivation.h"
+#include "common/MessageBoxes.h"
 #include "console/ConsoleSession.h"
 #include "console/ReadBack.h"
 #include "console/WriteSequence.h"

@@ -42,7 +42,7 @@ MainForm::MainForm(MainServices services, QWidget* parent)
       m_dialogs(services.dialogs),
       m_env(std::move(services.env)),
       m_programFolder(std::move(services.programFolder)),
-      m_session{services.image, services.port, services.clock, services.pump, services.boxes},
+      m_session{services.image, services.port, services.clock, services.pump},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image, services.boxes, this),
       m_lister(services.ports),
@@ -301,6 +301,10 @@ void MainForm::ShowReadingLook() {
 
 void MainForm::SetStatus(const std::string& text) {
     m_c.CommunicationState->setText(QString::fromStdString(text));
+}
+
+void MainForm::Tell(const Notice& notice) {
+    ShowNotice(m_boxes, notice);
 }
 
 void MainForm::SetProgress(int value) {

@@ -136,6 +136,8 @@ public:
     void ConnectPressed() override;
     void ShowReadingLook() override;
     void SetStatus(const std::string& text) override;
+    // A sequence's message, in a message box over the window as it stands.
+    void Tell(const Notice& notice) override;
     void SetProgress(int value) override;
     void ConsoleReleased() override;
     void ShowConnectedLook(ModuleKind kind, const std::string& firmwareText) override;

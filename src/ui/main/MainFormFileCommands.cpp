@@ -44,7 +44,7 @@ void MainForm::ExportToEEPClick() {
         return;
     }
 
-    m_image.Busy = true;
+    ConsoleBusy busy(m_session);
     const RestoreWords words = PrepareRestore(m_image);
     ShowWritingLook();
     const WriteOutcome outcome = WriteConfiguration(m_session, ChosenPort(), words.block0,
@@ -54,7 +54,7 @@ void MainForm::ExportToEEPClick() {
         EndWritingLook();
         return;
     }
-    m_image.Busy = false;
+    busy.End();
     const bool proven = VerifyWritten({words.block0, words.block0Count, words.block1});
     EndWritingLook();
     // The gateway now holds the file's configuration, not the one on screen: the job is done and

@@ -15,12 +15,13 @@ bool MainForm::VerifyWritten(const WrittenWords& written) {
         m_lastVerify.reset();
         return true;
     }
-    // Nothing else may start from the windows while the words are read back.
-    const bool wasBusy = m_image.Busy;
-    m_image.Busy = true;
-    SilentReadView quiet;
-    const ReadBackResult result = ReadBackWritten(m_session, ChosenPort(), written, quiet);
-    m_image.Busy = wasBusy;
+    ReadBackResult result;
+    {
+        // Nothing else may start from the windows while the words are read back.
+        const ConsoleBusy busy(m_session);
+        SilentReadView quiet;
+        result = ReadBackWritten(m_session, ChosenPort(), written, quiet);
+    }
     m_lastVerify = result.outcome;
     switch (result.outcome) {
         case ReadBackOutcome::Verified:
