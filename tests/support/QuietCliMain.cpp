@@ -2,8 +2,11 @@
 // console's port and clock watched (QuietConsoleClock.h). An answer window then never ends
 // before the simulator on the port has said all it will, however late either process is
 // scheduled, and ends at once after, so a marker that never comes costs no waiting. Which
-// simulator serves a port, the test that started it has said (SimulatorTranscripts.h).
+// simulator serves a port, the test that started it has said (SimulatorTranscripts.h). With
+// TAVRIN_TEST_STAND_WHILE_OWED=1 the clock also stands while the simulator owes an answer.
 #include <QCoreApplication>
+#include <cstdlib>
+#include <string_view>
 
 #include "QuietConsoleClock.h"
 #include "SimulatorTranscripts.h"
@@ -17,6 +20,13 @@ using namespace tavrin;
 
 class QuietWiring final : public cli::ConsoleWiring {
 public:
+    QuietWiring() {
+        if (const char* stand = std::getenv("TAVRIN_TEST_STAND_WHILE_OWED");
+            stand && std::string_view(stand) == "1") {
+            m_clock.StandWhileOwed();
+        }
+    }
+
     SerialPort& Port() override { return m_watched; }
     Clock& Ticks() override { return m_clock; }
 

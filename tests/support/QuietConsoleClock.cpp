@@ -32,18 +32,30 @@ void QuietConsoleClock::PortOpened() {
 }
 
 std::int64_t QuietConsoleClock::TickMs() {
+    const std::int64_t real = m_system.TickMs();
+    if (m_standWhileOwed) {
+        // The time since the last look stands when the simulator owes something now.
+        if (m_lastRealMs >= 0 && Owed()) {
+            m_offsetMs -= real - m_lastRealMs;
+        }
+        m_lastRealMs = real;
+    }
     if (Quiet()) {
         m_offsetMs += kMaxAnswerWindowMs + 1;
     }
-    return m_system.TickMs() + m_offsetMs;
+    return real + m_offsetMs;
 }
 
-bool QuietConsoleClock::Quiet() {
+bool QuietConsoleClock::Owed() {
     if (m_path.empty() || m_sent == 0) {
         return false;
     }
     ReadNewEntries();
-    if (m_received - m_receivedAtOpen != m_sent || m_settled < m_received) {
+    return m_received - m_receivedAtOpen != m_sent || m_settled < m_received;
+}
+
+bool QuietConsoleClock::Quiet() {
+    if (m_path.empty() || m_sent == 0 || Owed()) {
         return false;
     }
     return m_lastWithheld || gatewaysim::escapeText(m_receivedSinceLine).ends_with(m_lastAnswer);

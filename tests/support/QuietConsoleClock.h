@@ -24,12 +24,19 @@ public:
     void PortOpened();
     void LineSent();
     void Received(const std::string& bytes);
+    // From now on the clock also stands still while the simulator owes something: a line typed
+    // that it has not taken in yet, or one it has taken in and not yet answered or withheld.
+    // Only the time Tavrin itself spends then counts towards a window, so a simulator kept off
+    // the processor cannot time a step out, while Tavrin held off with the answer waiting still
+    // wakes past its window.
+    void StandWhileOwed() { m_standWhileOwed = true; }
 
     std::int64_t TickMs() override;
     LocalDateTime Now() override { return m_system.Now(); }
 
 private:
     bool Quiet();
+    bool Owed();
     void ReadNewEntries();
 
     SystemClock m_system;
@@ -40,8 +47,10 @@ private:
     std::int64_t m_receivedAtOpen = 0;
     std::int64_t m_sent = 0;
     std::int64_t m_offsetMs = 0;
-    bool m_lastWithheld = false;  // the last entry that settled a line was a "!"
-    std::string m_lastAnswer;     // as the transcript writes it
+    bool m_standWhileOwed = false;
+    std::int64_t m_lastRealMs = -1;  // the system's tick at the last look, when standing
+    bool m_lastWithheld = false;     // the last entry that settled a line was a "!"
+    std::string m_lastAnswer;        // as the transcript writes it
     std::string m_receivedSinceLine;
 };
 
