@@ -128,6 +128,13 @@ JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
         disturb = [&](pid_t pid) { run.stops = StopAtLines(pid, transcript, stopAt); };
     }
     run.result = testing::RunCommand(argv, {"TAVRIN_TEST_STAND_WHILE_OWED=1"}, disturb);
+    // The two runs' simulators may be given different pseudo-terminals.
+    for (std::string* text : {&run.result.out, &run.result.err}) {
+        for (auto at = text->find(sim.device()); at != std::string::npos;
+             at = text->find(sim.device(), at)) {
+            text->replace(at, sim.device().size(), "DEVICE");
+        }
+    }
     sim.Stop();
     run.eeprom = ReadWholeFile(eepromPath);
     run.lines = ReceivedLines(transcript);
