@@ -47,6 +47,11 @@ int RunRead(const cli::CliArgs& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // No windows here: the event loop serves only the serial port and a fleet's processes. Qt's
+    // own Unix event loop does that with far fewer system calls per pass than the glib one, which
+    // wakes itself for every notifier switched on or off (the port's write notifier, twice per
+    // typed character), and it lets the pause between characters sleep through the echo.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     std::vector<std::string> words(argv + 1, argv + argc);
     std::string error;
