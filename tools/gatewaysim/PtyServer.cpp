@@ -6,6 +6,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -17,8 +18,6 @@ namespace {
     throw std::runtime_error(what + ": " + std::strerror(errno));
 }
 
-// poll() counts whole milliseconds; paced bytes are 87 us apart, so the rest of a wait is slept
-// against the absolute deadline.
 void sleepUntil(Clock::time_point deadline) {
     const auto sinceEpoch = deadline.time_since_epoch();
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
@@ -28,6 +27,18 @@ void sleepUntil(Clock::time_point deadline) {
         std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch - seconds).count());
     while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
     }
+}
+
+// poll() counts whole milliseconds and paced bytes are 87 us apart: ppoll() takes the wait to the
+// nanosecond, so one call both sleeps until the next load is due and wakes for input.
+timespec waitFor(Clock::duration left) {
+    const auto wait = std::max(std::chrono::nanoseconds::zero(),
+                               std::chrono::duration_cast<std::chrono::nanoseconds>(left));
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(seconds.count());
+    ts.tv_nsec = static_cast<long>((wait - seconds).count());
+    return ts;
 }
 
 }  // namespace
@@ -49,20 +60,19 @@ ServeEnd PtyServer::run(int stopFd) {
             hangUpOnceRead();
             return ServeEnd::HungUp;
         }
-        int timeoutMs = -1;
-        if (!out_.empty() && !blocked) {
-            timeoutMs = static_cast<int>(
-                std::chrono::duration_cast<std::chrono::milliseconds>(out_.front().at - now)
-                    .count());
+        timespec wait{};
+        const bool timed = !out_.empty() && !blocked;
+        if (timed) {
+            wait = waitFor(loadDue() - now);
         }
         pollfd fds[2] = {{pty_.master(), static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0},
                          {stopFd, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, timeoutMs);
+        const int ready = ::ppoll(fds, 2, timed ? &wait : nullptr, nullptr);
         if (ready < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            fail("poll");
+            fail("ppoll");
         }
         if (fds[1].revents != 0) {
             return ServeEnd::Stopped;
@@ -72,10 +82,6 @@ ServeEnd PtyServer::run(int stopFd) {
         } else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
             // Cannot happen while the slave is held open; stop rather than spin.
             throw std::runtime_error("pty master reports a hang-up");
-        }
-        if (ready == 0 && !out_.empty() &&
-            out_.front().at - Clock::now() < std::chrono::milliseconds(2)) {
-            sleepUntil(out_.front().at);
         }
     }
 }
@@ -169,26 +175,50 @@ void PtyServer::queue(std::string_view text, Clock::time_point notBefore,
     }
 }
 
+Clock::time_point PtyServer::loadDue() const {
+    // Without pacing only slices planned for the same moment go together.
+    const Clock::duration gap = settings_.timing.pace ? kPacedByteGap : Clock::duration::zero();
+    auto slice = out_.begin();
+    Clock::time_point due = slice->at;
+    std::size_t bytes = slice->bytes.size() - slice->sent;
+    for (++slice; slice != out_.end() && bytes + slice->bytes.size() <= kReceiveFifoBytes &&
+                  slice->at - due <= gap;
+         ++slice) {
+        due = slice->at;
+        bytes += slice->bytes.size();
+    }
+    return due;
+}
+
 bool PtyServer::writeDue(Clock::time_point now) {
-    while (!out_.empty() && out_.front().at <= now) {
-        Pending& p = out_.front();
-        const ssize_t n = ::write(pty_.master(), p.bytes.data() + p.sent, p.bytes.size() - p.sent);
-        if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR) {
-                return false;
-            }
-            fail("write to pty");
-        }
-        p.sent += static_cast<std::size_t>(n);
-        if (p.sent < p.bytes.size()) {
+    std::string load;
+    for (auto slice = out_.begin(); slice != out_.end() && slice->at <= now; ++slice) {
+        load.append(slice->bytes, slice->sent);
+    }
+    if (load.empty()) {
+        return true;
+    }
+    const ssize_t n = ::write(pty_.master(), load.data(), load.size());
+    if (n < 0) {
+        if (errno == EAGAIN || errno == EINTR) {
             return false;
+        }
+        fail("write to pty");
+    }
+    for (auto left = static_cast<std::size_t>(n); left > 0;) {
+        Pending& p = out_.front();
+        const std::size_t taken = std::min(left, p.bytes.size() - p.sent);
+        p.sent += taken;
+        left -= taken;
+        if (p.sent < p.bytes.size()) {
+            break;
         }
         if (p.answer) {
             transcript_.answered(*p.answer, Clock::now());
         }
         out_.pop_front();
     }
-    return true;
+    return static_cast<std::size_t>(n) == load.size();
 }
 
 }  // namespace gatewaysim

@@ -42,6 +42,15 @@ struct ServerSettings {
 // reader to take the first piece on its own.
 inline constexpr std::chrono::milliseconds kSplitPieceGap{5};
 
+// A PC's UART does not hand received bytes on one at a time: its receive FIFO collects them and
+// the driver takes them in loads. Paced bytes that follow one another on the line are written
+// together, up to a FIFO's worth, once the last of them is due; no byte comes before its time,
+// and the last byte of an answer, the one a reader waits for, comes exactly when it is due.
+inline constexpr std::size_t kReceiveFifoBytes = 16;
+// Two paced bytes at most this far apart follow one another on the line (one byte time, rounded
+// up to the nanosecond).
+inline constexpr std::chrono::nanoseconds kPacedByteGap{86806};
+
 enum class ServeEnd { Stopped, HungUp };
 
 class PtyServer {
@@ -64,8 +73,10 @@ private:
     void receive(Clock::time_point now);
     void queue(std::string_view text, Clock::time_point notBefore, const std::string* answer);
     void queueAnswer(const ConsoleEvent& answer, Clock::time_point now);
-    // Writes every slice that is due; false when the pty would block.
+    // Writes every slice that is due, in one write; false when the pty would block.
     bool writeDue(Clock::time_point now);
+    // When the load at the front of the queue is due: the time of its last slice.
+    Clock::time_point loadDue() const;
     void hangUpOnceRead();
 
     PseudoTerminal& pty_;

@@ -67,8 +67,16 @@ int simulate(Options o) {
         o.faults.silentFromLine = o.hangupAtLine;
     }
     const std::string eepromPath = o.eepromPath;
-    SimConsole console(openEeprom(o), o.module, o.faults,
-                       [eepromPath](const Eeprom& image) { saveEeprom(eepromPath, image); });
+    // A read answers every word it walks with the value shown, so most stores change nothing;
+    // only a changed image is written out.
+    const Eeprom loaded = openEeprom(o);
+    SimConsole console(loaded, o.module, o.faults,
+                       [eepromPath, saved = loaded](const Eeprom& image) mutable {
+                           if (image != saved) {
+                               saveEeprom(eepromPath, image);
+                               saved = image;
+                           }
+                       });
 
     PseudoTerminal pty;
     std::unique_ptr<ScopedSymlink> link;

@@ -2,6 +2,7 @@
 // out or something (such as bytes on the serial port) wakes it.
 #pragma once
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include "console/EventPump.h"
@@ -18,6 +19,9 @@ public:
     std::chrono::microseconds LongestGap() const { return m_longestGap; }
 
 private:
+    // One event pass that waits at most `maxWait`.
+    void Pass(std::chrono::microseconds maxWait, QEventLoop::ProcessEventsFlags flags);
+
     QTimer m_wake;
     std::chrono::steady_clock::time_point m_lastPass{};
     std::chrono::microseconds m_longestGap{0};
