@@ -39,6 +39,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    qputenv("QT_NO_GLIB", "1");  // the event loop tavrin-cli runs on (src/cli/main.cpp)
     QCoreApplication app(argc, argv);
     QuietWiring wiring;
     return cli::RunCli({argv + 1, argv + argc}, wiring);
