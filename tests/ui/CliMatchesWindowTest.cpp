@@ -12,14 +12,14 @@
 #include <sstream>
 
 #include "EepromFile.h"
-#include "MainFormRig.h"
-#include "PtyFormRig.h"
+#include "MainWindowRig.h"
+#include "PtyWindowRig.h"
 #include "SimProcess.h"
 #include "WholeFile.h"
-#include "appobj/editor/IOAppOForm.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "eds/ui/ConnectionWizard.h"
 
 using namespace tavrin;
 
@@ -85,7 +85,7 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), eeprom);
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim);
+        testing::PtyWindowRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         const std::string byWindow = scratch.File("window.ini");
@@ -121,16 +121,16 @@ private slots:
         gatewaysim::saveEeprom(scratch.File("eeprom.bin"), gatewaysim::defaultEeprom());
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim);
+        testing::PtyWindowRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         window.c().CreateMBDevice->click();
-        IOAppOForm* editor = window.form.Editor();
+        AppObjectEditor* editor = window.form.Editor();
         QVERIFY(editor);
         if (job == EdsJob::EditedObjects) {
             // A digital input of 16 bits from device 7: input list None, Assembly 03,
             // Assembly 04, DI App.05, AI App.04.
-            const IOAppOControls& e = editor->Controls();
+            const AppObjectEditorControls& e = editor->Controls();
             e.EraseMB->click();
             e.MB_ID->setText(QStringLiteral("7"));
             Pick(e.MB_IO_type, 1);
@@ -140,9 +140,9 @@ private slots:
             QCOMPARE(window.image.AppCount, 5);
         }
         editor->Controls().NextButton->click();
-        XQVEdsSetForm* wizard = window.form.Wizard();
+        ConnectionWizard* wizard = window.form.Wizard();
         QVERIFY(wizard);
-        const XQVEdsSetControls& w = wizard->Controls();
+        const ConnectionWizardControls& w = wizard->Controls();
         Pick(w.OutPut[0], 2);
         Pick(w.IntPut[0], 1);
         Pick(w.IntPut[1], job == EdsJob::EditedObjects ? 3 : 2);
