@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
 
     testing::ScratchDir scratch;
     testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
-    const std::string device = sim.device();
+    const std::string device = sim.Device();
 
     SystemClock clock;
     QtEventPump pump;
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         return name == "TAVRIN_COM1" ? std::optional<std::string>(device) : std::nullopt;
     };
     MainWindow form(
-        {image, assemblies, selections, port, clock, pump, boxes, dialogs, env, scratch.path()});
+        {image, assemblies, selections, port, clock, pump, boxes, dialogs, env, scratch.Path()});
     form.show();
     mark("main window");
 

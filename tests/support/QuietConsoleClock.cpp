@@ -46,7 +46,7 @@ bool QuietConsoleClock::Quiet() {
     if (m_received - m_receivedAtOpen != m_sent || m_settled < m_received) {
         return false;
     }
-    return m_lastWithheld || gatewaysim::escapeText(m_receivedSinceLine).ends_with(m_lastAnswer);
+    return m_lastWithheld || gatewaysim::EscapeText(m_receivedSinceLine).ends_with(m_lastAnswer);
 }
 
 // Entries are "<ms> <direction> <text>", one a line, flushed whole by the simulator; a line not

@@ -32,7 +32,7 @@ testing::CommandResult Cli(const testing::SimProcess& sim, std::vector<std::stri
     args.insert(args.end(), {"--port", "1"});
     const auto room = testing::CliRoom();
     args.insert(args.end(), room.begin(), room.end());
-    return testing::RunCommand(args, {"TAVRIN_COM1=" + sim.device()});
+    return testing::RunCommand(args, {"TAVRIN_COM1=" + sim.Device()});
 }
 
 void Pick(QComboBox* list, int position) {
@@ -75,14 +75,14 @@ private slots:
 
     void BackupSavesTheFileTheWindowSaves() {
         QFETCH(int, kind);
-        Eeprom eeprom = kind == 1 ? Eeprom{} : gatewaysim::defaultEeprom();
+        Eeprom eeprom = kind == 1 ? Eeprom{} : gatewaysim::DefaultEeprom();
         if (kind == 2) {
-            eeprom.setWord(0, 10 + 20, 4294967295u);
-            eeprom.setWord(0, 10 + 28, 2147483648u);
-            eeprom.setWord(1, 6, 4294967295u);
+            eeprom.SetWord(0, 10 + 20, 4294967295u);
+            eeprom.SetWord(0, 10 + 28, 2147483648u);
+            eeprom.SetWord(1, 6, 4294967295u);
         }
         testing::ScratchDir scratch;
-        gatewaysim::saveEeprom(scratch.File("eeprom.bin"), eeprom);
+        gatewaysim::SaveEeprom(scratch.File("eeprom.bin"), eeprom);
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
         testing::PtyWindowRig window(sim);
@@ -118,7 +118,7 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, author);
         testing::ScratchDir scratch;
-        gatewaysim::saveEeprom(scratch.File("eeprom.bin"), gatewaysim::defaultEeprom());
+        gatewaysim::SaveEeprom(scratch.File("eeprom.bin"), gatewaysim::DefaultEeprom());
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
         testing::PtyWindowRig window(sim);

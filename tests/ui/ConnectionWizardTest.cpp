@@ -89,8 +89,8 @@ private slots:
             {"objects edited", 1, true, "This is a new Setting for XQV gateway"},
         };
         for (const Case& k : cases) {
-            gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom();
-            eeprom.setWord(1, 1, static_cast<Word>(k.storedPollInput) * 16777216u + 0x040003u);
+            gatewaysim::Eeprom eeprom = gatewaysim::DefaultEeprom();
+            eeprom.SetWord(1, 1, static_cast<Word>(k.storedPollInput) * 16777216u + 0x040003u);
             MainWindowRig main(eeprom);
             ConnectionWizard* wizard = OpenWizard(main, [&] {
                 if (k.editObjects) {
@@ -200,12 +200,12 @@ private slots:
         QVERIFY(!main.image.Busy);
         QVERIFY(!main.port.IsOpen());
 
-        const std::string eds = ReadWholeFile(main.programDir.file("RODAR_ 5.eds"));
+        const std::string eds = ReadWholeFile(main.programDir.File("RODAR_ 5.eds"));
         QVERIFY(eds.find("$ File Description Section : Line 3 packer\r\n") != std::string::npos);
         QVERIFY(eds.find("$ Created by : J. Okafor\r\n") != std::string::npos);
         // The gateway holds the job: Poll produces entry 3, the new object, and consumes entry 2.
-        QCOMPARE(main.gateway.eeprom().word(1, 1), 3u * 16777216 + 100 * 65536 + 5 * 256 + 22);
-        QCOMPARE(main.gateway.eeprom().word(1, 4), 2u * 16777216 + 4 * 65536 + 2 * 256 + 3);
+        QCOMPARE(main.gateway.Image().Word(1, 1), 3u * 16777216 + 100 * 65536 + 5 * 256 + 22);
+        QCOMPARE(main.gateway.Image().Word(1, 4), 2u * 16777216 + 4 * 65536 + 2 * 256 + 3);
 
         // A reconnect reads it back and the wizard shows the same choices without a message.
         main.Connect();
@@ -222,7 +222,7 @@ private slots:
     void AFinishThatDoesNotHoldIsListed() {
         gatewaysim::ConsoleFaults faults;
         faults.stuck.push_back({1, 16});
-        MainWindowRig main(gatewaysim::defaultEeprom(), faults);
+        MainWindowRig main(gatewaysim::DefaultEeprom(), faults);
         ConnectionWizard* wizard = OpenWizard(main);
         Pick(wizard->Controls().OutPut[0], 2);
         wizard->Controls().FinishDeviceSet->click();
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(wizard->Controls().FinishDeviceSet->isEnabled());
         QVERIFY(!main.image.Busy);
         QVERIFY(!main.port.IsOpen());
-        QVERIFY(!QFile::exists(QString::fromStdString(main.programDir.file("RODAR_ 5.eds"))));
+        QVERIFY(!QFile::exists(QString::fromStdString(main.programDir.File("RODAR_ 5.eds"))));
 
         // Pressing Finish again writes the whole job.
         main.gateway.SlowFromLine(1 << 30, 0);

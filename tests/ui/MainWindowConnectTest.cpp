@@ -23,7 +23,7 @@ using testing::PtyWindowRig;
 
 std::string SimEeprom(testing::ScratchDir& scratch, bool blank) {
     const std::string path = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(path, blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(path, blank ? gatewaysim::Eeprom{} : gatewaysim::DefaultEeprom());
     return path;
 }
 

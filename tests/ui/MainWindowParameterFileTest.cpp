@@ -21,11 +21,11 @@ std::string SavedText(const gatewaysim::Eeprom& eeprom) {
     std::string text = "[EEPB_0]\r\n";
     for (int k = 0; k < 29; ++k) {
         text += "Add" + std::to_string(k) + "=" +
-                std::to_string(eeprom.word(0, kBlock0FirstWord + k)) + "\r\n";
+                std::to_string(eeprom.Word(0, kBlock0FirstWord + k)) + "\r\n";
     }
     text += "Add29=0\r\n[EEPB_1]\r\n";
     for (int k = 0; k < 7; ++k) {
-        text += "Add" + std::to_string(k) + "=" + std::to_string(eeprom.word(1, k)) + "\r\n";
+        text += "Add" + std::to_string(k) + "=" + std::to_string(eeprom.Word(1, k)) + "\r\n";
     }
     return text;
 }
@@ -81,12 +81,12 @@ private slots:
     void DialogsStartFromTheProgramFolderAndCancelChangesNothing() {
         MainWindowRig main;
         main.Connect();
-        const gatewaysim::Eeprom before = main.gateway.eeprom();
+        const gatewaysim::Eeprom before = main.gateway.Image();
         main.c().ImportToINI->trigger();
         main.c().ExportToEEP->trigger();
 
         QCOMPARE(main.dialogs.asked.size(), std::size_t{2});
-        const std::string folder = main.programDir.path().string();
+        const std::string folder = main.programDir.Path().string();
         const AskedDialog& save = main.dialogs.asked[0];
         QVERIFY(save.save);
         QCOMPARE(save.request.title, std::string("Save k-5310G's EEP Para to ini file"));
@@ -99,26 +99,26 @@ private slots:
         QCOMPARE(load.request.folder, folder);
         QCOMPARE(load.request.fileName, std::string("5310G_EEP.ini"));
 
-        QVERIFY(std::filesystem::is_empty(main.programDir.path()));
+        QVERIFY(std::filesystem::is_empty(main.programDir.Path()));
         QVERIFY(main.boxes.shown.empty());
-        QVERIFY(main.gateway.eeprom() == before);
+        QVERIFY(main.gateway.Image() == before);
         QVERIFY(main.form.isVisible());
     }
 
     void SaveRightAfterAConnectHoldsTheWordsRead() {
         MainWindowRig main;
         main.Connect();
-        const std::string path = main.programDir.file("5310G_EEP.ini");
+        const std::string path = main.programDir.File("5310G_EEP.ini");
         main.dialogs.Answer(path);
         main.c().ImportToINI->trigger();
-        QCOMPARE(ReadWholeFile(path), SavedText(main.gateway.eeprom()));
+        QCOMPARE(ReadWholeFile(path), SavedText(main.gateway.Image()));
         QVERIFY(main.boxes.shown.empty());
     }
 
     void ASaveThatCannotBeWrittenSaysSo() {
         MainWindowRig main;
         main.Connect();
-        main.dialogs.Answer(main.programDir.file("no-such-folder/5310G_EEP.ini"));
+        main.dialogs.Answer(main.programDir.File("no-such-folder/5310G_EEP.ini"));
         main.c().ImportToINI->trigger();
         QCOMPARE(main.boxes.shown,
                  (std::vector<ShownBox>{{"Can't write the parameter file!", "Error"}}));
@@ -127,8 +127,8 @@ private slots:
     void ExportTypesTheFileWordsIntoTheGatewayAndOffersToExit() {
         MainWindowRig main;
         main.Connect();
-        const gatewaysim::Eeprom before = main.gateway.eeprom();
-        const std::string path = main.programDir.file("other.ini");
+        const gatewaysim::Eeprom before = main.gateway.Image();
+        const std::string path = main.programDir.File("other.ini");
         WriteWholeFile(path, OtherWordsFile());
         main.dialogs.Answer(path);
         main.boxes.answer = BoxAnswer::No;
@@ -136,13 +136,13 @@ private slots:
 
         for (int k = 0; k < 29; ++k) {
             const std::uint32_t expected = k == 5 ? 4294967295u : 3 * k + 1;
-            QCOMPARE(main.gateway.eeprom().word(0, kBlock0FirstWord + k), expected);
+            QCOMPARE(main.gateway.Image().Word(0, kBlock0FirstWord + k), expected);
         }
         // The word after the configuration area is not written, whatever the file says.
-        QCOMPARE(main.gateway.eeprom().word(0, kBlock0FirstWord + 29),
-                 before.word(0, kBlock0FirstWord + 29));
+        QCOMPARE(main.gateway.Image().Word(0, kBlock0FirstWord + 29),
+                 before.Word(0, kBlock0FirstWord + 29));
         for (int k = 0; k < 7; ++k) {
-            QCOMPARE(main.gateway.eeprom().word(1, k), std::uint32_t(500 + k));
+            QCOMPARE(main.gateway.Image().Word(1, k), std::uint32_t(500 + k));
         }
         QCOMPARE(main.boxes.shown, (std::vector<ShownBox>{{"Are you sure to exit this program?",
                                                            "Exit Query", BoxButtons::YesNo}}));
@@ -165,11 +165,11 @@ private slots:
     void NothingIsWrittenFromABadFileOrWhileBusy() {
         MainWindowRig main;
         main.Connect();
-        const gatewaysim::Eeprom before = main.gateway.eeprom();
+        const gatewaysim::Eeprom before = main.gateway.Image();
         const int opens = main.port.opens;
         std::string text = OtherWordsFile();
         text.replace(text.find("Add29=88"), 8, "Add29=x");
-        const std::string path = main.programDir.file("bad.ini");
+        const std::string path = main.programDir.File("bad.ini");
         WriteWholeFile(path, text);
         main.dialogs.Answer(path);
         main.c().ExportToEEP->trigger();
@@ -180,7 +180,7 @@ private slots:
         main.c().ImportToINI->trigger();
         main.c().ExportToEEP->trigger();
         QCOMPARE(main.dialogs.asked.size(), std::size_t{1});
-        QVERIFY(main.gateway.eeprom() == before);
+        QVERIFY(main.gateway.Image() == before);
     }
 
     // After a failed reconnect a file can still be written, but Next and saving wait for a good
@@ -192,13 +192,13 @@ private slots:
         main.Connect();
         QVERIFY(!main.form.Connected());
         main.gateway.SlowFromLine(1 << 30, 0);
-        const std::string path = main.programDir.file("other.ini");
+        const std::string path = main.programDir.File("other.ini");
         WriteWholeFile(path, OtherWordsFile());
         main.dialogs.Answer(path);
         main.boxes.answer = BoxAnswer::No;
         main.c().ExportToEEP->trigger();
 
-        QCOMPARE(main.gateway.eeprom().word(1, 6), 506u);
+        QCOMPARE(main.gateway.Image().Word(1, 6), 506u);
         QVERIFY(main.c().Connect->isEnabled());
         QVERIFY(main.c().ExportToEEP->isEnabled());
         QVERIFY(!main.c().CreateMBDevice->isEnabled());
@@ -211,7 +211,7 @@ private slots:
         MainWindowRig main;
         main.Connect();
         const ConfigImage original = main.image;
-        const std::string path = main.programDir.file("5310G_EEP.ini");
+        const std::string path = main.programDir.File("5310G_EEP.ini");
         main.dialogs.Answer(path);
         main.c().ImportToINI->trigger();
 
@@ -219,7 +219,7 @@ private slots:
         Pick(wizard->Controls().OutPut[0], 2);
         wizard->Controls().FinishDeviceSet->click();
         QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Verified"));
-        QVERIFY(main.gateway.eeprom().word(1, 4) != original.ReadBlock1Words[4]);
+        QVERIFY(main.gateway.Image().Word(1, 4) != original.ReadBlock1Words[4]);
 
         main.dialogs.Answer(path);
         main.boxes.answer = BoxAnswer::No;
@@ -268,11 +268,11 @@ private slots:
         if (stuckAddress) {
             faults.stuck.push_back({0, stuckAddress});
         }
-        MainWindowRig main(gatewaysim::defaultEeprom(), faults);
+        MainWindowRig main(gatewaysim::DefaultEeprom(), faults);
         main.form.SetVerifyWrites(verify);
         main.Connect();
         const std::size_t connectLines = SentLines(main.port.written).size();
-        const std::string path = main.programDir.file("other.ini");
+        const std::string path = main.programDir.File("other.ini");
         WriteWholeFile(path, OtherWordsFile());
         main.dialogs.Answer(path);
         main.boxes.answer = BoxAnswer::No;
@@ -297,13 +297,13 @@ private slots:
         QVERIFY(!main.c().CompareWithFile->isEnabled());
         main.Connect();
         QVERIFY(main.c().CompareWithFile->isEnabled());
-        const std::string same = main.programDir.file("same.ini");
-        WriteWholeFile(same, SavedText(main.gateway.eeprom()));
-        gatewaysim::Eeprom changed = main.gateway.eeprom();
-        changed.setWord(0, kBlock0FirstWord + 2, 12u * 65536u + 256u);
-        const std::string other = main.programDir.file("changed.ini");
+        const std::string same = main.programDir.File("same.ini");
+        WriteWholeFile(same, SavedText(main.gateway.Image()));
+        gatewaysim::Eeprom changed = main.gateway.Image();
+        changed.SetWord(0, kBlock0FirstWord + 2, 12u * 65536u + 256u);
+        const std::string other = main.programDir.File("changed.ini");
         WriteWholeFile(other, SavedText(changed));
-        const gatewaysim::Eeprom before = main.gateway.eeprom();
+        const gatewaysim::Eeprom before = main.gateway.Image();
         const std::size_t lines = SentLines(main.port.written).size();
 
         main.dialogs.Answer(same);
@@ -322,7 +322,7 @@ private slots:
                               table->item(0, 2)->text()};
         QCOMPARE(row, (QStringList{"NodeId", "5", "12"}));
         QCOMPARE(SentLines(main.port.written).size(), lines);
-        QVERIFY(main.gateway.eeprom() == before);
+        QVERIFY(main.gateway.Image() == before);
         QVERIFY(main.boxes.shown.empty());
     }
 };

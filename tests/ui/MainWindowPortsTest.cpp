@@ -54,13 +54,13 @@ public:
 struct PortsRig {
     // `kept`: what the settings file holds from an earlier session.
     explicit PortsRig(std::vector<SystemPort> ports, const QVariantMap& kept = {})
-        : gateway(port, gatewaysim::defaultEeprom()) {
+        : gateway(port, gatewaysim::DefaultEeprom()) {
         lister.ports = std::move(ports);
         for (auto it = kept.begin(); it != kept.end(); ++it) {
             settings.setValue(it.key(), it.value());
         }
         form.emplace(MainServices{image, assemblies, selections, port, clock, pump, boxes, dialogs,
-                                  FakeEnv, dir.path().string(), &lister, &settings,
+                                  FakeEnv, dir.Path().string(), &lister, &settings,
                                   [this] { return typedPath; }, &os, &log});
         form->show();
     }
@@ -85,11 +85,11 @@ struct PortsRig {
     ConnectionSelections selections;
     SimulatedGateway gateway;
     gatewaysim::TempDir dir;
-    QSettings settings{QString::fromStdString((dir.path() / "tavrin.ini").string()),
+    QSettings settings{QString::fromStdString((dir.Path() / "tavrin.ini").string()),
                        QSettings::IniFormat};
     FakeLister lister;
     OutsideDialout os;
-    std::string logPath = (dir.path() / "console.log").string();
+    std::string logPath = (dir.Path() / "console.log").string();
     FileTranscript log{logPath};
     std::optional<std::string> typedPath;
     std::optional<MainWindow> form;
@@ -209,7 +209,7 @@ private slots:
         }
         QVERIFY(transcript.Text().contains(QStringLiteral(" recv \"\\r\\n")));
 
-        const std::string saved = (rig.dir.path() / "saved.log").string();
+        const std::string saved = (rig.dir.Path() / "saved.log").string();
         rig.dialogs.Answer(saved);
         transcript.findChild<QPushButton*>("SaveTranscript")->click();
         QCOMPARE(QString::fromLatin1(ReadWholeFile(saved)), transcript.Text() + '\n');

@@ -26,7 +26,7 @@ inline std::optional<std::string> FakeEnv(const std::string& name) {
 }
 
 struct MainWindowRig {
-    explicit MainWindowRig(gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom(),
+    explicit MainWindowRig(gatewaysim::Eeprom eeprom = gatewaysim::DefaultEeprom(),
                            gatewaysim::ConsoleFaults faults = {})
         : gateway(port, std::move(eeprom), "6420RT", std::move(faults)) {
         form.show();
@@ -48,7 +48,7 @@ struct MainWindowRig {
     // The program's folder: the EDS file goes there and the file dialogs start there.
     gatewaysim::TempDir programDir;
     MainWindow form{{image, assemblies, selections, port, clock, pump, boxes, dialogs, FakeEnv,
-                     programDir.path().string()}};
+                     programDir.Path().string()}};
 };
 
 }  // namespace tavrin::testing

@@ -33,7 +33,7 @@ struct PtyWindowRig {
         form.SetConsoleTiming(kRoomyTiming);
     }
     explicit PtyWindowRig(const SimProcess& sim, int entry = 1)
-        : PtyWindowRig(sim.device(), entry) {
+        : PtyWindowRig(sim.Device(), entry) {
         Attend(sim);
     }
     PtyWindowRig(const PtyWindowRig&) = delete;
@@ -41,8 +41,8 @@ struct PtyWindowRig {
 
     // COM `entry` opens `sim`'s pseudo-terminal from now on.
     void Attend(const SimProcess& sim) {
-        device = sim.device();
-        clock.Watch(sim.transcript());
+        device = sim.Device();
+        clock.Watch(sim.TranscriptPath());
     }
     void Connect() { form.Controls().Connect->click(); }
     const MainControls& c() const { return form.Controls(); }
@@ -67,7 +67,7 @@ struct PtyWindowRig {
                          }
                          return std::nullopt;
                      },
-                     programDir.path()}};
+                     programDir.Path()}};
 };
 
 }  // namespace tavrin::testing

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
     testing::ScratchDir scratch;
     testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
-    const std::string device = sim.device();
+    const std::string device = sim.Device();
 
     ConfigImage image;
     AssemblyTables assemblies;
@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
                               }
                               return std::nullopt;
                           },
-                          scratch.path()};
+                          scratch.Path()};
     services.ports = &lister;
     services.settings = &settings;
     MainWindow form(std::move(services));

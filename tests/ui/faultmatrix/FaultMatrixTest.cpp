@@ -95,8 +95,8 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
     ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     const std::string transcript = scratch.File("transcript.log");
-    const Eeprom before = gatewaysim::defaultEeprom();
-    gatewaysim::saveEeprom(eepromPath, before);
+    const Eeprom before = gatewaysim::DefaultEeprom();
+    gatewaysim::SaveEeprom(eepromPath, before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
     PtyWindowRig w(sim);
     w.boxes.answer = BoxAnswer::No;
@@ -105,7 +105,7 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
     sim.Stop();
 
     EXPECT_EQ(ReceivedLines(transcript), FirstLines(ExpectedReadLines(before), row.linesSent));
-    EXPECT_EQ(gatewaysim::loadEeprom(eepromPath), before) << "a read must store nothing new";
+    EXPECT_EQ(gatewaysim::LoadEeprom(eepromPath), before) << "a read must store nothing new";
     if (row.outcome == Outcome::Success) {
         EXPECT_TRUE(w.boxes.shown.empty());
         EXPECT_EQ(w.c().CommunicationState->text(), QStringLiteral("Waiting for configuration"));
@@ -114,10 +114,10 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
         EXPECT_EQ(w.form.Panels().ShownPanel(), 0);
         EXPECT_EQ(w.c().FirmwareVer->text(), QStringLiteral("1.05-2004/03/09"));
         for (int k = 0; k < kBlock0ConfigWords; ++k) {
-            EXPECT_EQ(w.image.ReadBlock0Words[k], before.word(0, kBlock0FirstWord + k));
+            EXPECT_EQ(w.image.ReadBlock0Words[k], before.Word(0, kBlock0FirstWord + k));
         }
         for (int k = 0; k < kBlock1Words; ++k) {
-            EXPECT_EQ(w.image.ReadBlock1Words[k], before.word(1, k));
+            EXPECT_EQ(w.image.ReadBlock1Words[k], before.Word(1, k));
         }
         return;
     }
@@ -173,7 +173,7 @@ PtyWindowRig& ConnectedWindow() {
         w->form.SetVerifyWrites(false);
         ScratchDir scratch;
         const std::string eepromPath = scratch.File("eeprom.bin");
-        gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+        gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
         SimProcess sim(eepromPath);
         w->Attend(sim);
         w->c().Connect->click();
@@ -215,13 +215,13 @@ WriteRun RunWrite(PtyWindowRig& w, const Row& row, Job job) {
     const std::string transcript = scratch.File("transcript.log");
     WriteRun run;
     run.before = BeforeWrite(block0Count);
-    gatewaysim::saveEeprom(eepromPath, run.before);
+    gatewaysim::SaveEeprom(eepromPath, run.before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
     w.Attend(sim);
     w.boxes.shown.clear();
     run.typed = job();
     sim.Stop();
-    run.after = gatewaysim::loadEeprom(eepromPath);
+    run.after = gatewaysim::LoadEeprom(eepromPath);
     run.received = ReceivedLines(transcript);
     return run;
 }
@@ -230,13 +230,13 @@ void ExpectStored(const WriteRun& run, const Row& row) {
     const int block0Count = Block0Count(row.job);
     EXPECT_EQ(run.received, FirstLines(WriteLines(run.typed, block0Count), row.linesSent));
     for (const TypedWord& word : run.typed) {
-        ASSERT_NE(word.value, run.before.word(word.block, word.index))
+        ASSERT_NE(word.value, run.before.Word(word.block, word.index))
             << "every typed word must differ from the word it replaces";
     }
     const Eeprom expected = AfterWrite(run.before, run.typed, row.wordsStored);
     for (int block = 0; block < Eeprom::kBlocks; ++block) {
         for (int index = 0; index < Eeprom::kWordsPerBlock; ++index) {
-            EXPECT_EQ(run.after.word(block, index), expected.word(block, index))
+            EXPECT_EQ(run.after.Word(block, index), expected.Word(block, index))
                 << "block " << block << " word " << index;
         }
     }
@@ -249,7 +249,7 @@ TEST_P(FinishFaults, EndsAsTheStepAndFaultDecide) {
     PtyWindowRig& w = ConnectedWindow();
     ConnectionWizard* wizard = OpenFreshWizard(w);
     ASSERT_NE(wizard, nullptr);
-    const std::string folder = w.programDir.path();
+    const std::string folder = w.programDir.Path();
     RemoveEdsFiles(folder);
 
     const WriteRun run = RunWrite(w, row, [&] {
