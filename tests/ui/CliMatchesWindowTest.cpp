@@ -144,9 +144,9 @@ private slots:
         QVERIFY(wizard);
         const ConnectionWizardControls& w = wizard->Controls();
         Pick(w.OutPut[0], 2);
-        Pick(w.IntPut[0], 1);
-        Pick(w.IntPut[1], job == EdsJob::EditedObjects ? 3 : 2);
-        Pick(w.IntPut[2], 2);
+        Pick(w.InPut[0], 1);
+        Pick(w.InPut[1], job == EdsJob::EditedObjects ? 3 : 2);
+        Pick(w.InPut[2], 2);
         w.EDSInfo[0]->setText(description);
         w.EDSInfo[1]->setText(author);
         w.FinishDeviceSet->click();

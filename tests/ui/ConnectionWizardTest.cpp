@@ -57,14 +57,14 @@ private slots:
         QVERIFY(main.boxes.shown.empty());
 
         const auto& c = wizard->Controls();
-        QCOMPARE(Entries(c.IntPut[1]),
+        QCOMPARE(Entries(c.InPut[1]),
                  (QStringList{"None", "I : 01(Assembly 03)", "I : 02(AI,App.04)"}));
         QCOMPARE(Entries(c.OutPut[2]),
                  (QStringList{"None", "O : 01(Assembly 01)", "O : 02(Assembly 02)",
                               "O : 03(DO,App.01)", "O : 04(DO,App.03)", "O : 05(AO,App.02)"}));
-        QCOMPARE(c.IntPut[0]->currentText(), QStringLiteral("I : 01(Assembly 03)"));
+        QCOMPARE(c.InPut[0]->currentText(), QStringLiteral("I : 01(Assembly 03)"));
         QCOMPARE(c.OutPut[0]->currentText(), QStringLiteral("O : 01(Assembly 01)"));
-        QCOMPARE(c.IntPut[1]->currentText(), QStringLiteral("None"));
+        QCOMPARE(c.InPut[1]->currentText(), QStringLiteral("None"));
         // The Bit-Strobe and COS/Cyclic consumed paths are not the user's, and show nothing.
         for (int i : {1, 2}) {
             QVERIFY(!c.OutPut[i]->isEnabled());
@@ -101,7 +101,7 @@ private slots:
             if (*k.message) {
                 QCOMPARE(BoxTexts(main), QStringList{k.message});
                 QCOMPARE(main.boxes.shown[0].title, std::string());
-                QCOMPARE(c.IntPut[0]->currentText(), QStringLiteral("None"));
+                QCOMPARE(c.InPut[0]->currentText(), QStringLiteral("None"));
                 QCOMPARE(c.OutPut[0]->currentText(), QStringLiteral("None"));
                 QCOMPARE(main.selections.InputSel[0], 0);
             } else {
@@ -119,23 +119,23 @@ private slots:
         });
         const auto& c = wizard->Controls();
         // None, the digital assembly (17 bytes), the analog one (2), DI 65 bits, DI 64, AI 1.
-        QCOMPARE(c.IntPut[1]->itemText(3), QStringLiteral("I : 03(DI,App.05)"));
+        QCOMPARE(c.InPut[1]->itemText(3), QStringLiteral("I : 03(DI,App.05)"));
         main.boxes.shown.clear();
 
-        Pick(c.IntPut[1], 4);
+        Pick(c.InPut[1], 4);
         QVERIFY(main.boxes.shown.empty());
         QCOMPARE(main.selections.InputSel[1], 4);
         for (int tooLong : {3, 1}) {
-            Pick(c.IntPut[1], tooLong);
+            Pick(c.InPut[1], tooLong);
             QCOMPARE(BoxTexts(main), QStringList{"Error! The selected data length > 8 bytes"});
             QCOMPARE(main.boxes.shown[0].title, std::string("Error"));
-            QCOMPARE(c.IntPut[1]->currentIndex(), 4);
+            QCOMPARE(c.InPut[1]->currentIndex(), 4);
             QCOMPARE(main.selections.InputSel[1], 4);
             main.boxes.shown.clear();
         }
         // Poll and COS/Cyclic connections carry any size.
-        Pick(c.IntPut[0], 1);
-        Pick(c.IntPut[2], 3);
+        Pick(c.InPut[0], 1);
+        Pick(c.InPut[2], 3);
         QVERIFY(main.boxes.shown.empty());
         QCOMPARE(main.selections.InputSel[0], 1);
         QCOMPARE(main.selections.InputSel[2], 3);
@@ -151,10 +151,9 @@ private slots:
         main.image.Block1Words[2] = 2u * 16777216u + 100u * 65536u + 4u * 256u + 23u;
         ConnectionWizard* wizard = OpenWizard(main);
         QCOMPARE(BoxTexts(main), QStringList{"Error! The selected data length > 8 bytes"});
-        QCOMPARE(wizard->Controls().IntPut[1]->currentText(), QStringLiteral("None"));
+        QCOMPARE(wizard->Controls().InPut[1]->currentText(), QStringLiteral("None"));
         QCOMPARE(main.selections.InputSel[1], 0);
-        QCOMPARE(wizard->Controls().IntPut[0]->currentText(),
-                 QStringLiteral("I : 01(Assembly 03)"));
+        QCOMPARE(wizard->Controls().InPut[0]->currentText(), QStringLiteral("I : 01(Assembly 03)"));
     }
 
     void BackAndTheCloseBoxReturnToTheEditorWithItsTable() {
@@ -184,8 +183,8 @@ private slots:
         main.boxes.shown.clear();  // the new-setting message
         main.form.Editor()->Controls().ShowAppInf->click();
         const auto& c = wizard->Controls();
-        QCOMPARE(c.IntPut[0]->itemText(3), QStringLiteral("I : 03(DI,App.05)"));
-        Pick(c.IntPut[0], 3);
+        QCOMPARE(c.InPut[0]->itemText(3), QStringLiteral("I : 03(DI,App.05)"));
+        Pick(c.InPut[0], 3);
         Pick(c.OutPut[0], 2);
         QTest::keyClicks(c.EDSInfo[0], QStringLiteral("Line 3 packer"));
         QTest::keyClicks(c.EDSInfo[1], QStringLiteral("J. Okafor"));
@@ -212,7 +211,7 @@ private slots:
         QCOMPARE(main.image.ReadAppCount, 5);
         wizard = OpenWizard(main);
         QVERIFY(main.boxes.shown.empty());
-        QCOMPARE(wizard->Controls().IntPut[0]->currentText(), QStringLiteral("I : 03(DI,App.05)"));
+        QCOMPARE(wizard->Controls().InPut[0]->currentText(), QStringLiteral("I : 03(DI,App.05)"));
         QCOMPARE(wizard->Controls().OutPut[0]->currentText(),
                  QStringLiteral("O : 02(Assembly 02)"));
     }

@@ -38,7 +38,7 @@ ConnectionWizard::ConnectionWizard(WizardServices services, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     for (int i = 0; i < kConnectionTypes; ++i) {
-        connect(m_c.IntPut[i], &QComboBox::activated, this,
+        connect(m_c.InPut[i], &QComboBox::activated, this,
                 [this, i](int position) { InputChosen(i, position); });
         connect(m_c.OutPut[i], &QComboBox::activated, this,
                 [this, i](int position) { OutputChosen(i, position); });
@@ -67,8 +67,8 @@ void ConnectionWizard::ShowStart(const WizardStart& start) {
         Fill(m_c.OutPut[i], start.outputs);
     }
     for (int i = 0; i < kConnectionTypes; ++i) {
-        Fill(m_c.IntPut[i], start.inputs);
-        m_c.IntPut[i]->setCurrentIndex(m_s.selections.InputSel[i]);
+        Fill(m_c.InPut[i], start.inputs);
+        m_c.InPut[i]->setCurrentIndex(m_s.selections.InputSel[i]);
     }
     m_strobeAccepted = m_s.selections.InputSel[kStrobeConnection];
     m_c.OutPut[kPollConnection]->setCurrentIndex(m_s.selections.OutputSel[kPollConnection]);
@@ -77,13 +77,13 @@ void ConnectionWizard::ShowStart(const WizardStart& start) {
 
 // Shows an entry as the program's choice; it is handled exactly like the user's.
 void ConnectionWizard::ShowInput(int list, int position) {
-    m_c.IntPut[list]->setCurrentIndex(position);
+    m_c.InPut[list]->setCurrentIndex(position);
     InputChosen(list, position);
 }
 
 void ConnectionWizard::InputChosen(int list, int position) {
     if (list == kStrobeConnection) {
-        const std::string text = m_c.IntPut[list]->itemText(position).toStdString();
+        const std::string text = m_c.InPut[list]->itemText(position).toStdString();
         if (!FitsStrobeResponse(position, text, m_s.image, m_s.assemblies)) {
             ShowInput(list, m_strobeAccepted);
             m_s.boxes.Show(kStrobeTooLong, msg::kError);
@@ -99,7 +99,7 @@ void ConnectionWizard::OutputChosen(int list, int position) {
 }
 
 void ConnectionWizard::BackClick() {
-    for (QComboBox* list : {m_c.IntPut[0], m_c.IntPut[1], m_c.IntPut[2], m_c.OutPut[0]}) {
+    for (QComboBox* list : {m_c.InPut[0], m_c.InPut[1], m_c.InPut[2], m_c.OutPut[0]}) {
         list->clear();
     }
     m_finished = false;
@@ -109,7 +109,7 @@ void ConnectionWizard::BackClick() {
 FinishChoices ConnectionWizard::Choices() const {
     FinishChoices choices;
     for (int i = 0; i < kConnectionTypes; ++i) {
-        choices.inputTexts[i] = m_c.IntPut[i]->currentText().toStdString();
+        choices.inputTexts[i] = m_c.InPut[i]->currentText().toStdString();
         choices.outputTexts[i] = m_c.OutPut[i]->currentText().toStdString();
     }
     choices.description = FileText(m_c.EDSInfo[0]);

@@ -35,7 +35,7 @@ ConnectionWizardControls BuildConnectionWizardControls(QWidget& form) {
     for (int i = 0; i < 3; ++i) {
         c.Frame[i] = Named(new QGroupBox(QString::fromLatin1(frameCaptions[i])),
                            QStringLiteral("Frame") + QString::number(i + 1));
-        c.IntPut[i] = NewPathList(Indexed("IntPut", i));
+        c.InPut[i] = NewPathList(Indexed("IntPut", i));
         c.OutPut[i] = NewPathList(Indexed("OutPut", i));
         c.Label1[2 * i] =
             Named(new QLabel(QStringLiteral("Produced Connection Path")), Indexed("Label1", 2 * i));
@@ -43,7 +43,7 @@ ConnectionWizardControls BuildConnectionWizardControls(QWidget& form) {
             Named(new QLabel(QString::fromLatin1(outputCaptions[i])), Indexed("Label1", 2 * i + 1));
         auto* column = new QVBoxLayout(c.Frame[i]);
         column->addWidget(c.Label1[2 * i]);
-        column->addWidget(c.IntPut[i]);
+        column->addWidget(c.InPut[i]);
         column->addSpacing(8);
         column->addWidget(c.Label1[2 * i + 1]);
         column->addWidget(c.OutPut[i]);

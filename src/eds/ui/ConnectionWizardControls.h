@@ -10,7 +10,7 @@ namespace tavrin {
 struct ConnectionWizardControls {
     // One frame per connection type: Poll, Bit-Strobe, COS/Cyclic.
     std::array<QGroupBox*, 3> Frame{};   // Frame1..Frame3
-    std::array<QComboBox*, 3> IntPut{};  // produced connection path
+    std::array<QComboBox*, 3> InPut{};   // produced connection path
     std::array<QComboBox*, 3> OutPut{};  // consumed connection path; only Poll's is choosable
     std::array<QLabel*, 6> Label1{};     // captions, two per frame
 
