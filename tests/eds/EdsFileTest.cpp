@@ -350,7 +350,7 @@ public:
         std::error_code ignored;
         fs::remove_all(m_path, ignored);
     }
-    const fs::path& path() const { return m_path; }
+    const fs::path& Path() const { return m_path; }
 
 private:
     fs::path m_path;
