@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "assembly/AssemblyDerivation.h"
-#include "assembly/ui/ShowAssObjForm.h"
+#include "assembly/ui/AssemblyView.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     start = Clock::now();
     double switchMs = 0;
     for (int i = 0; i < viewRuns; ++i) {
-        ShowAssObjForm view(image, shared);
+        AssemblyView view(image, shared);
         view.show();
         QApplication::processEvents();
         const auto switchStart = Clock::now();

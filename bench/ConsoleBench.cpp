@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
     const bool steps = argc > 2 && std::string(argv[2]) == "--steps";
     testing::ScratchDir scratch;
     testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
-    const PortChoice choice{1, sim.device()};
+    const PortChoice choice{1, sim.Device()};
 
     ConfigImage image;
     QtConsolePort port;
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     const JobResult finish = Time(runs, [&](TimedTranscript& transcript) {
         image.ConnInfoValid = false;
         ConsoleSession session{image, port, clock, pump, &transcript};
-        FinishContext context{session, choice, assemblies, selections, scratch.path(), view};
+        FinishContext context{session, choice, assemblies, selections, scratch.Path(), view};
         return StoreAndProduceEds(context, choices) == FinishOutcome::Completed;
     });
 

@@ -101,7 +101,7 @@ int Bench(int argc, char** argv) {
             std::vector<std::string>{"--pace"}));
     }
     const std::string file = scratch.File("5310G_EEP.ini");
-    Run({cli, "backup", file, "--port", sims[0]->device()});
+    Run({cli, "backup", file, "--port", sims[0]->Device()});
     // Both runs use the console's own timing (1 ms pace, 200 ms window), as a technician's fleet
     // does: every read waits out one whole window at the step whose marker never comes, so a
     // larger window would swamp the figure with waiting. A job lost to a late answer on a busy
@@ -111,7 +111,7 @@ int Bench(int argc, char** argv) {
         std::ofstream out(manifest);
         out << "{\"jobs\": [\n";
         for (int i = 0; i < kGateways; ++i) {
-            out << "  {\"port\": \"" << sims[i]->device()
+            out << "  {\"port\": \"" << sims[i]->Device()
                 << "\", \"verb\": \"restore\", \"file\": \"" << file << "\""
                 << "}" << (i + 1 < kGateways ? ",\n" : "\n");
         }
@@ -129,7 +129,7 @@ int Bench(int argc, char** argv) {
     int aloneDone = 0;
     for (int r = 0; r < runs; ++r) {
         std::vector<std::string> restore{cli, "restore", file, "--port",
-                                         sims[r % kGateways]->device()};
+                                         sims[r % kGateways]->Device()};
         const Timed single = Run(restore, false);
         aloneDone += single.status == 0 ? 1 : 0;
         alone.push_back(single.wallSeconds);

@@ -24,13 +24,13 @@
 #include "../tests/support/SimProcess.h"
 #include "BenchRow.h"
 #include "EventGapMonitor.h"
-#include "appobj/editor/IOAppOForm.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "eds/ui/ConnectionWizard.h"
 #include "rules/StartUpDelay.h"
-#include "ui/main/Logo.h"
-#include "ui/main/MainForm.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/SplashWindow.h"
 
 namespace {
 
@@ -77,12 +77,12 @@ int main(int argc, char** argv) {
 
     testing::ScratchDir scratch;
     testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
-    const std::string device = sim.device();
+    const std::string device = sim.Device();
 
     SystemClock clock;
     QtEventPump pump;
     {
-        Logo logo;
+        SplashWindow logo;
         logo.show();
         Delay(clock, pump, kSplashTime);
     }
@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
     const EnvLookup env = [device](const std::string& name) -> std::optional<std::string> {
         return name == "TAVRIN_COM1" ? std::optional<std::string>(device) : std::nullopt;
     };
-    MainForm form(
-        {image, assemblies, selections, port, clock, pump, boxes, dialogs, env, scratch.path()});
+    MainWindow form(
+        {image, assemblies, selections, port, clock, pump, boxes, dialogs, env, scratch.Path()});
     form.show();
     mark("main window");
 
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     }
     mark("object editor");
     form.Editor()->Controls().NextButton->click();
-    XQVEdsSetForm* wizard = form.Wizard();
+    ConnectionWizard* wizard = form.Wizard();
     if (!wizard) {
         Fail("wizard");
     }

@@ -79,7 +79,7 @@ std::vector<std::string> InputEntries(const ConfigImage& image, const AssemblyTa
     return entries;
 }
 
-XQVInfo GetXQVInfo(int position, std::string_view text, const AssemblyTables& tables) {
+AttributePath GetXQVInfo(int position, std::string_view text, const AssemblyTables& tables) {
     const std::string_view kind = Field(text, 8);
     if (kind == "As") {
         const bool input = text.substr(0, 3) == "I :";
@@ -100,7 +100,7 @@ XQVInfo GetXQVInfo(int position, std::string_view text, const AssemblyTables& ta
 
 std::optional<long long> ProducedBytes(int position, std::string_view text,
                                        const ConfigImage& image, const AssemblyTables& tables) {
-    const XQVInfo info = GetXQVInfo(position, text, tables);
+    const AttributePath info = GetXQVInfo(position, text, tables);
     if (info.instance <= 0) {
         return std::nullopt;
     }
@@ -165,11 +165,11 @@ ConnectionPaths BuildConnectionPaths(const ConnectionSelections& selections,
     ConnectionPaths paths;
     for (int i = 0; i < kConnectionTypes; ++i) {
         const int in = selections.InputSel[i];
-        const XQVInfo input = GetXQVInfo(in, inputTexts[i], tables);
+        const AttributePath input = GetXQVInfo(in, inputTexts[i], tables);
         paths.inputs[i] = {in, input.classId, input.instance, input.attribute};
 
         const int out = selections.OutputSel[i];
-        XQVInfo output = GetXQVInfo(out, outputTexts[i], tables);
+        AttributePath output = GetXQVInfo(out, outputTexts[i], tables);
         if (i == kCosCyclicConnection) {
             output = {kAcknowledgeHandlerClass, 1, 0};
         }

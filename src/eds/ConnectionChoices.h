@@ -38,12 +38,12 @@ inline constexpr int kAnalogInputAttribute = 23;
 
 // The class, instance and attribute a list entry names; "None" or an empty text give the
 // assembly class with instance 0.
-struct XQVInfo {
+struct AttributePath {
     int classId = kAssemblyClass;
     int instance = 0;
     int attribute = kAssemblyDataAttribute;
 };
-XQVInfo GetXQVInfo(int position, std::string_view text, const AssemblyTables& tables);
+AttributePath GetXQVInfo(int position, std::string_view text, const AssemblyTables& tables);
 
 // A Bit-Strobe response carries at most this many bytes.
 inline constexpr int kStrobeMaxBytes = 8;

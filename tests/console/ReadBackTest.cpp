@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The read-back waits as long as the write did: a console that needs a longer answer window than
 // the default gets it for the read-back too, instead of a write reported as unchecked.
 TEST(ReadBackWritten, WaitsWithTheSessionsAnswerWindow) {
-    const gatewaysim::Eeprom eeprom = gatewaysim::defaultEeprom();
+    const gatewaysim::Eeprom eeprom = gatewaysim::DefaultEeprom();
     ConfigImage image;
     testing::FakeClock clock;
     testing::ScriptedPort port{clock};
@@ -78,10 +78,10 @@ TEST(ReadBackWritten, WaitsWithTheSessionsAnswerWindow) {
     WrittenWords written;
     written.block0Count = kBlock0ConfigWords;
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
-        written.block0[k] = eeprom.word(0, 10 + k);
+        written.block0[k] = eeprom.Word(0, 10 + k);
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        written.block1[k] = eeprom.word(1, k);
+        written.block1[k] = eeprom.Word(1, k);
     }
     SilentReadView quiet;
     const ReadBackResult result = ReadBackWritten(

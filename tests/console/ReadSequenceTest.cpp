@@ -47,12 +47,12 @@ protected:
 };
 
 TEST_F(ReadFixture, FullReadTypesExactlyTheDialogueAndLeavesTheEepromAsItWas) {
-    const Eeprom before = gatewaysim::defaultEeprom();
+    const Eeprom before = gatewaysim::DefaultEeprom();
     Connect(before);
     ASSERT_EQ(Read(), ReadOutcome::Completed);
 
     EXPECT_EQ(testing::SentLines(port.written), ExpectedReadLines(before));
-    EXPECT_EQ(gateway->eeprom(), before);
+    EXPECT_EQ(gateway->Image(), before);
     EXPECT_EQ(port.openedDevice, "/dev/ttyS0");
     EXPECT_FALSE(port.IsOpen());
     EXPECT_FALSE(image.Busy);
@@ -70,24 +70,24 @@ TEST_F(ReadFixture, FullReadTypesExactlyTheDialogueAndLeavesTheEepromAsItWas) {
     EXPECT_EQ(image.NodeId, 5);
     EXPECT_EQ(image.ReadAppCount, 4);
     for (int k = 0; k < 29; ++k) {
-        EXPECT_EQ(image.ReadBlock0Words[k], before.word(0, 10 + k)) << "block 0 word " << k;
+        EXPECT_EQ(image.ReadBlock0Words[k], before.Word(0, 10 + k)) << "block 0 word " << k;
     }
     for (int k = 0; k < 7; ++k) {
-        EXPECT_EQ(image.ReadBlock1Words[k], before.word(1, k)) << "block 1 word " << k;
+        EXPECT_EQ(image.ReadBlock1Words[k], before.Word(1, k)) << "block 1 word " << k;
     }
 }
 
 TEST_F(ReadFixture, NegativeWordsAreTypedBackAsTheConsoleShowedThem) {
-    Eeprom e = gatewaysim::defaultEeprom();
-    e.setWord(1, 2, 4294967295u);
-    e.setWord(1, 3, 2147483648u);
+    Eeprom e = gatewaysim::DefaultEeprom();
+    e.SetWord(1, 2, 4294967295u);
+    e.SetWord(1, 3, 2147483648u);
     Connect(e);
     ASSERT_EQ(Read(), ReadOutcome::Completed);
     const auto lines = testing::SentLines(port.written);
     EXPECT_EQ(lines[45 + 2], "-1");
     EXPECT_EQ(lines[45 + 3], "-2147483648");
     EXPECT_EQ(image.ReadBlock1Words[2], 4294967295u);
-    EXPECT_EQ(gateway->eeprom(), e);
+    EXPECT_EQ(gateway->Image(), e);
 }
 
 class SilentFromLine : public ReadFixture, public ::testing::WithParamInterface<int> {};
@@ -95,13 +95,13 @@ class SilentFromLine : public ReadFixture, public ::testing::WithParamInterface<
 // Whichever step the console stops answering at, the read reports a timeout, releases the port
 // and leaves the gateway's EEPROM untouched.
 TEST_P(SilentFromLine, ReportsTimeoutAndChangesNothing) {
-    const Eeprom before = gatewaysim::defaultEeprom();
+    const Eeprom before = gatewaysim::DefaultEeprom();
     Connect(before, "6420RT", {.silentFromLine = GetParam()});
     EXPECT_EQ(Read(), ReadOutcome::Timeout);
     EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Timeout", "Error"}}));
     EXPECT_EQ(view.statuses.back(), "Timeout");
     ExpectReleasedAfterFailure();
-    EXPECT_EQ(gateway->eeprom(), before);
+    EXPECT_EQ(gateway->Image(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLine, SilentFromLine, ::testing::Range(1, kReadLines + 1));
@@ -109,10 +109,10 @@ INSTANTIATE_TEST_SUITE_P(EveryLine, SilentFromLine, ::testing::Range(1, kReadLin
 class GarbageAtLine : public ReadFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(GarbageAtLine, FailsTheReadInsteadOfTypingZeroBack) {
-    const Eeprom before = gatewaysim::defaultEeprom();
+    const Eeprom before = gatewaysim::DefaultEeprom();
     Connect(before, "6420RT", {.garbageAtLine = GetParam()});
     EXPECT_EQ(Read(), ReadOutcome::Timeout);
-    EXPECT_EQ(gateway->eeprom(), before);
+    EXPECT_EQ(gateway->Image(), before);
     ExpectReleasedAfterFailure();
 }
 
@@ -129,7 +129,7 @@ struct ModuleCase {
 class ModuleCheck : public ReadFixture, public ::testing::WithParamInterface<ModuleCase> {};
 
 TEST_P(ModuleCheck, IdentifiesTheControllerByItsPrompt) {
-    Connect(gatewaysim::defaultEeprom(), GetParam().module);
+    Connect(gatewaysim::DefaultEeprom(), GetParam().module);
     EXPECT_EQ(Read(), GetParam().outcome);
     if (GetParam().outcome == ReadOutcome::ForeignModule) {
         EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"This modules is not 6420RT!", "Error"}}));
@@ -153,14 +153,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadFixture, SixFourTwentyEPromptEndsTheRead) {
-    Connect(gatewaysim::defaultEeprom(), "6420e");
+    Connect(gatewaysim::DefaultEeprom(), "6420e");
     ASSERT_EQ(Read(), ReadOutcome::Completed);
     EXPECT_EQ(view.moduleKind, ModuleKind::K6420e);
 }
 
 TEST_F(ReadFixture, FirmwareMonthThirteenWarnsAndDefaultsAValidBlock) {
-    Eeprom e = gatewaysim::defaultEeprom();
-    e.setWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
+    Eeprom e = gatewaysim::DefaultEeprom();
+    e.SetWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
     Connect(e);
     ASSERT_EQ(Read(), ReadOutcome::Completed);
     EXPECT_TRUE(image.ConfigWrong);
@@ -207,7 +207,7 @@ TEST_F(ReadFixture, PortHeldByAnotherProgramIsReportedAsOccupied) {
 }
 
 TEST_F(ReadFixture, PortFailingMidReadShowsItsDescription) {
-    Connect(gatewaysim::defaultEeprom());
+    Connect(gatewaysim::DefaultEeprom());
     port.faultText = "Input/output error";
     port.faultAtUs = clock.nowUs + 40'000;
     EXPECT_EQ(Read(), ReadOutcome::PortError);

@@ -72,14 +72,14 @@ Eeprom ExpectedEeprom(Eeprom e, int block0Count, int silentFrom = 0) {
     const auto block0 = Block0Source();
     for (int k = 0; k < block0Count; ++k) {
         if (stored(kPreambleLines + 1 + k)) {
-            e.setWord(0, 10 + k, block0[k].word);
+            e.SetWord(0, 10 + k, block0[k].word);
         }
     }
     const int firstBlock1Line = kPreambleLines + block0Count + 4;
     const auto block1 = Block1Source();
     for (int k = 0; k < 7; ++k) {
         if (stored(firstBlock1Line + k)) {
-            e.setWord(1, k, block1[k].word);
+            e.SetWord(1, k, block1[k].word);
         }
     }
     return e;
@@ -90,7 +90,7 @@ Eeprom Before() {
     Eeprom e;
     for (int b = 0; b < Eeprom::kBlocks; ++b) {
         for (int i = 0; i < Eeprom::kWordsPerBlock; ++i) {
-            e.setWord(b, i, 900000u + 100u * b + i);
+            e.SetWord(b, i, 900000u + 100u * b + i);
         }
     }
     return e;
@@ -158,7 +158,7 @@ TEST_P(FullWrite, TypesEveryWordAndTheGatewayHoldsExactlyThem) {
     EXPECT_EQ(testing::SentLines(port.written), ExpectedWriteLines(c.written));
     // Words outside those typed, among them the firmware words and the word at byte 156, keep
     // their old values.
-    EXPECT_EQ(gateway->eeprom(), ExpectedEeprom(Before(), c.written));
+    EXPECT_EQ(gateway->Image(), ExpectedEeprom(Before(), c.written));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(view.statuses.empty());
     EXPECT_FALSE(port.IsOpen());
@@ -185,7 +185,7 @@ TEST_F(WriteFixture, ConsoleLeftInTheWordEditorIsBroughtBackFirst) {
     ASSERT_EQ(Write(kWholeBlock0Words), WriteOutcome::Completed);
     EXPECT_EQ(port.opens, 1) << "an open port is used as it is";
     EXPECT_EQ(testing::SentLines(port.written), ExpectedWriteLines(29));
-    EXPECT_EQ(gateway->eeprom(), ExpectedEeprom(Before(), 29));
+    EXPECT_EQ(gateway->Image(), ExpectedEeprom(Before(), 29));
 }
 
 class SilentFromWriteLine : public WriteFixture, public ::testing::WithParamInterface<int> {};
@@ -206,7 +206,7 @@ TEST_P(SilentFromWriteLine, StopsWithTimeoutAndReleases) {
     const std::size_t typed = std::max(silentFrom, 4);
     EXPECT_EQ(testing::SentLines(port.written),
               std::vector<std::string>(all.begin(), all.begin() + typed));
-    EXPECT_EQ(gateway->eeprom(), ExpectedEeprom(Before(), 29, silentFrom));
+    EXPECT_EQ(gateway->Image(), ExpectedEeprom(Before(), 29, silentFrom));
 }
 
 // Preamble, EEPROM mode, block 0 and its editor, the first, a middle and the last block 0 word,
@@ -220,7 +220,7 @@ TEST_F(WriteFixture, PromptOfAnotherModuleAtTheEndIsATimeout) {
     EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Timeout", ""}}));
     ExpectReleased();
     // Every word was acknowledged and stored before the final "exit" went unrecognised.
-    EXPECT_EQ(gateway->eeprom(), ExpectedEeprom(Before(), 29));
+    EXPECT_EQ(gateway->Image(), ExpectedEeprom(Before(), 29));
 }
 
 struct OpenCase {

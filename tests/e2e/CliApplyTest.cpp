@@ -44,7 +44,7 @@ std::string Messages(const std::string& err) {
 }
 
 std::uint32_t ConfigWord(const gatewaysim::Eeprom& e, int k) {
-    return e.word(0, kConfigFirstWord + k);
+    return e.Word(0, kConfigFirstWord + k);
 }
 
 struct Applied {
@@ -57,17 +57,17 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
                 const std::vector<std::string>& extraArgs = {}) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, start);
+    gatewaysim::SaveEeprom(eepromPath, start);
     testing::SimProcess sim(eepromPath);
     Applied applied;
     std::vector<std::string> argv{TAVRIN_CLI_WATCHED_EXE, "apply", file,  "--port",
-                                  sim.device(),           "--out", outDir};
+                                  sim.Device(),           "--out", outDir};
     argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
     const auto room = testing::CliRoom();
     argv.insert(argv.end(), room.begin(), room.end());
     applied.result = RunCommand(argv);
     sim.Stop();
-    applied.eeprom = gatewaysim::loadEeprom(eepromPath);
+    applied.eeprom = gatewaysim::LoadEeprom(eepromPath);
     return applied;
 }
 
@@ -76,33 +76,33 @@ Applied ApplyTo(const gatewaysim::Eeprom& start, const std::string& file, const 
 TEST(CliApply, ADryRunAndDiffOfTheAppliedFileAreEqual) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
     const std::vector<std::string> dryRun{
-        TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(), "--dry-run"};
+        TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.Device(), "--dry-run"};
     const auto before = RunCommand(dryRun);
     EXPECT_EQ(before.status, cli::kExitDiffer) << before.err;
     EXPECT_NE(before.out.find("NodeId: 5 | 12\n"), std::string::npos) << before.out;
 
     const auto applied = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE,
-                                     "--port", sim.device(), "--out", scratch.path()});
+                                     "--port", sim.Device(), "--out", scratch.Path()});
     ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
     const auto after = RunCommand(dryRun);
     EXPECT_EQ(after.status, cli::kExitOk) << after.out << after.err;
     const auto diff =
-        RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.device()});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.Device()});
     EXPECT_EQ(diff.status, cli::kExitOk) << diff.out << diff.err;
 }
 
 TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
 
     const auto applied =
-        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
-                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.Device(),
+                    "--out", scratch.Path(), "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(applied.status, cli::kExitOk) << applied.err;
     EXPECT_EQ(Messages(applied.err), "");
     const std::string done = "Produce EDS File OK: ";
@@ -110,13 +110,13 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     ASSERT_EQ(applied.out.back(), '\n');
     const std::string edsFile =
         applied.out.substr(done.size(), applied.out.size() - done.size() - 1);
-    EXPECT_EQ(edsFile, scratch.path() + "/RODAR_ 12.eds");
+    EXPECT_EQ(edsFile, scratch.Path() + "/RODAR_ 12.eds");
     const std::string eds = testing::ReadWholeFile(edsFile);
     EXPECT_NE(eds.find("Line 3 pumps and valves"), std::string::npos);
     EXPECT_NE(eds.find("Plant engineering"), std::string::npos);
 
     // A fresh connect reads the file's configuration back as valid.
-    const auto read = RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.device(), "--json",
+    const auto read = RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.Device(), "--json",
                                   "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(read.status, cli::kExitOk) << read.err;
     for (const char* expected :
@@ -128,7 +128,7 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     }
     sim.Stop();
 
-    const gatewaysim::Eeprom e = gatewaysim::loadEeprom(eepromPath);
+    const gatewaysim::Eeprom e = gatewaysim::LoadEeprom(eepromPath);
     EXPECT_EQ(ConfigWord(e, 2), 12u * 65536 + 1 * 256 + 2);          // node 12, DeviceNet, 500k
     EXPECT_EQ(ConfigWord(e, 4) & 0xFF, 4u);                          // four objects
     EXPECT_EQ(ConfigWord(e, 5), 4u << 24 | 8u << 16 | 1u << 8 | 1);  // 19200, 8, even, 1
@@ -138,11 +138,11 @@ TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {
     EXPECT_EQ(ConfigWord(e, 13), 2u << 24 | 0u << 16);  // FC15 on device 2
     EXPECT_EQ(ConfigWord(e, 14), 0u * 65536 + 10);
     EXPECT_EQ(ConfigWord(e, 15), 0u);  // the default image's fifth object is gone
-    EXPECT_EQ(e.word(1, 1), 1u * 16777216 + 4 * 65536 + 3 * 256 + 3);     // Poll: assembly 03
-    EXPECT_EQ(e.word(1, 2), 3u * 16777216 + 100 * 65536 + 2 * 256 + 22);  // Strobe: DI App.02
-    EXPECT_EQ(e.word(1, 3), 2u * 16777216 + 4 * 65536 + 4 * 256 + 3);     // COS: assembly 04
-    EXPECT_EQ(e.word(1, 4), 1u * 16777216 + 4 * 65536 + 1 * 256 + 3);     // consumes assembly 01
-    EXPECT_EQ(e.word(1, 6), 43u * 65536 + 1 * 256);  // COS/Cyclic acknowledge handler
+    EXPECT_EQ(e.Word(1, 1), 1u * 16777216 + 4 * 65536 + 3 * 256 + 3);     // Poll: assembly 03
+    EXPECT_EQ(e.Word(1, 2), 3u * 16777216 + 100 * 65536 + 2 * 256 + 22);  // Strobe: DI App.02
+    EXPECT_EQ(e.Word(1, 3), 2u * 16777216 + 4 * 65536 + 4 * 256 + 3);     // COS: assembly 04
+    EXPECT_EQ(e.Word(1, 4), 1u * 16777216 + 4 * 65536 + 1 * 256 + 3);     // consumes assembly 01
+    EXPECT_EQ(e.Word(1, 6), 43u * 65536 + 1 * 256);  // COS/Cyclic acknowledge handler
 }
 
 TEST(CliApply, InvalidFileListsEveryFaultAndLeavesTheGatewayAlone) {
@@ -162,13 +162,13 @@ TEST(CliApply, InvalidFileListsEveryFaultAndLeavesTheGatewayAlone) {
 }
 )");
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     const std::string before = testing::ReadWholeFile(eepromPath);
     testing::SimProcess sim(eepromPath);
     const std::string log = scratch.File("session.log");
 
-    const auto result = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", config, "--port", sim.device(),
-                                    "--out", scratch.path(), "--log", log});
+    const auto result = RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", config, "--port", sim.Device(),
+                                    "--out", scratch.Path(), "--log", log});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitInvalidInput);
     EXPECT_EQ(result.out, "");
@@ -183,7 +183,7 @@ TEST(CliApply, InvalidFileListsEveryFaultAndLeavesTheGatewayAlone) {
     EXPECT_EQ(testing::ReadWholeFile(eepromPath), before);
     // Not even a connect: the port was never opened, so no transcript was started.
     EXPECT_FALSE(std::filesystem::exists(log));
-    for (const auto& entry : std::filesystem::directory_iterator(scratch.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.Path())) {
         EXPECT_NE(entry.path().extension(), ".eds") << entry.path();
     }
 }
@@ -193,9 +193,9 @@ TEST(CliApply, InvalidFileListsEveryFaultAndLeavesTheGatewayAlone) {
 TEST(CliApply, SameFileGivesTheSameWordsOnTwoGateways) {
     testing::ScratchDir outA;
     testing::ScratchDir outB;
-    const Applied a = ApplyTo(gatewaysim::defaultEeprom(), TAVRIN_APPLY_EXAMPLE, outA.path());
+    const Applied a = ApplyTo(gatewaysim::DefaultEeprom(), TAVRIN_APPLY_EXAMPLE, outA.Path());
     // The second gateway starts blank: the read falls back to defaults, and the file decides.
-    const Applied b = ApplyTo(gatewaysim::Eeprom{}, TAVRIN_APPLY_EXAMPLE, outB.path());
+    const Applied b = ApplyTo(gatewaysim::Eeprom{}, TAVRIN_APPLY_EXAMPLE, outB.Path());
     ASSERT_EQ(a.result.status, cli::kExitOk) << a.result.err;
     ASSERT_EQ(b.result.status, cli::kExitOk) << b.result.err;
     EXPECT_EQ(Messages(b.result.err), "The configuration stored in EEPROM is wrong!\n");
@@ -213,31 +213,31 @@ TEST(CliApply, SameFileGivesTheSameWordsOnTwoGateways) {
         EXPECT_EQ(wa, wb) << "configuration word " << k;
     }
     for (int k = 0; k < kConnectionWords; ++k) {
-        EXPECT_EQ(a.eeprom.word(1, k), b.eeprom.word(1, k)) << "connection word " << k;
+        EXPECT_EQ(a.eeprom.Word(1, k), b.eeprom.Word(1, k)) << "connection word " << k;
     }
     // Every other word is the gateway's own and was left as it was: on these two gateways the
     // firmware words at bytes 0 and 4 and the word at byte 8 differ, since one of them is blank.
-    const gatewaysim::Eeprom factory = gatewaysim::defaultEeprom();
+    const gatewaysim::Eeprom factory = gatewaysim::DefaultEeprom();
     for (int block = 0; block < gatewaysim::Eeprom::kBlocks; ++block) {
         for (int i = 0; i < gatewaysim::Eeprom::kWordsPerBlock; ++i) {
             const bool written = block == 0
                                      ? i >= kConfigFirstWord && i < kConfigFirstWord + kConfigWords
                                      : i < kConnectionWords;
             if (!written) {
-                EXPECT_EQ(a.eeprom.word(block, i), factory.word(block, i)) << block << "/" << i;
-                EXPECT_EQ(b.eeprom.word(block, i), 0u) << block << "/" << i;
+                EXPECT_EQ(a.eeprom.Word(block, i), factory.Word(block, i)) << block << "/" << i;
+                EXPECT_EQ(b.eeprom.Word(block, i), 0u) << block << "/" << i;
             }
         }
     }
     // Applying once more to a copy of the first gateway's result changes nothing but the time.
-    const Applied again = ApplyTo(a.eeprom, TAVRIN_APPLY_EXAMPLE, outA.path());
+    const Applied again = ApplyTo(a.eeprom, TAVRIN_APPLY_EXAMPLE, outA.Path());
     ASSERT_EQ(again.result.status, cli::kExitOk) << again.result.err;
     for (int block = 0; block < gatewaysim::Eeprom::kBlocks; ++block) {
         for (int i = 0; i < gatewaysim::Eeprom::kWordsPerBlock; ++i) {
             const bool stamp =
                 block == 0 && (i == kConfigFirstWord + 3 || i == kConfigFirstWord + 4);
             if (!stamp) {
-                EXPECT_EQ(again.eeprom.word(block, i), a.eeprom.word(block, i))
+                EXPECT_EQ(again.eeprom.Word(block, i), a.eeprom.Word(block, i))
                     << "block " << block << " word " << i;
             }
         }
@@ -252,14 +252,14 @@ TEST(CliApply, OneStampGivesIdenticalGateways) {
     testing::ScratchDir outB;
     const std::vector<std::string> stamp{"--stamp", "2026-12-08 10:30:05"};
     const Applied a =
-        ApplyTo(gatewaysim::defaultEeprom(), TAVRIN_APPLY_EXAMPLE, outA.path(), stamp);
+        ApplyTo(gatewaysim::DefaultEeprom(), TAVRIN_APPLY_EXAMPLE, outA.Path(), stamp);
     const Applied b =
-        ApplyTo(gatewaysim::defaultEeprom(), TAVRIN_APPLY_EXAMPLE, outB.path(), stamp);
+        ApplyTo(gatewaysim::DefaultEeprom(), TAVRIN_APPLY_EXAMPLE, outB.Path(), stamp);
     ASSERT_EQ(a.result.status, cli::kExitOk) << a.result.err;
     ASSERT_EQ(b.result.status, cli::kExitOk) << b.result.err;
     for (int block = 0; block < gatewaysim::Eeprom::kBlocks; ++block) {
         for (int i = 0; i < gatewaysim::Eeprom::kWordsPerBlock; ++i) {
-            EXPECT_EQ(a.eeprom.word(block, i), b.eeprom.word(block, i)) << block << "/" << i;
+            EXPECT_EQ(a.eeprom.Word(block, i), b.eeprom.Word(block, i)) << block << "/" << i;
         }
     }
     EXPECT_EQ(ConfigWord(a.eeprom, 3), 2026u * 65536 + 12 * 256 + 8);
@@ -280,23 +280,23 @@ TEST(CliApply, OneStampGivesIdenticalGateways) {
 TEST(CliApply, ConsoleTimeoutDuringTheStore) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     constexpr int kFirstValueLine = 8;  // the write's line that types configuration word 0
     testing::SimProcess sim(
         eepromPath, {"--silent-from", std::to_string(testing::kReadLines + kFirstValueLine + 5)});
     const auto result =
-        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
-                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.Device(),
+                    "--out", scratch.Path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitTimeout);
     EXPECT_EQ(Messages(result.err), "Timeout\n");
     EXPECT_EQ(result.out, "");
     EXPECT_FALSE(std::filesystem::exists(scratch.File("RODAR_ 12.eds")));
-    const gatewaysim::Eeprom e = gatewaysim::loadEeprom(eepromPath);
-    const gatewaysim::Eeprom factory = gatewaysim::defaultEeprom();
+    const gatewaysim::Eeprom e = gatewaysim::LoadEeprom(eepromPath);
+    const gatewaysim::Eeprom factory = gatewaysim::DefaultEeprom();
     EXPECT_EQ(ConfigWord(e, 2), 12u * 65536 + 1 * 256 + 2);  // typed before the silence
     EXPECT_EQ(ConfigWord(e, 5), ConfigWord(factory, 5));     // not reached
-    EXPECT_EQ(e.word(1, 1), factory.word(1, 1));
+    EXPECT_EQ(e.Word(1, 1), factory.Word(1, 1));
 }
 
 // The EDS file cannot take the place of what stands there (a folder of that name): the store has
@@ -305,16 +305,16 @@ TEST(CliApply, EdsFileThatCannotBeWrittenAfterTheStore) {
     testing::ScratchDir scratch;
     std::filesystem::create_directories(scratch.File("RODAR_ 12.eds") + "/inside");
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
     const auto result =
-        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.device(),
-                    "--out", scratch.path(), "--answer-window", testing::kCliAnswerWindow});
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "apply", TAVRIN_APPLY_EXAMPLE, "--port", sim.Device(),
+                    "--out", scratch.Path(), "--answer-window", testing::kCliAnswerWindow});
     sim.Stop();
     EXPECT_EQ(result.status, cli::kExitFailure);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("RODAR_ 12.eds"), std::string::npos) << result.err;
-    EXPECT_EQ(ConfigWord(gatewaysim::loadEeprom(eepromPath), 2), 12u * 65536 + 1 * 256 + 2);
+    EXPECT_EQ(ConfigWord(gatewaysim::LoadEeprom(eepromPath), 2), 12u * 65536 + 1 * 256 + 2);
 }
 
 TEST(CliApplyUsage, RejectsBadCommandLines) {

@@ -46,10 +46,10 @@ std::string Job(const std::string& port, const std::string& verb, const std::str
 std::vector<std::uint32_t> ConfigurationWords(const Eeprom& eeprom) {
     std::vector<std::uint32_t> words;
     for (int k = 0; k < 29; ++k) {
-        words.push_back(eeprom.word(0, kBlock0FirstWord + k));
+        words.push_back(eeprom.Word(0, kBlock0FirstWord + k));
     }
     for (int k = 0; k < 7; ++k) {
-        words.push_back(eeprom.word(1, k));
+        words.push_back(eeprom.Word(1, k));
     }
     return words;
 }
@@ -60,7 +60,7 @@ struct Fleet {
 
     explicit Fleet(const std::vector<Eeprom>& eeproms) {
         for (std::size_t i = 0; i < eeproms.size(); ++i) {
-            gatewaysim::saveEeprom(Eeprom(i), eeproms[i]);
+            gatewaysim::SaveEeprom(Eeprom(i), eeproms[i]);
             sims.push_back(std::make_unique<testing::SimProcess>(
                 Eeprom(i), std::vector<std::string>{"--transcript", Transcript(i)}));
         }
@@ -88,17 +88,17 @@ struct Fleet {
 };
 
 TEST(CliFleet, ABadPortFailsItsJobAloneAndTheOthersAreWritten) {
-    Eeprom source = gatewaysim::defaultEeprom();
-    source.setWord(0, kBlock0FirstWord + 2, 17u * 65536u + 256u);
-    source.setWord(1, 4, 4294967295u);
-    Fleet fleet({source, gatewaysim::defaultEeprom(), gatewaysim::defaultEeprom()});
+    Eeprom source = gatewaysim::DefaultEeprom();
+    source.SetWord(0, kBlock0FirstWord + 2, 17u * 65536u + 256u);
+    source.SetWord(1, 4, 4294967295u);
+    Fleet fleet({source, gatewaysim::DefaultEeprom(), gatewaysim::DefaultEeprom()});
     const std::string file = fleet.scratch.File("line.ini");
-    ASSERT_EQ(fleet.Cli({"backup", file, "--port", fleet.sims[0]->device()}).status, 0);
+    ASSERT_EQ(fleet.Cli({"backup", file, "--port", fleet.sims[0]->Device()}).status, 0);
     fleet.sims[0]->Stop();
     const std::string badPort = fleet.scratch.File("no-such-port");
     std::vector<std::string> jobs;
     for (int i = 1; i < kGateways; ++i) {
-        jobs.push_back(Job(fleet.sims[i]->device(), "restore", file));
+        jobs.push_back(Job(fleet.sims[i]->Device(), "restore", file));
     }
     jobs.insert(jobs.begin() + 1, Job(badPort, "restore", file));
     const std::string logs = fleet.scratch.File("logs");
@@ -118,13 +118,13 @@ TEST(CliFleet, ABadPortFailsItsJobAloneAndTheOthersAreWritten) {
     }
     EXPECT_EQ(rows[1].toObject()["device"].toString().toStdString(), badPort);
     for (int i = 1; i < kGateways; ++i) {
-        const std::string device = fleet.sims[i]->device();
+        const std::string device = fleet.sims[i]->Device();
         EXPECT_NE(result.err.find(device + ": tavrin-cli: writing " + file + " into " + device +
                                   ": done\n"),
                   std::string::npos)
             << result.err;
         fleet.sims[i]->Stop();
-        EXPECT_EQ(ConfigurationWords(gatewaysim::loadEeprom(fleet.Eeprom(i))),
+        EXPECT_EQ(ConfigurationWords(gatewaysim::LoadEeprom(fleet.Eeprom(i))),
                   ConfigurationWords(source))
             << device;
     }
@@ -133,8 +133,8 @@ TEST(CliFleet, ABadPortFailsItsJobAloneAndTheOthersAreWritten) {
 // The second job's port is the first one's, named as it is or through a link to it: refused
 // before the first job starts.
 TEST(CliFleet, AManifestWithAFaultReachesNoGateway) {
-    Fleet fleet({gatewaysim::defaultEeprom()});
-    const std::string device = fleet.sims[0]->device();
+    Fleet fleet({gatewaysim::DefaultEeprom()});
+    const std::string device = fleet.sims[0]->Device();
     const std::string link = fleet.scratch.File("gateway-link");
     std::filesystem::create_symlink(device, link);
     for (const std::string& second : {device, link}) {

@@ -32,18 +32,18 @@ constexpr std::uint32_t kTop = 16777216u;
 class Gateway {
 public:
     explicit Gateway(const Eeprom& eeprom, std::vector<std::string> simArgs = {}) {
-        gatewaysim::saveEeprom(m_eeprom, eeprom);
+        gatewaysim::SaveEeprom(m_eeprom, eeprom);
         Start(std::move(simArgs));
     }
     void Start(std::vector<std::string> simArgs = {}) { m_sim.emplace(m_eeprom, simArgs); }
     // Stops the simulator; the EEPROM file then holds everything stored.
     Eeprom Stop() {
         m_sim.reset();
-        return gatewaysim::loadEeprom(m_eeprom);
+        return gatewaysim::LoadEeprom(m_eeprom);
     }
     void Replace(const Eeprom& eeprom) {
         Stop();
-        gatewaysim::saveEeprom(m_eeprom, eeprom);
+        gatewaysim::SaveEeprom(m_eeprom, eeprom);
         Start();
     }
     CommandResult Cli(std::vector<std::string> args, const std::string& device = std::string(),
@@ -55,7 +55,7 @@ public:
         const auto room = testing::CliRoom();
         args.insert(args.end(), room.begin(), room.end());
         return testing::RunCommand(args,
-                                   {"TAVRIN_COM1=" + (device.empty() ? m_sim->device() : device)});
+                                   {"TAVRIN_COM1=" + (device.empty() ? m_sim->Device() : device)});
     }
     std::string File(const std::string& name) const { return m_scratch.File(name); }
 
@@ -70,9 +70,9 @@ std::string Differences(const Eeprom& got, const Eeprom& expected) {
     std::ostringstream text;
     for (int b = 0; b < Eeprom::kBlocks; ++b) {
         for (int i = 0; i < Eeprom::kWordsPerBlock; ++i) {
-            if (got.word(b, i) != expected.word(b, i)) {
-                text << "block " << b << " word " << i << ": " << got.word(b, i) << " not "
-                     << expected.word(b, i) << "\n";
+            if (got.Word(b, i) != expected.Word(b, i)) {
+                text << "block " << b << " word " << i << ": " << got.Word(b, i) << " not "
+                     << expected.Word(b, i) << "\n";
             }
         }
     }
@@ -95,8 +95,8 @@ std::string ParameterFile(const Eeprom& eeprom, const KeyOverrides& overrides = 
             }
         }
     };
-    section("EEPB_0", 30, [&](int k) { return k < 29 ? eeprom.word(0, kBlock0FirstWord + k) : 0; });
-    section("EEPB_1", 7, [&](int k) { return eeprom.word(1, k); });
+    section("EEPB_0", 30, [&](int k) { return k < 29 ? eeprom.Word(0, kBlock0FirstWord + k) : 0; });
+    section("EEPB_1", 7, [&](int k) { return eeprom.Word(1, k); });
     return text;
 }
 
@@ -115,7 +115,7 @@ struct RoundTripCase {
 class CliRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(CliRoundTrip, RestoringTheBackupLeavesTheEepromAsItWas) {
-    Gateway gateway(gatewaysim::defaultEeprom());
+    Gateway gateway(gatewaysim::DefaultEeprom());
     const std::string backup = gateway.File("5310G_EEP.ini");
     const CommandResult saved = gateway.Cli({"backup", backup});
     ASSERT_EQ(saved.status, cli::kExitOk) << saved.err;
@@ -137,18 +137,18 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"Unchanged", [](Gateway&, Eeprom&) {}},
         RoundTripCase{"NodeAndConnectionWordChanged",
                       [](Gateway& g, Eeprom& e) {
-                          e.setWord(0, kBlock0FirstWord + 2, 17u * 65536u + 256u);
-                          e.setWord(1, 4, 4294967295u);  // typed as -1
+                          e.SetWord(0, kBlock0FirstWord + 2, 17u * 65536u + 256u);
+                          e.SetWord(1, 4, 4294967295u);  // typed as -1
                           g.Replace(e);
                       }},
         // The read then warns and shows defaults; the file's words are written all the same.
         RoundTripCase{"ConfigurationAreaWiped",
                       [](Gateway& g, Eeprom& e) {
                           for (int k = 0; k < 29; ++k) {
-                              e.setWord(0, kBlock0FirstWord + k, 0);
+                              e.SetWord(0, kBlock0FirstWord + k, 0);
                           }
                           for (int k = 0; k < 7; ++k) {
-                              e.setWord(1, k, 0);
+                              e.SetWord(1, k, 0);
                           }
                           g.Replace(e);
                       }},
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"AnotherFileRestored",
                       [](Gateway& g, Eeprom& e) {
                           for (int k = 0; k < 29; ++k) {
-                              e.setWord(0, kBlock0FirstWord + k, 1000u + k);
+                              e.SetWord(0, kBlock0FirstWord + k, 1000u + k);
                           }
                           const std::string other = g.File("other.ini");
                           WriteWholeFile(other, ParameterFile(e));
@@ -165,8 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliBackup, WritesTheWindowsKeysAndKeepsOtherLines) {
-    Eeprom eeprom = gatewaysim::defaultEeprom();
-    eeprom.setWord(1, 6, 4294967295u);
+    Eeprom eeprom = gatewaysim::DefaultEeprom();
+    eeprom.SetWord(1, 6, 4294967295u);
     Gateway gateway(eeprom);
     const std::string path = gateway.File("kept.ini");
     WriteWholeFile(path, "; line 3\r\n[EEPB_1]\r\nAdd6=1\r\nNote=keep\r\n");
@@ -181,7 +181,7 @@ TEST(CliBackup, WritesTheWindowsKeysAndKeepsOtherLines) {
 }
 
 TEST(CliBackup, AFileThatCannotBeWrittenSaysSo) {
-    Gateway gateway(gatewaysim::defaultEeprom());
+    Gateway gateway(gatewaysim::DefaultEeprom());
     const std::string path = gateway.File("no-such-folder/5310G_EEP.ini");
     const CommandResult result = gateway.Cli({"backup", path});
     EXPECT_EQ(result.status, cli::kExitInvalidInput);
@@ -202,7 +202,7 @@ TEST_P(CliRestoreRefuses, NamesTheKeyAndWritesNothing) {
     const BadFileCase& c = GetParam();
     testing::ScratchDir scratch;
     const std::string simLog = scratch.File("sim.log");
-    const Eeprom original = gatewaysim::defaultEeprom();
+    const Eeprom original = gatewaysim::DefaultEeprom();
     Gateway gateway(original, {"--transcript", simLog});
     const std::string path = gateway.File("bad.ini");
     WriteWholeFile(path, ParameterFile(original, c.overrides));
@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliRestore, AMissingOrUnreadableFileWritesNothing) {
-    const Eeprom original = gatewaysim::defaultEeprom();
+    const Eeprom original = gatewaysim::DefaultEeprom();
     Gateway gateway(original);
     for (const std::string& path : {gateway.File("none.ini"), gateway.File("")}) {
         const CommandResult result = gateway.Cli({"restore", path});
@@ -249,12 +249,12 @@ TEST(CliRestore, AMissingOrUnreadableFileWritesNothing) {
 // A write that stops answering part way: the words typed before are stored, and the exit status
 // tells the script to run the restore again.
 TEST(CliRestore, ATimeoutWhileWritingIsReported) {
-    Eeprom other = gatewaysim::defaultEeprom();
+    Eeprom other = gatewaysim::DefaultEeprom();
     for (int k = 0; k < 29; ++k) {
-        other.setWord(0, kBlock0FirstWord + k, 1000u + k);
+        other.SetWord(0, kBlock0FirstWord + k, 1000u + k);
     }
     // The read types 53 lines; the write's first value is its eighth line.
-    Gateway gateway(gatewaysim::defaultEeprom(), {"--silent-from", std::to_string(53 + 8 + 3)});
+    Gateway gateway(gatewaysim::DefaultEeprom(), {"--silent-from", std::to_string(53 + 8 + 3)});
     const std::string path = gateway.File("other.ini");
     WriteWholeFile(path, ParameterFile(other));
     const CommandResult result = gateway.Cli({"restore", path});
@@ -263,8 +263,8 @@ TEST(CliRestore, ATimeoutWhileWritingIsReported) {
                               " into COM 1 ...\nTimeout\n" + "tavrin-cli: writing " + path +
                               " into COM 1: failed\n");
     const Eeprom stored = gateway.Stop();
-    EXPECT_EQ(stored.word(0, kBlock0FirstWord + 2), 1002u);
-    EXPECT_EQ(stored.word(0, kBlock0FirstWord + 3), gatewaysim::defaultEeprom().word(0, 13));
+    EXPECT_EQ(stored.Word(0, kBlock0FirstWord + 2), 1002u);
+    EXPECT_EQ(stored.Word(0, kBlock0FirstWord + 3), gatewaysim::DefaultEeprom().Word(0, 13));
 }
 
 // ---- every verb against the ways a port or console fails ----
@@ -281,7 +281,7 @@ class CliVerbFaults : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(CliVerbFaults, EveryVerbReportsTheMessageAndExitStatus) {
     const FaultCase& c = GetParam();
-    const Eeprom original = gatewaysim::defaultEeprom();
+    const Eeprom original = gatewaysim::DefaultEeprom();
     Gateway gateway(original, c.simArgs);
     const std::string file = gateway.File("5310G_EEP.ini");
     const std::string edsFolder = gateway.File("eds");
@@ -353,13 +353,13 @@ TEST(CliLog, HoldsEveryLineTheGatewayReceivedTimeStamped) {
     testing::ScratchDir scratch;
     const std::string simLog = scratch.File("sim.log");
     const std::string log = scratch.File("session.log");
-    const Eeprom original = gatewaysim::defaultEeprom();
+    const Eeprom original = gatewaysim::DefaultEeprom();
     Gateway gateway(original, {"--transcript", simLog});
     const std::string file = gateway.File("5310G_EEP.ini");
     WriteWholeFile(file, ParameterFile(original));
     ASSERT_EQ(gateway.Cli({"backup", gateway.File("b.ini"), "--log", log}).status, 0);
     ASSERT_EQ(gateway.Cli({"restore", file, "--log", log}).status, 0);
-    ASSERT_EQ(gateway.Cli({"eds", "--out", scratch.path(), "--log", log}).status, 0);
+    ASSERT_EQ(gateway.Cli({"eds", "--out", scratch.Path(), "--log", log}).status, 0);
     gateway.Stop();
 
     const std::string transcript = ReadWholeFile(log);
@@ -408,7 +408,7 @@ std::vector<std::string> After(const std::string& text, const std::string& marke
 // list: None, Assembly 03, AI App.04.
 TEST_P(CliEds, WritesTheFileOfTheStoredChoicesWithoutWritingTheGateway) {
     const EdsCase& c = GetParam();
-    Eeprom eeprom = gatewaysim::defaultEeprom();
+    Eeprom eeprom = gatewaysim::DefaultEeprom();
     c.stored(eeprom);
     Gateway gateway(eeprom);
     const std::string folder = gateway.File("eds");
@@ -430,10 +430,10 @@ TEST_P(CliEds, WritesTheFileOfTheStoredChoicesWithoutWritingTheGateway) {
 
 void StoreChoices(Eeprom& e, std::uint32_t poll, std::uint32_t strobe, std::uint32_t cos,
                   std::uint32_t pollOutput) {
-    e.setWord(1, 1, poll * kTop);
-    e.setWord(1, 2, strobe * kTop);
-    e.setWord(1, 3, cos * kTop);
-    e.setWord(1, 4, pollOutput * kTop);
+    e.SetWord(1, 1, poll * kTop);
+    e.SetWord(1, 2, strobe * kTop);
+    e.SetWord(1, 3, cos * kTop);
+    e.SetWord(1, 4, pollOutput * kTop);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -452,8 +452,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The AI object made 5 registers long: assembly 03 and the object carry 10 bytes.
         EdsCase{"StrobeTooLong",
                 [](Eeprom& e) {
-                    e.setWord(0, kBlock0FirstWord + 14, 10u * 65536u + 5u);
-                    e.setWord(0, kBlock0FirstWord + 28, 10u);
+                    e.SetWord(0, kBlock0FirstWord + 14, 10u * 65536u + 5u);
+                    e.SetWord(0, kBlock0FirstWord + 28, 10u);
                     StoreChoices(e, 2, 1, 1, 1);
                 },
                 ReadLines() + "Error! The selected data length > 8 bytes\n",
@@ -463,7 +463,7 @@ INSTANTIATE_TEST_SUITE_P(
         // None; with no objects the file has no [IO_Info]. The warning belongs to the read.
         EdsCase{"ConfigurationDefaulted",
                 [](Eeprom& e) {
-                    e.setWord(0, kBlock0FirstWord + 6, 40000u * 65536u + 174u * 256u);
+                    e.SetWord(0, kBlock0FirstWord + 6, 40000u * 65536u + 174u * 256u);
                     StoreChoices(e, 1, 1, 1, 1);
                 },
                 "tavrin-cli: reading COM 1 ...\n"
@@ -476,11 +476,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliEdsStamp, CreateDateIsTheStoredTimeStamp) {
-    Eeprom eeprom = gatewaysim::defaultEeprom();
-    eeprom.setWord(0, kBlock0FirstWord + 3, 2031u * 65536u + 11u * 256u + 7u);
-    eeprom.setWord(
+    Eeprom eeprom = gatewaysim::DefaultEeprom();
+    eeprom.SetWord(0, kBlock0FirstWord + 3, 2031u * 65536u + 11u * 256u + 7u);
+    eeprom.SetWord(
         0, kBlock0FirstWord + 4,
-        (eeprom.word(0, kBlock0FirstWord + 4) & 0xFFu) + 23u * kTop + 4u * 65536u + 59u * 256u);
+        (eeprom.Word(0, kBlock0FirstWord + 4) & 0xFFu) + 23u * kTop + 4u * 65536u + 59u * 256u);
     Gateway gateway(eeprom);
     const std::string folder = gateway.File("");
     ASSERT_EQ(gateway.Cli({"eds", "--out", folder}).status, cli::kExitOk);
@@ -490,8 +490,8 @@ TEST(CliEdsStamp, CreateDateIsTheStoredTimeStamp) {
 }
 
 TEST(CliEdsRefuses, ACanOpenGatewayOrAFolderThatIsNotOne) {
-    Eeprom canOpen = gatewaysim::defaultEeprom();
-    canOpen.setWord(0, kBlock0FirstWord + 2, 5u * 65536u);  // node 5, CANopen
+    Eeprom canOpen = gatewaysim::DefaultEeprom();
+    canOpen.SetWord(0, kBlock0FirstWord + 2, 5u * 65536u);  // node 5, CANopen
     Gateway gateway(canOpen);
     const std::string folder = gateway.File("eds");
     std::filesystem::create_directory(folder);
@@ -569,12 +569,12 @@ TEST_P(CliProof, ExitStatusTextAndDialogue) {
     const ProofCase& c = GetParam();
     testing::ScratchDir scratch;
     const std::string simLog = scratch.File("sim.log");
-    const Eeprom original = gatewaysim::defaultEeprom();
+    const Eeprom original = gatewaysim::DefaultEeprom();
     std::vector<std::string> simArgs{"--transcript", simLog};
     simArgs.insert(simArgs.end(), c.simArgs.begin(), c.simArgs.end());
     Gateway gateway(original, simArgs);
     const std::string file = gateway.File("gw.ini");
-    const std::uint32_t nodeWord = original.word(0, kBlock0FirstWord + 2);
+    const std::uint32_t nodeWord = original.Word(0, kBlock0FirstWord + 2);
     const std::uint32_t changedNode = (nodeWord & 0xFFFFu) + 12u * 65536u;
     ASSERT_EQ(nodeWord >> 16, 5u);
     WriteWholeFile(

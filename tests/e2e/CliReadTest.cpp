@@ -34,8 +34,8 @@ TEST_P(CliRead, PrintsTheMessageAndExitStatus) {
     const CliCase& c = GetParam();
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath,
-                           c.blank ? gatewaysim::Eeprom{} : gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath,
+                           c.blank ? gatewaysim::Eeprom{} : gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath, c.simArgs);
 
     std::vector<std::string> argv = {TAVRIN_CLI_WATCHED_EXE, "read", "--port", "1", "--json"};
@@ -44,7 +44,7 @@ TEST_P(CliRead, PrintsTheMessageAndExitStatus) {
         const auto room = testing::CliRoom();
         argv.insert(argv.end(), room.begin(), room.end());
     }
-    const auto result = RunCommand(argv, {"TAVRIN_COM1=" + sim.device()});
+    const auto result = RunCommand(argv, {"TAVRIN_COM1=" + sim.Device()});
     EXPECT_EQ(result.status, c.status) << result.err;
     EXPECT_TRUE(std::regex_match(result.err, std::regex(c.stderrText))) << result.err;
     if (c.status == cli::kExitOk) {
@@ -84,12 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CliReadJson, CarriesTheDecodedConfiguration) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
     const std::string log = scratch.File("session.log");
 
     const auto result =
-        RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.device(), "--json", "--log", log,
+        RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.Device(), "--json", "--log", log,
                     "--answer-window", testing::kCliAnswerWindow});
     ASSERT_EQ(result.status, 0) << result.err;
     for (const char* expected :
@@ -115,11 +115,11 @@ TEST(CliReadJson, CarriesTheDecodedConfiguration) {
 TEST(CliReadTiming, PaceAndAnswerWindowReachTheConsole) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     const auto read = [&](const char* program, const std::vector<std::string>& simArgs,
                           const std::vector<std::string>& options) {
         testing::SimProcess sim(eepromPath, simArgs);
-        std::vector<std::string> argv = {program, "read", "--port", sim.device(), "--json"};
+        std::vector<std::string> argv = {program, "read", "--port", sim.Device(), "--json"};
         argv.insert(argv.end(), options.begin(), options.end());
         return RunCommand(argv);
     };
@@ -164,17 +164,17 @@ TEST(CliReadNoAccess, NamesTheGroupAndTheCommandThatGrantsIt) {
     }
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
-    ASSERT_EQ(::chown(sim.device().c_str(), 0, dialout->gr_gid), 0);
-    ASSERT_EQ(::chmod(sim.device().c_str(), 0660), 0);
+    ASSERT_EQ(::chown(sim.Device().c_str(), 0, dialout->gr_gid), 0);
+    ASSERT_EQ(::chmod(sim.Device().c_str(), 0660), 0);
 
     const auto result =
         RunCommand({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
                     TAVRIN_CLI_WATCHED_EXE, "read", "--port", "1", "--json"},
-                   {"TAVRIN_COM1=" + sim.device()});
+                   {"TAVRIN_COM1=" + sim.Device()});
     EXPECT_EQ(result.status, cli::kExitPort) << result.err;
-    EXPECT_EQ(result.err, "Can't open COM 1!\nYou may not use " + sim.device() +
+    EXPECT_EQ(result.err, "Can't open COM 1!\nYou may not use " + sim.Device() +
                               ": it is open to the group dialout, and you are not in it.\n"
                               "To join it: sudo usermod -aG dialout $USER, then log out and in "
                               "again.\n");
@@ -189,13 +189,13 @@ TEST(CliReadNoAccess, NamesTheGroupAndTheCommandThatGrantsIt) {
 TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath);
-    const std::vector<std::string> env = {"TAVRIN_COM1=" + sim.device(),
+    const std::vector<std::string> env = {"TAVRIN_COM1=" + sim.Device(),
                                           "TAVRIN_COM2=/nonexistent/port"};
     const auto json = RunCommand({TAVRIN_CLI_WATCHED_EXE, "ports", "--json"}, env);
     EXPECT_EQ(json.status, cli::kExitOk) << json.err;
-    const std::string com1 = "{\n    \"label\": \"COM 1\",\n    \"device\": \"" + sim.device() +
+    const std::string com1 = "{\n    \"label\": \"COM 1\",\n    \"device\": \"" + sim.Device() +
                              "\",\n    \"byId\": null,";
     EXPECT_NE(json.out.find(com1), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"com\": 1,\n    \"openable\": true\n"), std::string::npos);
@@ -204,7 +204,7 @@ TEST(CliPorts, ListsTheComEntriesWithWhetherEachOpens) {
     EXPECT_EQ(json.out.find("Other port"), std::string::npos);
     const auto table = RunCommand({TAVRIN_CLI_WATCHED_EXE, "ports"}, env);
     EXPECT_EQ(table.status, cli::kExitOk);
-    EXPECT_EQ(table.out.rfind("COM 1\t" + sim.device() +
+    EXPECT_EQ(table.out.rfind("COM 1\t" + sim.Device() +
                                   "\topenable\n"
                                   "COM 2\t/nonexistent/port\tnot openable (missing)\n",
                               0),

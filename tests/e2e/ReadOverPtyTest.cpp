@@ -35,7 +35,7 @@ public:
 struct QtReadRig {
     explicit QtReadRig(const testing::SimProcess* sim = nullptr) {
         if (sim != nullptr) {
-            clock.Watch(sim->transcript());
+            clock.Watch(sim->TranscriptPath());
             session.timing = testing::kRoomyTiming;
         }
     }
@@ -55,11 +55,11 @@ struct QtReadRig {
 enum class Image { Default, Blank, FirmwareMonth13 };
 
 Eeprom Prepared(Image kind) {
-    Eeprom e = gatewaysim::defaultEeprom();
+    Eeprom e = gatewaysim::DefaultEeprom();
     if (kind == Image::Blank) {
         e = Eeprom{};
     } else if (kind == Image::FirmwareMonth13) {
-        e.setWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
+        e.SetWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
     }
     return e;
 }
@@ -83,14 +83,14 @@ TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     const Eeprom before = Prepared(c.image);
-    gatewaysim::saveEeprom(eepromPath, before);
+    gatewaysim::SaveEeprom(eepromPath, before);
     const std::string fileBefore = testing::ReadWholeFile(eepromPath);
     testing::SimProcess sim(eepromPath, c.simArgs);
 
     QtReadRig rig(c.realWindow ? nullptr : &sim);
 
     const auto start = std::chrono::steady_clock::now();
-    const ReadOutcome outcome = rig.Read({1, sim.device()});
+    const ReadOutcome outcome = rig.Read({1, sim.Device()});
     const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     std::printf("[ %s ] read took %.3f s\n", c.name, took.count());
 
@@ -202,11 +202,11 @@ INSTANTIATE_TEST_SUITE_P(Table, ReadOverPty,
 TEST(ReadOverPtyHangUp, ShowsThePortErrorAndReleases) {
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     testing::SimProcess sim(eepromPath, {"--hangup-after", "20"});
 
     QtReadRig rig(&sim);
-    const ReadOutcome outcome = rig.Read({1, sim.device()});
+    const ReadOutcome outcome = rig.Read({1, sim.Device()});
 
     // The line going dead is a port fault: its own description, no title, status cleared.
     EXPECT_EQ(outcome, ReadOutcome::PortError);

@@ -112,11 +112,11 @@ JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
     const std::string eepromPath = scratch.File("eeprom.bin");
     const std::string transcript = scratch.File("transcript.log");
     std::remove(transcript.c_str());
-    gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+    gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
     // Answers come 40 ms after each line (well inside the window), so a stop that begins when a
     // line has arrived lands while its answer is still on its way.
     testing::SimProcess sim(eepromPath, {"--transcript", transcript, "--slow-ms", "40"});
-    std::vector<std::string> argv = job.args(sim.device(), scratch.path());
+    std::vector<std::string> argv = job.args(sim.Device(), scratch.Path());
     argv.insert(argv.begin(), TAVRIN_CLI_WATCHED_EXE);
     // Shorter than a stop, so a stopped run wakes past its window with the answer waiting. The
     // window's clock stands while the simulator owes an answer, so only Tavrin's own time
@@ -130,9 +130,9 @@ JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
     run.result = testing::RunCommand(argv, {"TAVRIN_TEST_STAND_WHILE_OWED=1"}, disturb);
     // The two runs' simulators may be given different pseudo-terminals.
     for (std::string* text : {&run.result.out, &run.result.err}) {
-        for (auto at = text->find(sim.device()); at != std::string::npos;
-             at = text->find(sim.device(), at)) {
-            text->replace(at, sim.device().size(), "DEVICE");
+        for (auto at = text->find(sim.Device()); at != std::string::npos;
+             at = text->find(sim.Device(), at)) {
+            text->replace(at, sim.Device().size(), "DEVICE");
         }
     }
     sim.Stop();
@@ -145,13 +145,13 @@ JobRun RunJob(const JobCase& job, const testing::ScratchDir& scratch,
 // holding it.
 void ChangedParameterFile(const std::string& file) {
     testing::ScratchDir source;
-    Eeprom changed = gatewaysim::defaultEeprom();
-    changed.setWord(0, 12, 0x01020304u);
-    changed.setWord(1, 3, 777u);
-    gatewaysim::saveEeprom(source.File("eeprom.bin"), changed);
+    Eeprom changed = gatewaysim::DefaultEeprom();
+    changed.SetWord(0, 12, 0x01020304u);
+    changed.SetWord(1, 3, 777u);
+    gatewaysim::SaveEeprom(source.File("eeprom.bin"), changed);
     testing::SimProcess sim(source.File("eeprom.bin"));
     const CommandResult saved =
-        testing::RunCommand({TAVRIN_CLI_WATCHED_EXE, "backup", file, "--port", sim.device(),
+        testing::RunCommand({TAVRIN_CLI_WATCHED_EXE, "backup", file, "--port", sim.Device(),
                              "--answer-window", testing::kCliAnswerWindow});
     EXPECT_EQ(saved.status, cli::kExitOk) << saved.err;
 }

@@ -27,7 +27,7 @@ using testing::RecordingWriteView;
 // Tavrin's real serial path, with what the user would see recorded, on a generous window that
 // ends as soon as the simulator has said all it will (QuietConsoleClock.h).
 struct QtRig {
-    explicit QtRig(const testing::SimProcess& sim) { clock.Watch(sim.transcript()); }
+    explicit QtRig(const testing::SimProcess& sim) { clock.Watch(sim.TranscriptPath()); }
 
     ConfigImage image;
     QtConsolePort serial;
@@ -64,13 +64,13 @@ Eeprom Stored(Eeprom e, const Changed& c, int block0Count, int storedLine = 1000
     constexpr int kFirstValueLine = 8;  // after "/q", "exit", ".", "exit", "use eeprom", ...
     for (int k = 0; k < block0Count; ++k) {
         if (kFirstValueLine + k <= storedLine) {
-            e.setWord(0, 10 + k, c.block0[k]);
+            e.SetWord(0, 10 + k, c.block0[k]);
         }
     }
     const int firstBlock1Line = kFirstValueLine + block0Count + 3;
     for (int k = 0; k < kBlock1Words; ++k) {
         if (firstBlock1Line + k <= storedLine) {
-            e.setWord(1, k, c.block1[k]);
+            e.SetWord(1, k, c.block1[k]);
         }
     }
     return e;
@@ -91,8 +91,8 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     const WriteCase& c = GetParam();
     testing::ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
-    const Eeprom before = gatewaysim::defaultEeprom();
-    gatewaysim::saveEeprom(eepromPath, before);
+    const Eeprom before = gatewaysim::DefaultEeprom();
+    gatewaysim::SaveEeprom(eepromPath, before);
     std::vector<std::string> simArgs = c.simArgs;
     if (c.silentFromWriteLine > 0) {
         // The simulator counts lines from its start; the connect comes first.
@@ -100,7 +100,7 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
         simArgs.push_back(std::to_string(testing::kReadLines + c.silentFromWriteLine));
     }
     testing::SimProcess sim(eepromPath, simArgs);
-    const PortChoice choice{1, sim.device()};
+    const PortChoice choice{1, sim.Device()};
 
     QtRig rig(sim);
     ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
@@ -117,7 +117,7 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     ASSERT_EQ(outcome, silent ? WriteOutcome::Timeout : WriteOutcome::Completed);
     EXPECT_FALSE(rig.port.IsOpen());
     // The simulator saves on every stored word, so the file is current without stopping it.
-    EXPECT_EQ(gatewaysim::loadEeprom(eepromPath),
+    EXPECT_EQ(gatewaysim::LoadEeprom(eepromPath),
               Stored(before, changed, c.block0Count, silent ? c.silentFromWriteLine - 1 : 1000));
     if (silent) {
         EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Timeout", ""}}));
@@ -132,7 +132,7 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     EXPECT_TRUE(rig.boxes.shown.empty()) << "the image written is a valid configuration";
     EXPECT_EQ(rig.image.NodeId, 17);
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
-        const Word expected = k < c.block0Count ? changed.block0[k] : before.word(0, 10 + k);
+        const Word expected = k < c.block0Count ? changed.block0[k] : before.Word(0, 10 + k);
         EXPECT_EQ(rig.image.ReadBlock0Words[k], expected) << "block 0 word " << k;
     }
     for (int k = 0; k < kBlock1Words; ++k) {

@@ -49,7 +49,7 @@ TEST(GetXQVInfo, ReadsTheKindAndNumberAtTheirFixedPlaces) {
     struct Case {
         int position;
         std::string text;
-        XQVInfo expected;
+        AttributePath expected;
     };
     const Case cases[] = {
         {0, "None", {4, 0, 3}},
@@ -63,7 +63,7 @@ TEST(GetXQVInfo, ReadsTheKindAndNumberAtTheirFixedPlaces) {
         {4, "O : 04(AO,App.02)", {100, 2, 21}},
     };
     for (const Case& c : cases) {
-        const XQVInfo info = GetXQVInfo(c.position, c.text, w.tables);
+        const AttributePath info = GetXQVInfo(c.position, c.text, w.tables);
         EXPECT_EQ(info.classId, c.expected.classId) << c.text;
         EXPECT_EQ(info.instance, c.expected.instance) << c.text;
         EXPECT_EQ(info.attribute, c.expected.attribute) << c.text;

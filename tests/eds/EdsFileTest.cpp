@@ -350,7 +350,7 @@ public:
         std::error_code ignored;
         fs::remove_all(m_path, ignored);
     }
-    const fs::path& path() const { return m_path; }
+    const fs::path& Path() const { return m_path; }
 
 private:
     fs::path m_path;
@@ -378,20 +378,20 @@ TEST(WriteEdsFile, WritesTheTextIntoTheFolder) {
     ScratchDir dir;
     Gateway g{{1, 0, 0, 0, 10}, {3, 3, 1, 10, 1}};
     g.image.NodeId = 63;
-    const std::string path = WriteEdsFile(dir.path().string(), g.Content());
-    EXPECT_EQ(path, dir.path().string() + "/RODAR_ 63.eds");
+    const std::string path = WriteEdsFile(dir.Path().string(), g.Content());
+    EXPECT_EQ(path, dir.Path().string() + "/RODAR_ 63.eds");
     EXPECT_EQ(ReadFile(path), g.Text());
-    EXPECT_EQ(Names(dir.path()), Lines{"RODAR_ 63.eds"});
+    EXPECT_EQ(Names(dir.Path()), Lines{"RODAR_ 63.eds"});
 }
 
 TEST(WriteEdsFile, ReplacesTheFileOfAnEarlierFinish) {
     ScratchDir dir;
-    const fs::path target = dir.path() / "RODAR_ 5.eds";
+    const fs::path target = dir.Path() / "RODAR_ 5.eds";
     PutFile(target, std::string(20000, 'x'));
     const Gateway g{{2, 2, 0, 0, 4}};
-    WriteEdsFile(dir.path().string(), g.Content());
+    WriteEdsFile(dir.Path().string(), g.Content());
     EXPECT_EQ(ReadFile(target), g.Text());
-    EXPECT_EQ(Names(dir.path()), Lines{"RODAR_ 5.eds"});
+    EXPECT_EQ(Names(dir.Path()), Lines{"RODAR_ 5.eds"});
 }
 
 // Each failure names the file and the system's reason, and leaves the folder as it was: no
@@ -432,7 +432,7 @@ TEST(WriteEdsFile, FailureLeavesTheFolderAsItWas) {
         if (c.needsPermissions && ::geteuid() == 0)
             continue;
         ScratchDir dir;
-        const fs::path folder = c.prepare(dir.path());
+        const fs::path folder = c.prepare(dir.Path());
         const Lines before = fs::is_directory(folder) ? Names(folder) : Lines{};
         const std::string previous = ReadFile(folder / "RODAR_ 5.eds");
         try {

@@ -28,7 +28,7 @@ std::string FileContents(const std::string& path) {
 
 // The block 0 word at byte 40 + 4k and the block 1 word at byte 4k as the gateway holds them.
 Word StoredBlock0(const Eeprom& e, int k) {
-    return e.word(0, kBlock0FirstAddress / 4 + k);
+    return e.Word(0, kBlock0FirstAddress / 4 + k);
 }
 
 class FinishFixture : public ::testing::Test {
@@ -63,7 +63,7 @@ protected:
         return StoreAndProduceEds(context, choices);
     }
 
-    std::string EdsPath() const { return dir.file("RODAR_ 5.eds"); }
+    std::string EdsPath() const { return dir.File("RODAR_ 5.eds"); }
     static std::optional<std::string> NoEnv(const std::string&) { return std::nullopt; }
 
     ConfigImage image;
@@ -76,21 +76,21 @@ protected:
     testing::RecordingBoxes boxes;
     testing::RecordingWriteView status{boxes};
     ConsoleSession session{image, port, clock, pump};
-    Eeprom before = gatewaysim::defaultEeprom();
+    Eeprom before = gatewaysim::DefaultEeprom();
     std::unique_ptr<testing::SimulatedGateway> gateway;
     gatewaysim::TempDir dir;
 };
 
 TEST_F(FinishFixture, StoresTheEncodedWordsThenWritesTheEdsFileOfWhatWasStored) {
     StartGateway();
-    ASSERT_EQ(Finish(dir.path().string()), FinishOutcome::Completed);
+    ASSERT_EQ(Finish(dir.Path().string()), FinishOutcome::Completed);
 
-    const Eeprom& after = gateway->eeprom();
+    const Eeprom& after = gateway->Image();
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
         EXPECT_EQ(StoredBlock0(after, k), image.Block0Words[k]) << "block 0 word " << k;
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        EXPECT_EQ(after.word(1, k), image.Block1Words[k]) << "block 1 word " << k;
+        EXPECT_EQ(after.Word(1, k), image.Block1Words[k]) << "block 1 word " << k;
     }
     EXPECT_EQ(image.Block1Words[1], 40108310u);
     EXPECT_EQ(image.AppLayer, 1);
@@ -118,8 +118,8 @@ TEST_F(FinishFixture, StoresTheEncodedWordsThenWritesTheEdsFileOfWhatWasStored) 
 TEST_F(FinishFixture, UneditedObjectsStayAsStoredAndOnlyTheSettingsAreWritten) {
     image.ConnInfoValid = true;
     StartGateway();
-    ASSERT_EQ(Finish(dir.path().string()), FinishOutcome::Completed);
-    const Eeprom& after = gateway->eeprom();
+    ASSERT_EQ(Finish(dir.Path().string()), FinishOutcome::Completed);
+    const Eeprom& after = gateway->Image();
     for (int k = 0; k < kBlock0SettingsWords; ++k) {
         EXPECT_EQ(StoredBlock0(after, k), image.Block0Words[k]) << "block 0 word " << k;
     }
@@ -130,7 +130,7 @@ TEST_F(FinishFixture, UneditedObjectsStayAsStoredAndOnlyTheSettingsAreWritten) {
 
 TEST_F(FinishFixture, AnEdsFileThatCannotBeWrittenIsReportedAfterTheStore) {
     StartGateway();
-    const std::string missing = dir.file("no such folder");
+    const std::string missing = dir.File("no such folder");
     ASSERT_EQ(Finish(missing), FinishOutcome::EdsFailed);
 
     ASSERT_EQ(boxes.shown.size(), 1u);
@@ -141,7 +141,7 @@ TEST_F(FinishFixture, AnEdsFileThatCannotBeWrittenIsReportedAfterTheStore) {
     EXPECT_FALSE(image.Busy);
     EXPECT_FALSE(port.IsOpen());
     // The configuration is in the gateway all the same.
-    EXPECT_EQ(gateway->eeprom().word(1, 1), 40108310u);
+    EXPECT_EQ(gateway->Image().Word(1, 1), 40108310u);
 }
 
 TEST_F(FinishFixture, AFailedWriteLeavesNoEdsFileAndTheConsoleReleased) {
@@ -149,7 +149,7 @@ TEST_F(FinishFixture, AFailedWriteLeavesNoEdsFileAndTheConsoleReleased) {
         image.Busy = false;
         port.written.clear();
         StartGateway({silentFrom, 0});
-        EXPECT_EQ(Finish(dir.path().string()), FinishOutcome::WriteFailed) << silentFrom;
+        EXPECT_EQ(Finish(dir.Path().string()), FinishOutcome::WriteFailed) << silentFrom;
         EXPECT_FALSE(image.Busy);
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(std::filesystem::exists(EdsPath()));
@@ -161,7 +161,7 @@ TEST_F(FinishFixture, AFailedWriteLeavesNoEdsFileAndTheConsoleReleased) {
 TEST_F(FinishFixture, ABusyConsoleRefusesWithoutTouchingAnything) {
     StartGateway();
     image.Busy = true;
-    EXPECT_EQ(Finish(dir.path().string()), FinishOutcome::Refused);
+    EXPECT_EQ(Finish(dir.Path().string()), FinishOutcome::Refused);
     EXPECT_TRUE(port.written.empty());
     EXPECT_TRUE(image.Busy);
     EXPECT_FALSE(std::filesystem::exists(EdsPath()));

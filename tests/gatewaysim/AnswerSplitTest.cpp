@@ -20,7 +20,7 @@ class SplitInMarkerTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitInMarkerTest, CutsInsideTheEndingMarkerOnly) {
     const SplitCase& c = GetParam();
-    EXPECT_EQ(splitInMarker(c.answer, "6420RT", c.offset), c.pieces);
+    EXPECT_EQ(SplitInMarker(c.answer, "6420RT", c.offset), c.pieces);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -41,11 +41,11 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"6420e>", 2, {"6420e>"}}, SplitCase{"Long(40)=5-->", -1, {"Long(40)=5-->"}}));
 
 TEST(EndingMarkerStartTest, FindsEachMarkerAtTheEnd) {
-    EXPECT_EQ(endingMarkerStart("Long(4)=1-->", "6420RT"), 9u);
-    EXPECT_EQ(endingMarkerStart("x[EEPROM:]", "6420RT"), 1u);
-    EXPECT_EQ(endingMarkerStart("\r\n6420e>", "6420e"), 2u);
-    EXPECT_EQ(endingMarkerStart("[EEPROM:] ", "6420RT"), std::string::npos);
-    EXPECT_EQ(endingMarkerStart("", "6420RT"), std::string::npos);
+    EXPECT_EQ(EndingMarkerStart("Long(4)=1-->", "6420RT"), 9u);
+    EXPECT_EQ(EndingMarkerStart("x[EEPROM:]", "6420RT"), 1u);
+    EXPECT_EQ(EndingMarkerStart("\r\n6420e>", "6420e"), 2u);
+    EXPECT_EQ(EndingMarkerStart("[EEPROM:] ", "6420RT"), std::string::npos);
+    EXPECT_EQ(EndingMarkerStart("", "6420RT"), std::string::npos);
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST_P(CharGapFilterTest, LosesCharactersThatComeTooSoon) {
     CharGapFilter filter{std::chrono::milliseconds(GetParam().gapMs)};
     const Clock::time_point start{};
     for (const Arrival& a : GetParam().arrivals) {
-        EXPECT_EQ(filter.take(a.bytes, start + std::chrono::milliseconds(a.atMs)), a.taken)
+        EXPECT_EQ(filter.Take(a.bytes, start + std::chrono::milliseconds(a.atMs)), a.taken)
             << "at " << a.atMs << " ms";
     }
 }

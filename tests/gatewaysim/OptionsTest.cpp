@@ -9,7 +9,7 @@ namespace gatewaysim {
 namespace {
 
 TEST(OptionsTest, DefaultsServeAConfiguredSixFourTwentyRt) {
-    const Options o = parseOptions({});
+    const Options o = ParseOptions({});
     EXPECT_EQ(o.eepromPath, "gatewaysim-eeprom.bin");
     EXPECT_EQ(o.module, "6420RT");
     EXPECT_FALSE(o.blank || o.hold || o.timing.pace || o.timing.split);
@@ -19,7 +19,7 @@ TEST(OptionsTest, DefaultsServeAConfiguredSixFourTwentyRt) {
 }
 
 TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
-    const Options o = parseOptions(
+    const Options o = ParseOptions(
         {"--eeprom",      "e.bin",   "--module=6420e", "--blank",        "--link", "/tmp/gw",
          "--silent-from", "7",       "--garbage-at=3", "--hangup-after", "9",      "--slow-ms",
          "250",           "--split", "--seed",         "4294967295",     "--pace", "--hold",
@@ -37,13 +37,13 @@ TEST(OptionsTest, TakesEveryOptionInBothSpellings) {
 }
 
 TEST(OptionsTest, TakesTheFaultsAtOneLine) {
-    const Options none = parseOptions({});
+    const Options none = ParseOptions({});
     EXPECT_EQ(none.slowAtLine, 0);
     EXPECT_EQ(none.splitMarkerAt, -1);
     EXPECT_EQ(none.hangupAtLine, 0);
     EXPECT_EQ(none.lateAtLine, 0);
     EXPECT_FALSE(none.lateAll);
-    const Options o = parseOptions({"--slow-at", "12", "--slow-ms=260", "--split-marker-at", "0",
+    const Options o = ParseOptions({"--slow-at", "12", "--slow-ms=260", "--split-marker-at", "0",
                                     "--hangup-at=31", "--late-at=5"});
     EXPECT_EQ(o.slowAtLine, 12);
     EXPECT_EQ(o.slowMs, 260);
@@ -53,11 +53,11 @@ TEST(OptionsTest, TakesTheFaultsAtOneLine) {
 }
 
 TEST(OptionsTest, TakesASlowConsoleAndWornCells) {
-    const Options none = parseOptions({});
+    const Options none = ParseOptions({});
     EXPECT_EQ(none.answerDelayMs, 0);
     EXPECT_EQ(none.minCharGapMs, 0);
     EXPECT_TRUE(none.faults.stuck.empty());
-    const Options o = parseOptions(
+    const Options o = ParseOptions(
         {"--answer-delay", "400", "--min-char-gap=3", "--stuck", "1:252", "--stuck=0:40"});
     EXPECT_EQ(o.answerDelayMs, 400);
     EXPECT_EQ(o.minCharGapMs, 3);
@@ -68,7 +68,7 @@ TEST(OptionsTest, TakesASlowConsoleAndWornCells) {
 class BadOptionsTest : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(BadOptionsTest, AreRefused) {
-    EXPECT_THROW(parseOptions(GetParam()), std::invalid_argument);
+    EXPECT_THROW(ParseOptions(GetParam()), std::invalid_argument);
 }
 
 INSTANTIATE_TEST_SUITE_P(

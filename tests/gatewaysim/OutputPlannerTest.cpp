@@ -14,7 +14,7 @@ using std::chrono::nanoseconds;
 
 const Clock::time_point t0 = Clock::time_point{} + std::chrono::hours(1);
 
-std::string joined(const std::vector<OutputSlice>& slices) {
+std::string Joined(const std::vector<OutputSlice>& slices) {
     std::string out;
     for (const auto& s : slices) {
         out += s.bytes;
@@ -24,12 +24,12 @@ std::string joined(const std::vector<OutputSlice>& slices) {
 
 TEST(OutputPlannerTest, PlainOutputGoesInOneSliceButNeverOvertakesEarlierOutput) {
     OutputPlanner planner({});
-    const auto answer = planner.plan("6420RT>", t0 + milliseconds(50));
+    const auto answer = planner.Plan("6420RT>", t0 + milliseconds(50));
     ASSERT_EQ(answer.size(), 1u);
     EXPECT_EQ(answer[0].at, t0 + milliseconds(50));
     EXPECT_EQ(answer[0].bytes, "6420RT>");
     // An echo planned now must still wait for the delayed answer before it.
-    const auto echo = planner.plan("x", t0);
+    const auto echo = planner.Plan("x", t0);
     ASSERT_EQ(echo.size(), 1u);
     EXPECT_EQ(echo[0].at, t0 + milliseconds(50));
 }
@@ -37,8 +37,8 @@ TEST(OutputPlannerTest, PlainOutputGoesInOneSliceButNeverOvertakesEarlierOutput)
 TEST(OutputPlannerTest, PacingKeepsTheExactLineRateWithoutDrift) {
     OutputPlanner planner({.pace = true});
     // 1152 bytes of 10 bits are exactly 100 ms at 115200 baud, even when planned in two pieces.
-    auto slices = planner.plan(std::string(576, 'a'), t0);
-    const auto more = planner.plan(std::string(576, 'b'), t0);
+    auto slices = planner.Plan(std::string(576, 'a'), t0);
+    const auto more = planner.Plan(std::string(576, 'b'), t0);
     slices.insert(slices.end(), more.begin(), more.end());
     ASSERT_EQ(slices.size(), 1152u);
     EXPECT_EQ(slices.front().at, t0 + nanoseconds(86805));
@@ -49,7 +49,7 @@ TEST(OutputPlannerTest, PacingKeepsTheExactLineRateWithoutDrift) {
         ASSERT_EQ(slices[i].bytes.size(), 1u);
     }
     // After the line has been idle, a new burst starts from its own time.
-    const auto later = planner.plan("z", t0 + milliseconds(500));
+    const auto later = planner.Plan("z", t0 + milliseconds(500));
     EXPECT_EQ(later.front().at, t0 + milliseconds(500) + nanoseconds(86805));
 }
 
@@ -58,8 +58,8 @@ class SplitTest : public testing::TestWithParam<std::uint32_t> {};
 TEST_P(SplitTest, CutsIntoShortChunksWithShortGapsAndRepeatsForASeed) {
     const std::string text = "Long(40)=28573804-->Long(44)=1835020-->[EEPROM:]6420RT>";
     OutputPlanner planner({.split = true, .seed = GetParam()});
-    const auto slices = planner.plan(text, t0);
-    EXPECT_EQ(joined(slices), text);
+    const auto slices = planner.Plan(text, t0);
+    EXPECT_EQ(Joined(slices), text);
     EXPECT_EQ(slices.front().at, t0);
     for (std::size_t i = 0; i < slices.size(); ++i) {
         EXPECT_GE(slices[i].bytes.size(), 1u);
@@ -72,7 +72,7 @@ TEST_P(SplitTest, CutsIntoShortChunksWithShortGapsAndRepeatsForASeed) {
     EXPECT_GT(slices.size(), text.size() / 8);
 
     OutputPlanner again({.split = true, .seed = GetParam()});
-    const auto repeated = again.plan(text, t0);
+    const auto repeated = again.Plan(text, t0);
     ASSERT_EQ(repeated.size(), slices.size());
     for (std::size_t i = 0; i < slices.size(); ++i) {
         EXPECT_EQ(repeated[i].at, slices[i].at);

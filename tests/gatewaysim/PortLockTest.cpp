@@ -27,8 +27,8 @@ class LockNameTest : public testing::TestWithParam<LockNameCase> {};
 
 TEST_P(LockNameTest, FollowsQtsNaming) {
     TempDir dir;
-    EXPECT_EQ(qtLockFilePath(GetParam().device, {dir.path().string()}),
-              dir.file(GetParam().lockName));
+    EXPECT_EQ(QtLockFilePath(GetParam().device, {dir.Path().string()}),
+              dir.File(GetParam().lockName));
 }
 
 INSTANTIATE_TEST_SUITE_P(PortLock, LockNameTest,
@@ -38,13 +38,13 @@ INSTANTIATE_TEST_SUITE_P(PortLock, LockNameTest,
 
 TEST(PortLockTest, SkipsLockDirectoriesThatDoNotExist) {
     TempDir dir;
-    EXPECT_EQ(qtLockFilePath("/dev/pts/7", {dir.file("missing"), dir.path().string()}),
-              dir.file("LCK..pts_7"));
+    EXPECT_EQ(QtLockFilePath("/dev/pts/7", {dir.File("missing"), dir.Path().string()}),
+              dir.File("LCK..pts_7"));
 }
 
 TEST(PortLockTest, NamesThisLiveProcessAndKeepsTheFileFlockedUntilReleased) {
     TempDir dir;
-    const std::string path = dir.file("LCK..pts_9");
+    const std::string path = dir.File("LCK..pts_9");
     {
         PortLock lock(path);
         std::ifstream in(path);
@@ -52,11 +52,11 @@ TEST(PortLockTest, NamesThisLiveProcessAndKeepsTheFileFlockedUntilReleased) {
         std::getline(in, pid);
         std::getline(in, app);
         std::getline(in, host);
-        char hostName[256] = {};
-        ::gethostname(hostName, sizeof hostName - 1);
+        char HostName[256] = {};
+        ::gethostname(HostName, sizeof HostName - 1);
         EXPECT_EQ(pid, std::to_string(::getpid()));
         EXPECT_EQ(app, "gatewaysim_tests");
-        EXPECT_EQ(host, hostName);
+        EXPECT_EQ(host, HostName);
 
         // What Qt does before deleting a lock it thinks stale.
         const int other = ::open(path.c_str(), O_WRONLY);

@@ -12,7 +12,7 @@ namespace gatewaysim {
 namespace {
 
 // Everything the console puts on the line for `events`, in order.
-std::string sent(const std::vector<ConsoleEvent>& events) {
+std::string Sent(const std::vector<ConsoleEvent>& events) {
     std::string out;
     for (const ConsoleEvent& e : events) {
         if (e.kind != ConsoleEvent::Kind::Line) {
@@ -23,8 +23,8 @@ std::string sent(const std::vector<ConsoleEvent>& events) {
 }
 
 // Types one line and returns what follows its echo.
-std::string answerTo(SimConsole& console, const std::string& line) {
-    const std::string out = sent(console.feed(line + "\r"));
+std::string AnswerTo(SimConsole& console, const std::string& line) {
+    const std::string out = Sent(console.Feed(line + "\r"));
     const std::string echo = line + "\r\n";
     EXPECT_EQ(out.substr(0, echo.size()), echo) << "echo of '" << line << "'";
     return out.size() < echo.size() ? std::string() : out.substr(echo.size());
@@ -48,9 +48,9 @@ void PrintTo(const DialogueCase& c, std::ostream* os) {
 class DialogueTest : public testing::TestWithParam<DialogueCase> {};
 
 TEST_P(DialogueTest, AnswersEveryLine) {
-    SimConsole console(defaultEeprom(), GetParam().module);
+    SimConsole console(DefaultEeprom(), GetParam().module);
     for (const Step& step : GetParam().steps) {
-        EXPECT_EQ(answerTo(console, step.line), step.answer) << "line '" << step.line << "'";
+        EXPECT_EQ(AnswerTo(console, step.line), step.answer) << "line '" << step.line << "'";
     }
 }
 
@@ -126,43 +126,43 @@ INSTANTIATE_TEST_SUITE_P(Console, DialogueTest,
                          [](const auto& info) { return info.param.name; });
 
 TEST(SimConsoleTest, EchoGoesOutBeforeTheAnswer) {
-    SimConsole console(defaultEeprom());
+    SimConsole console(DefaultEeprom());
     const std::vector<ConsoleEvent> expected = {
         {ConsoleEvent::Kind::Echo, "exit\r\n", 1},
         {ConsoleEvent::Kind::Line, "exit", 1},
         {ConsoleEvent::Kind::Answer, "6420RT>", 1},
     };
-    EXPECT_EQ(console.feed("exit\r"), expected);
+    EXPECT_EQ(console.Feed("exit\r"), expected);
 }
 
 TEST(SimConsoleTest, ByteByByteInputGivesTheSameOutputAndIgnoresLineFeeds) {
     const std::string script = "exit\r\nuse eeprom\rel 40\r\n5\r.\rexit\r";
-    SimConsole whole(defaultEeprom());
-    SimConsole bytewise(defaultEeprom());
+    SimConsole whole(DefaultEeprom());
+    SimConsole bytewise(DefaultEeprom());
     std::string bytewiseOut;
     for (char c : script) {
-        bytewiseOut += sent(bytewise.feed(std::string(1, c)));
+        bytewiseOut += Sent(bytewise.Feed(std::string(1, c)));
     }
     const std::string expected =
         "exit\r\n6420RT>use eeprom\r\n[EEPROM:]el "
         "40\r\nLong(40)=28573804-->5\r\nLong(44)=1835020-->"
         ".\r\n[EEPROM:]exit\r\n6420RT>";
-    EXPECT_EQ(sent(whole.feed(script)), expected);
+    EXPECT_EQ(Sent(whole.Feed(script)), expected);
     EXPECT_EQ(bytewiseOut, expected);
-    EXPECT_EQ(bytewise.eeprom(), whole.eeprom());
+    EXPECT_EQ(bytewise.Image(), whole.Image());
 }
 
 // A console in the word editor at block 0, byte 40, counting persisted stores.
 struct ConsoleEditTest : testing::Test {
     int stores = 0;
     Eeprom persisted;
-    SimConsole console{defaultEeprom(), "6420RT", {}, [this](const Eeprom& e) {
+    SimConsole console{DefaultEeprom(), "6420RT", {}, [this](const Eeprom& e) {
                            ++stores;
                            persisted = e;
                        }};
     void SetUp() override {
-        answerTo(console, "use eeprom");
-        answerTo(console, "el 40");
+        AnswerTo(console, "use eeprom");
+        AnswerTo(console, "el 40");
     }
 };
 
@@ -172,11 +172,11 @@ TEST_F(ConsoleEditTest, ReadWalkAnsweringEachWordWithItsOwnValueKeepsTheImage) {
         const std::string prefix = "Long(" + std::to_string(address) + ")=";
         ASSERT_EQ(shown.substr(0, prefix.size()), prefix);
         const std::string value = shown.substr(prefix.size(), shown.size() - prefix.size() - 3);
-        shown = answerTo(console, value);
+        shown = AnswerTo(console, value);
     }
     EXPECT_EQ(shown, "Long(160)=0-->");
-    EXPECT_EQ(answerTo(console, "."), "[EEPROM:]");
-    EXPECT_EQ(console.eeprom(), defaultEeprom());
+    EXPECT_EQ(AnswerTo(console, "."), "[EEPROM:]");
+    EXPECT_EQ(console.Image(), DefaultEeprom());
     EXPECT_EQ(stores, 30);
 }
 
@@ -197,49 +197,49 @@ TEST_F(ConsoleEditTest, WriteWalkStoresSignedValuesAsUnsignedWords) {
         const int next = index + 1;
         const std::string expected =
             "Long(" + std::to_string(next * 4) +
-            ")=" + std::to_string(static_cast<std::int32_t>(defaultEeprom().word(0, next))) + "-->";
-        EXPECT_EQ(answerTo(console, v.typed), expected) << v.typed;
-        EXPECT_EQ(console.eeprom().word(0, index), v.stored) << v.typed;
+            ")=" + std::to_string(static_cast<std::int32_t>(DefaultEeprom().Word(0, next))) + "-->";
+        EXPECT_EQ(AnswerTo(console, v.typed), expected) << v.typed;
+        EXPECT_EQ(console.Image().Word(0, index), v.stored) << v.typed;
         index = next;
     }
     EXPECT_EQ(stores, 6);
-    EXPECT_EQ(persisted, console.eeprom());
-    EXPECT_EQ(console.eeprom().word(0, index), defaultEeprom().word(0, index));
+    EXPECT_EQ(persisted, console.Image());
+    EXPECT_EQ(console.Image().Word(0, index), DefaultEeprom().Word(0, index));
 }
 
 TEST_F(ConsoleEditTest, LeavingTheEditorStoresNothing) {
     for (const std::string leave : {".", "/q"}) {
-        EXPECT_EQ(answerTo(console, leave), "[EEPROM:]");
-        EXPECT_EQ(console.mode(), SimConsole::Mode::Eeprom);
-        answerTo(console, "el 40");
+        EXPECT_EQ(AnswerTo(console, leave), "[EEPROM:]");
+        EXPECT_EQ(console.CurrentMode(), SimConsole::Mode::Eeprom);
+        AnswerTo(console, "el 40");
     }
     EXPECT_EQ(stores, 0);
-    EXPECT_EQ(console.eeprom(), defaultEeprom());
+    EXPECT_EQ(console.Image(), DefaultEeprom());
 }
 
 TEST_F(ConsoleEditTest, InvalidValuesStoreNothingAndShowTheWordAgain) {
     for (const std::string bad : {"abc", "2147483648", "-2147483649", "99999999999999999999", "12x",
                                   "1 2", "+5", "--1", "-", "0x10", "exit"}) {
-        EXPECT_EQ(answerTo(console, bad), "Invalid value\r\nLong(40)=28573804-->") << bad;
+        EXPECT_EQ(AnswerTo(console, bad), "Invalid value\r\nLong(40)=28573804-->") << bad;
     }
     EXPECT_EQ(stores, 0);
-    EXPECT_EQ(console.eeprom(), defaultEeprom());
-    EXPECT_EQ(console.mode(), SimConsole::Mode::Edit);
+    EXPECT_EQ(console.Image(), DefaultEeprom());
+    EXPECT_EQ(console.CurrentMode(), SimConsole::Mode::Edit);
 }
 
 TEST(SimConsoleTest, AStuckWordTakesTheValueButKeepsItsOwn) {
-    SimConsole console(defaultEeprom(), "6420RT", {.stuck = {{1, 8}}});
-    answerTo(console, "use eeprom");
-    answerTo(console, "el 8");  // block 0: not stuck
-    EXPECT_EQ(answerTo(console, "77"),
-              "Long(12)=" + std::to_string(static_cast<std::int32_t>(defaultEeprom().word(0, 3))) +
+    SimConsole console(DefaultEeprom(), "6420RT", {.stuck = {{1, 8}}});
+    AnswerTo(console, "use eeprom");
+    AnswerTo(console, "el 8");  // block 0: not stuck
+    EXPECT_EQ(AnswerTo(console, "77"),
+              "Long(12)=" + std::to_string(static_cast<std::int32_t>(DefaultEeprom().Word(0, 3))) +
                   "-->");
-    EXPECT_EQ(console.eeprom().word(0, 2), 77u);
-    answerTo(console, ".");
-    answerTo(console, "block 1");
-    answerTo(console, "el 8");
-    answerTo(console, "77");
-    EXPECT_EQ(console.eeprom().word(1, 2), defaultEeprom().word(1, 2));
+    EXPECT_EQ(console.Image().Word(0, 2), 77u);
+    AnswerTo(console, ".");
+    AnswerTo(console, "block 1");
+    AnswerTo(console, "el 8");
+    AnswerTo(console, "77");
+    EXPECT_EQ(console.Image().Word(1, 2), DefaultEeprom().Word(1, 2));
 }
 
 struct GarbageCase {
@@ -254,9 +254,9 @@ void PrintTo(const GarbageCase& c, std::ostream* os) {
 class GarbageTest : public testing::TestWithParam<GarbageCase> {};
 
 TEST_P(GarbageTest, FirstWordShownFromTheLineOnIsGarbledOnce) {
-    SimConsole console(defaultEeprom(), "6420RT", {.garbageAtLine = GetParam().garbageAt});
+    SimConsole console(DefaultEeprom(), "6420RT", {.garbageAtLine = GetParam().garbageAt});
     for (const Step& step : GetParam().steps) {
-        EXPECT_EQ(answerTo(console, step.line), step.answer) << "line '" << step.line << "'";
+        EXPECT_EQ(AnswerTo(console, step.line), step.answer) << "line '" << step.line << "'";
     }
 }
 
@@ -275,13 +275,13 @@ INSTANTIATE_TEST_SUITE_P(Console, GarbageTest,
                                           {"", "Long(48)=327936-->"}}}));
 
 TEST(SimConsoleTest, SilentFromLineSendsNothingAndIgnoresInput) {
-    SimConsole console(defaultEeprom(), "6420RT", {.silentFromLine = 2});
-    EXPECT_EQ(answerTo(console, "exit"), "6420RT>");
-    const auto events = console.feed("use eeprom\r");
+    SimConsole console(DefaultEeprom(), "6420RT", {.silentFromLine = 2});
+    EXPECT_EQ(AnswerTo(console, "exit"), "6420RT>");
+    const auto events = console.Feed("use eeprom\r");
     const std::vector<ConsoleEvent> onlyTheLine = {{ConsoleEvent::Kind::Line, "use eeprom", 2}};
     EXPECT_EQ(events, onlyTheLine);
-    EXPECT_EQ(sent(console.feed("exit\r")), "");
-    EXPECT_EQ(console.mode(), SimConsole::Mode::Main);
+    EXPECT_EQ(Sent(console.Feed("exit\r")), "");
+    EXPECT_EQ(console.CurrentMode(), SimConsole::Mode::Main);
 }
 
 }  // namespace

@@ -17,13 +17,13 @@ namespace {
 constexpr int kBlock0FirstWord = 10;  // byte 40
 
 ConfigWords SimulatorWords() {
-    const gatewaysim::Eeprom e = gatewaysim::defaultEeprom();
+    const gatewaysim::Eeprom e = gatewaysim::DefaultEeprom();
     ConfigWords words;
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
-        words.block0[k] = e.word(0, kBlock0FirstWord + k);
+        words.block0[k] = e.Word(0, kBlock0FirstWord + k);
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        words.block1[k] = e.word(1, k);
+        words.block1[k] = e.Word(1, k);
     }
     return words;
 }

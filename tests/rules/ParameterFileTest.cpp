@@ -62,7 +62,7 @@ std::string HandEdited() {
 class ParameterFileTest : public ::testing::Test {
 protected:
     gatewaysim::TempDir dir;
-    std::string path = dir.file("5310G_EEP.ini");
+    std::string path = dir.File("5310G_EEP.ini");
     EngineKeys keys;
 };
 
@@ -187,18 +187,18 @@ TEST_F(ParameterFileTest, AnUnfitFileNamesItsFirstBadKey) {
     }
     ConfigImage image;
     BadParameterKey bad;
-    EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.file("none.ini"), image, &bad));
+    EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.File("none.ini"), image, &bad));
     EXPECT_EQ(BadParameterKeyText(bad), "[EEPB_0] Add0 is missing or empty");
 }
 
 TEST_F(ParameterFileTest, AMissingFileDoesNotLoad) {
     ConfigImage image;
-    EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.file("none.ini"), image));
+    EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.File("none.ini"), image));
 }
 
 TEST_F(ParameterFileTest, ASaveIntoAMissingFolderDoesNotMatch) {
     const ConfigImage image = AfterConnect();
-    const std::string nowhere = dir.file("no-such-folder/5310G_EEP.ini");
+    const std::string nowhere = dir.File("no-such-folder/5310G_EEP.ini");
     SaveINIFile(keys, nowhere, image);
     EXPECT_FALSE(SavedFileMatches(keys, image));
     EXPECT_FALSE(std::filesystem::exists(nowhere));

@@ -58,7 +58,7 @@ bool QuietConsoleClock::Quiet() {
     if (m_path.empty() || m_sent == 0 || Owed()) {
         return false;
     }
-    return m_lastWithheld || gatewaysim::escapeText(m_receivedSinceLine).ends_with(m_lastAnswer);
+    return m_lastWithheld || gatewaysim::EscapeText(m_receivedSinceLine).ends_with(m_lastAnswer);
 }
 
 // Entries are "<ms> <direction> <text>", one a line, flushed whole by the simulator; a line not

@@ -22,10 +22,10 @@ public:
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
-    const std::string& device() const { return m_device; }
+    const std::string& Device() const { return m_device; }
     // The simulator's transcript file (see QuietConsoleClock.h).
-    const std::string& transcript() const { return m_transcript; }
-    bool running() const { return m_pid > 0; }
+    const std::string& TranscriptPath() const { return m_transcript; }
+    bool Running() const { return m_pid > 0; }
     // Stops the simulator and waits for it; the EEPROM file is complete afterwards.
     void Stop();
 
@@ -41,7 +41,7 @@ class ScratchDir {
 public:
     ScratchDir();
     ~ScratchDir();
-    const std::string& path() const { return m_path; }
+    const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
 private:

@@ -8,7 +8,7 @@ SimulatedGateway::SimulatedGateway(ScriptedPort& port, gatewaysim::Eeprom eeprom
     : m_console(std::move(eeprom), std::move(module), faults), m_timing(timing) {
     port.farEnd = [this](std::string_view bytes) {
         std::vector<Chunk> out;
-        for (auto& event : m_console.feed(bytes)) {
+        for (auto& event : m_console.Feed(bytes)) {
             using Kind = gatewaysim::ConsoleEvent::Kind;
             if (event.kind == Kind::Echo) {
                 out.push_back({m_timing.echoUs, std::move(event.text)});

@@ -21,7 +21,7 @@ public:
     SimulatedGateway(ScriptedPort& port, gatewaysim::Eeprom eeprom, std::string module = "6420RT",
                      gatewaysim::ConsoleFaults faults = {}, SimTiming timing = {});
 
-    const gatewaysim::Eeprom& eeprom() const { return m_console.eeprom(); }
+    const gatewaysim::Eeprom& Image() const { return m_console.Image(); }
     // Answers later than normal from this input line on (for answer-window tests).
     void SlowFromLine(int line, std::int64_t answerUs) {
         m_slowFrom = line;

@@ -12,14 +12,14 @@
 #include <sstream>
 
 #include "EepromFile.h"
-#include "MainFormRig.h"
-#include "PtyFormRig.h"
+#include "MainWindowRig.h"
+#include "PtyWindowRig.h"
 #include "SimProcess.h"
 #include "WholeFile.h"
-#include "appobj/editor/IOAppOForm.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "eds/ui/ConnectionWizard.h"
 
 using namespace tavrin;
 
@@ -32,7 +32,7 @@ testing::CommandResult Cli(const testing::SimProcess& sim, std::vector<std::stri
     args.insert(args.end(), {"--port", "1"});
     const auto room = testing::CliRoom();
     args.insert(args.end(), room.begin(), room.end());
-    return testing::RunCommand(args, {"TAVRIN_COM1=" + sim.device()});
+    return testing::RunCommand(args, {"TAVRIN_COM1=" + sim.Device()});
 }
 
 void Pick(QComboBox* list, int position) {
@@ -75,17 +75,17 @@ private slots:
 
     void BackupSavesTheFileTheWindowSaves() {
         QFETCH(int, kind);
-        Eeprom eeprom = kind == 1 ? Eeprom{} : gatewaysim::defaultEeprom();
+        Eeprom eeprom = kind == 1 ? Eeprom{} : gatewaysim::DefaultEeprom();
         if (kind == 2) {
-            eeprom.setWord(0, 10 + 20, 4294967295u);
-            eeprom.setWord(0, 10 + 28, 2147483648u);
-            eeprom.setWord(1, 6, 4294967295u);
+            eeprom.SetWord(0, 10 + 20, 4294967295u);
+            eeprom.SetWord(0, 10 + 28, 2147483648u);
+            eeprom.SetWord(1, 6, 4294967295u);
         }
         testing::ScratchDir scratch;
-        gatewaysim::saveEeprom(scratch.File("eeprom.bin"), eeprom);
+        gatewaysim::SaveEeprom(scratch.File("eeprom.bin"), eeprom);
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim);
+        testing::PtyWindowRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         const std::string byWindow = scratch.File("window.ini");
@@ -118,19 +118,19 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, author);
         testing::ScratchDir scratch;
-        gatewaysim::saveEeprom(scratch.File("eeprom.bin"), gatewaysim::defaultEeprom());
+        gatewaysim::SaveEeprom(scratch.File("eeprom.bin"), gatewaysim::DefaultEeprom());
         testing::SimProcess sim(scratch.File("eeprom.bin"));
 
-        testing::PtyFormRig window(sim);
+        testing::PtyWindowRig window(sim);
         window.c().Connect->click();
         QVERIFY(window.form.Connected());
         window.c().CreateMBDevice->click();
-        IOAppOForm* editor = window.form.Editor();
+        AppObjectEditor* editor = window.form.Editor();
         QVERIFY(editor);
         if (job == EdsJob::EditedObjects) {
             // A digital input of 16 bits from device 7: input list None, Assembly 03,
             // Assembly 04, DI App.05, AI App.04.
-            const IOAppOControls& e = editor->Controls();
+            const AppObjectEditorControls& e = editor->Controls();
             e.EraseMB->click();
             e.MB_ID->setText(QStringLiteral("7"));
             Pick(e.MB_IO_type, 1);
@@ -140,13 +140,13 @@ private slots:
             QCOMPARE(window.image.AppCount, 5);
         }
         editor->Controls().NextButton->click();
-        XQVEdsSetForm* wizard = window.form.Wizard();
+        ConnectionWizard* wizard = window.form.Wizard();
         QVERIFY(wizard);
-        const XQVEdsSetControls& w = wizard->Controls();
+        const ConnectionWizardControls& w = wizard->Controls();
         Pick(w.OutPut[0], 2);
-        Pick(w.IntPut[0], 1);
-        Pick(w.IntPut[1], job == EdsJob::EditedObjects ? 3 : 2);
-        Pick(w.IntPut[2], 2);
+        Pick(w.InPut[0], 1);
+        Pick(w.InPut[1], job == EdsJob::EditedObjects ? 3 : 2);
+        Pick(w.InPut[2], 2);
         w.EDSInfo[0]->setText(description);
         w.EDSInfo[1]->setText(author);
         w.FinishDeviceSet->click();

@@ -11,9 +11,9 @@
 #include <QTest>
 
 #include "TavrinVersion.h"
-#include "ui/main/AboutForm.h"
+#include "ui/main/AboutWindow.h"
 #include "ui/main/Artwork.h"
-#include "ui/main/Logo.h"
+#include "ui/main/SplashWindow.h"
 
 namespace tavrin {
 namespace {
@@ -23,9 +23,9 @@ const QString kRights =
 
 std::unique_ptr<QWidget> MakeWindow(const QString& name) {
     if (name == QLatin1String("Logo")) {
-        return std::make_unique<Logo>();
+        return std::make_unique<SplashWindow>();
     }
-    return std::make_unique<AboutForm>();
+    return std::make_unique<AboutWindow>();
 }
 
 QPixmap Picture(const QString& name, qreal dpr) {
@@ -109,7 +109,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, family);
         QFETCH(bool, bold);
-        AboutForm form;
+        AboutWindow form;
         auto* label = form.findChild<QLabel*>(control);
         QVERIFY(label);
         QCOMPARE(label->font().family(), family);
@@ -117,7 +117,7 @@ private slots:
     }
 
     void SplashIsFramelessWithArtwork() {
-        Logo logo;
+        SplashWindow logo;
         QVERIFY(logo.isWindow());
         QVERIFY(logo.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(logo.windowType(), Qt::SplashScreen);
@@ -130,7 +130,7 @@ private slots:
 
     void AboutIsOwnWindowEvenWithParent() {
         QWidget owner;
-        auto* form = new AboutForm(&owner);
+        auto* form = new AboutWindow(&owner);
         QVERIFY(form->isWindow());
         QCOMPARE(form->windowTitle(), QStringLiteral("Tavrin Utility"));
         auto* support = form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
@@ -142,7 +142,7 @@ private slots:
     }
 
     void OkClosesAndDeletesAbout() {
-        QPointer<AboutForm> form = new AboutForm;
+        QPointer<AboutWindow> form = new AboutWindow;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         auto* ok = form->findChild<QAbstractButton*>(QStringLiteral("Command1"));

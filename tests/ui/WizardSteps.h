@@ -5,14 +5,15 @@
 #include <QPushButton>
 #include <functional>
 
-#include "MainFormRig.h"
-#include "appobj/editor/IOAppOForm.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "MainWindowRig.h"
+#include "appobj/editor/AppObjectEditor.h"
+#include "eds/ui/ConnectionWizard.h"
 
 namespace tavrin::testing {
 
 // Connects to the gateway and goes on through the editor to the wizard.
-inline XQVEdsSetForm* OpenWizard(MainFormRig& main, const std::function<void()>& inEditor = {}) {
+inline ConnectionWizard* OpenWizard(MainWindowRig& main,
+                                    const std::function<void()>& inEditor = {}) {
     if (!main.form.Connected()) {
         main.Connect();
     }

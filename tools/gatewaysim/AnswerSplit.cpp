@@ -3,28 +3,28 @@
 namespace gatewaysim {
 namespace {
 
-bool endsWith(std::string_view text, std::string_view tail) {
+bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
 }  // namespace
 
-std::size_t endingMarkerStart(std::string_view answer, std::string_view module) {
+std::size_t EndingMarkerStart(std::string_view answer, std::string_view module) {
     for (std::string_view marker : {std::string_view("-->"), std::string_view("[EEPROM:]")}) {
-        if (endsWith(answer, marker)) {
+        if (EndsWith(answer, marker)) {
             return answer.size() - marker.size();
         }
     }
-    if (!module.empty() && endsWith(answer, ">") &&
-        endsWith(answer.substr(0, answer.size() - 1), module)) {
+    if (!module.empty() && EndsWith(answer, ">") &&
+        EndsWith(answer.substr(0, answer.size() - 1), module)) {
         return answer.size() - module.size() - 1;
     }
     return std::string_view::npos;
 }
 
-std::vector<std::string> splitInMarker(std::string_view answer, std::string_view module,
+std::vector<std::string> SplitInMarker(std::string_view answer, std::string_view module,
                                        int offset) {
-    const std::size_t start = endingMarkerStart(answer, module);
+    const std::size_t start = EndingMarkerStart(answer, module);
     if (start == std::string_view::npos || offset < 0) {
         return {std::string(answer)};
     }

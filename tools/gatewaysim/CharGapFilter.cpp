@@ -2,16 +2,16 @@
 
 namespace gatewaysim {
 
-std::string CharGapFilter::take(std::string_view bytes, Clock::time_point arrived) {
-    if (minGap_.count() == 0) {
+std::string CharGapFilter::Take(std::string_view bytes, Clock::time_point arrived) {
+    if (m_minGap.count() == 0) {
         return std::string(bytes);
     }
     std::string kept;
     for (char c : bytes) {
         // The gap counts from the last character the module took: that is what keeps it busy.
-        if (!lastTaken_ || arrived - *lastTaken_ >= minGap_) {
+        if (!m_lastTaken || arrived - *m_lastTaken >= m_minGap) {
             kept += c;
-            lastTaken_ = arrived;
+            m_lastTaken = arrived;
         }
     }
     return kept;

@@ -14,15 +14,15 @@ namespace gatewaysim {
 class CharGapFilter {
 public:
     // A zero gap keeps every character.
-    explicit CharGapFilter(std::chrono::milliseconds minGap) : minGap_(minGap) {}
+    explicit CharGapFilter(std::chrono::milliseconds minGap) : m_minGap(minGap) {}
 
     // The characters of `bytes`, all read at `arrived`, that the module takes. Bytes that reach
     // us in one read arrived together, so after the first only a gap of zero lets them through.
-    std::string take(std::string_view bytes, Clock::time_point arrived);
+    std::string Take(std::string_view bytes, Clock::time_point arrived);
 
 private:
-    std::chrono::milliseconds minGap_;
-    std::optional<Clock::time_point> lastTaken_;
+    std::chrono::milliseconds m_minGap;
+    std::optional<Clock::time_point> m_lastTaken;
 };
 
 }  // namespace gatewaysim

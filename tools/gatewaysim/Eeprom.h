@@ -20,20 +20,20 @@ public:
     // A fresh module: every word zero.
     Eeprom() = default;
 
-    std::uint32_t word(int block, int index) const { return words_[slot(block, index)]; }
-    void setWord(int block, int index, std::uint32_t value) { words_[slot(block, index)] = value; }
+    std::uint32_t Word(int block, int index) const { return m_words[Slot(block, index)]; }
+    void SetWord(int block, int index, std::uint32_t value) { m_words[Slot(block, index)] = value; }
 
     friend bool operator==(const Eeprom&, const Eeprom&) = default;
 
 private:
-    static int slot(int block, int index) {
+    static int Slot(int block, int index) {
         if (block < 0 || block >= kBlocks || index < 0 || index >= kWordsPerBlock) {
             throw std::out_of_range("EEPROM word outside the blocks");
         }
         return block * kWordsPerBlock + index;
     }
 
-    std::array<std::uint32_t, kBlocks * kWordsPerBlock> words_{};
+    std::array<std::uint32_t, kBlocks * kWordsPerBlock> m_words{};
 };
 
 }  // namespace gatewaysim

@@ -13,16 +13,16 @@ namespace {
 
 constexpr int kWords = Eeprom::kBlocks * Eeprom::kWordsPerBlock;
 
-std::runtime_error fileError(const std::string& what, const std::string& path) {
+std::runtime_error FileError(const std::string& what, const std::string& path) {
     return std::runtime_error(what + " " + path + ": " + std::strerror(errno));
 }
 
 }  // namespace
 
-Eeprom loadEeprom(const std::string& path) {
+Eeprom LoadEeprom(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw fileError("cannot open EEPROM file", path);
+        throw FileError("cannot open EEPROM file", path);
     }
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in),
                                            std::istreambuf_iterator<char>()};
@@ -35,16 +35,16 @@ Eeprom loadEeprom(const std::string& path) {
         const unsigned char* b = &bytes[static_cast<std::size_t>(i) * 4];
         const std::uint32_t value =
             b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-        image.setWord(i / Eeprom::kWordsPerBlock, i % Eeprom::kWordsPerBlock, value);
+        image.SetWord(i / Eeprom::kWordsPerBlock, i % Eeprom::kWordsPerBlock, value);
     }
     return image;
 }
 
-void saveEeprom(const std::string& path, const Eeprom& image) {
+void SaveEeprom(const std::string& path, const Eeprom& image) {
     std::array<char, Eeprom::kImageBytes> bytes{};
     for (int i = 0; i < kWords; ++i) {
         const std::uint32_t value =
-            image.word(i / Eeprom::kWordsPerBlock, i % Eeprom::kWordsPerBlock);
+            image.Word(i / Eeprom::kWordsPerBlock, i % Eeprom::kWordsPerBlock);
         for (int b = 0; b < 4; ++b) {
             bytes[static_cast<std::size_t>(i) * 4 + b] =
                 static_cast<char>((value >> (8 * b)) & 0xFF);
@@ -57,11 +57,11 @@ void saveEeprom(const std::string& path, const Eeprom& image) {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out || !out.write(bytes.data(), bytes.size()) || !out.flush()) {
             std::remove(temp.c_str());
-            throw fileError("cannot write EEPROM file", temp);
+            throw FileError("cannot write EEPROM file", temp);
         }
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const auto error = fileError("cannot replace EEPROM file", path);
+        const auto error = FileError("cannot replace EEPROM file", path);
         std::remove(temp.c_str());
         throw error;
     }

@@ -13,13 +13,13 @@ namespace gatewaysim {
 
 // Reads an image file. Throws std::runtime_error when the file cannot be read or is not exactly
 // one image long.
-Eeprom loadEeprom(const std::string& path);
+Eeprom LoadEeprom(const std::string& path);
 
 // Writes the image so that a reader never sees a partial file: the bytes go to a temporary file
 // beside the target, which is then renamed over it. Throws std::runtime_error on failure.
-void saveEeprom(const std::string& path, const Eeprom& image);
+void SaveEeprom(const std::string& path, const Eeprom& image);
 
 // A gateway holding a valid configuration: DeviceNet node 5 with four application objects.
-Eeprom defaultEeprom();
+Eeprom DefaultEeprom();
 
 }  // namespace gatewaysim

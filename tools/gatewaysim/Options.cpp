@@ -5,7 +5,7 @@
 namespace gatewaysim {
 namespace {
 
-long long parseNumber(const std::string& option, const std::string& text, long long min,
+long long ParseNumber(const std::string& option, const std::string& text, long long min,
                       long long max) {
     std::size_t used = 0;
     long long value = 0;
@@ -22,7 +22,7 @@ long long parseNumber(const std::string& option, const std::string& text, long l
 }
 
 // "BLOCK:ADDR" with the byte address of a word as the console takes it after "el".
-StuckWord parseStuck(const std::string& text) {
+StuckWord ParseStuck(const std::string& text) {
     const auto colon = text.find(':');
     const std::string why =
         "--stuck needs BLOCK:ADDR with BLOCK 0 or 1 and ADDR a multiple of 4 "
@@ -34,9 +34,9 @@ StuckWord parseStuck(const std::string& text) {
     StuckWord w;
     try {
         w.block =
-            static_cast<int>(parseNumber("--stuck", text.substr(0, colon), 0, Eeprom::kBlocks - 1));
+            static_cast<int>(ParseNumber("--stuck", text.substr(0, colon), 0, Eeprom::kBlocks - 1));
         w.address = static_cast<int>(
-            parseNumber("--stuck", text.substr(colon + 1), 0, Eeprom::kBlockBytes - 4));
+            ParseNumber("--stuck", text.substr(colon + 1), 0, Eeprom::kBlockBytes - 4));
     } catch (const std::invalid_argument&) {
         throw std::invalid_argument(why);
     }
@@ -48,7 +48,7 @@ StuckWord parseStuck(const std::string& text) {
 
 }  // namespace
 
-Options parseOptions(const std::vector<std::string>& args) {
+Options ParseOptions(const std::vector<std::string>& args) {
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -67,7 +67,7 @@ Options parseOptions(const std::vector<std::string>& args) {
             return args[++i];
         };
         auto lineNumber = [&] {
-            return static_cast<int>(parseNumber(name, value(), 1, 1'000'000'000));
+            return static_cast<int>(ParseNumber(name, value(), 1, 1'000'000'000));
         };
         auto flag = [&](bool& target) {
             if (inlineValue) {
@@ -101,17 +101,17 @@ Options parseOptions(const std::vector<std::string>& args) {
         } else if (name == "--late") {
             flag(o.lateAll);
         } else if (name == "--split-marker-at") {
-            o.splitMarkerAt = static_cast<int>(parseNumber(name, value(), 0, 63));
+            o.splitMarkerAt = static_cast<int>(ParseNumber(name, value(), 0, 63));
         } else if (name == "--slow-ms") {
-            o.slowMs = static_cast<int>(parseNumber(name, value(), 0, 3'600'000));
+            o.slowMs = static_cast<int>(ParseNumber(name, value(), 0, 3'600'000));
         } else if (name == "--answer-delay") {
-            o.answerDelayMs = static_cast<int>(parseNumber(name, value(), 0, 3'600'000));
+            o.answerDelayMs = static_cast<int>(ParseNumber(name, value(), 0, 3'600'000));
         } else if (name == "--min-char-gap") {
-            o.minCharGapMs = static_cast<int>(parseNumber(name, value(), 0, 10'000));
+            o.minCharGapMs = static_cast<int>(ParseNumber(name, value(), 0, 10'000));
         } else if (name == "--stuck") {
-            o.faults.stuck.push_back(parseStuck(value()));
+            o.faults.stuck.push_back(ParseStuck(value()));
         } else if (name == "--seed") {
-            o.seed = static_cast<std::uint32_t>(parseNumber(name, value(), 0, UINT32_MAX));
+            o.seed = static_cast<std::uint32_t>(ParseNumber(name, value(), 0, UINT32_MAX));
         } else if (name == "--split") {
             flag(o.timing.split);
         } else if (name == "--pace") {
@@ -132,7 +132,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     return o;
 }
 
-std::string usage() {
+std::string Usage() {
     return "usage: tavrin-gatewaysim [options]\n"
            "Serves the gateway's 6420RT console on a pseudo-terminal and prints its path.\n"
            "  --eeprom FILE       EEPROM image (default ./gatewaysim-eeprom.bin; created if "

@@ -35,8 +35,8 @@ struct Options {
 };
 
 // Throws std::invalid_argument naming the offending argument.
-Options parseOptions(const std::vector<std::string>& args);
+Options ParseOptions(const std::vector<std::string>& args);
 
-std::string usage();
+std::string Usage();
 
 }  // namespace gatewaysim

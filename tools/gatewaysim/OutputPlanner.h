@@ -34,19 +34,19 @@ class OutputPlanner {
 public:
     explicit OutputPlanner(LineTiming timing);
 
-    std::vector<OutputSlice> plan(std::string_view text, Clock::time_point notBefore);
+    std::vector<OutputSlice> Plan(std::string_view text, Clock::time_point notBefore);
 
 private:
     // The moment a paced byte has fully left the line, when it may start no earlier than `start`.
-    Clock::time_point paceByte(Clock::time_point start);
+    Clock::time_point PaceByte(Clock::time_point start);
 
-    LineTiming timing_;
-    std::mt19937 random_;
-    Clock::time_point tail_{};  // time of the last slice planned so far
+    LineTiming m_timing;
+    std::mt19937 m_random;
+    Clock::time_point m_tail{};  // time of the last slice planned so far
     // Paced bytes sent back to back form a burst; each byte's end is computed from the burst's
     // start so that the schedule does not drift by rounding one byte time at a time.
-    Clock::time_point burstStart_{};
-    std::int64_t burstBytes_ = 0;
+    Clock::time_point m_burstStart{};
+    std::int64_t m_burstBytes = 0;
 };
 
 }  // namespace gatewaysim

@@ -13,7 +13,7 @@
 namespace gatewaysim {
 namespace {
 
-std::string executableName() {
+std::string ExecutableName() {
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n <= 0) {
@@ -28,7 +28,7 @@ std::string executableName() {
     return path.substr(path.rfind('/') + 1);
 }
 
-std::string hostName() {
+std::string HostName() {
     char buffer[256] = {};
     if (::gethostname(buffer, sizeof buffer - 1) != 0) {
         return {};
@@ -38,7 +38,7 @@ std::string hostName() {
 
 }  // namespace
 
-std::vector<std::string> qtLockDirectories() {
+std::vector<std::string> QtLockDirectories() {
     std::vector<std::string> dirs = {"/var/lock",         "/etc/locks", "/var/spool/locks",
                                      "/var/spool/uucp",   "/tmp",       "/var/tmp",
                                      "/var/lock/lockdev", "/run/lock"};
@@ -47,7 +47,7 @@ std::vector<std::string> qtLockDirectories() {
     return dirs;
 }
 
-std::string qtLockFilePath(std::string_view devicePath, const std::vector<std::string>& lockDirs) {
+std::string QtLockFilePath(std::string_view devicePath, const std::vector<std::string>& lockDirs) {
     std::string name(devicePath);
     if (name.starts_with("/dev/")) {
         name.erase(0, 5);
@@ -68,29 +68,29 @@ std::string qtLockFilePath(std::string_view devicePath, const std::vector<std::s
     throw std::runtime_error("no usable lock directory for " + std::string(devicePath));
 }
 
-std::string lockFileContent() {
-    return std::to_string(::getpid()) + "\n" + executableName() + "\n" + hostName() + "\n";
+std::string LockFileContent() {
+    return std::to_string(::getpid()) + "\n" + ExecutableName() + "\n" + HostName() + "\n";
 }
 
-PortLock::PortLock(std::string path) : path_(std::move(path)) {
+PortLock::PortLock(std::string path) : m_path(std::move(path)) {
     // Any earlier lock for this name is stale: the pty (or link) was just created by us.
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd_ < 0) {
-        throw std::runtime_error("cannot create lock file " + path_ + ": " + std::strerror(errno));
+    m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (m_fd < 0) {
+        throw std::runtime_error("cannot create lock file " + m_path + ": " + std::strerror(errno));
     }
-    const std::string content = lockFileContent();
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0 ||
-        ::write(fd_, content.data(), content.size()) != static_cast<ssize_t>(content.size())) {
+    const std::string content = LockFileContent();
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0 ||
+        ::write(m_fd, content.data(), content.size()) != static_cast<ssize_t>(content.size())) {
         const std::string error = std::strerror(errno);
-        ::close(fd_);
-        ::unlink(path_.c_str());
-        throw std::runtime_error("cannot take lock file " + path_ + ": " + error);
+        ::close(m_fd);
+        ::unlink(m_path.c_str());
+        throw std::runtime_error("cannot take lock file " + m_path + ": " + error);
     }
 }
 
 PortLock::~PortLock() {
-    ::unlink(path_.c_str());
-    ::close(fd_);
+    ::unlink(m_path.c_str());
+    ::close(m_fd);
 }
 
 }  // namespace gatewaysim

@@ -27,13 +27,13 @@
 namespace gatewaysim {
 
 // Where Qt looks for the lock of `devicePath`, trying `lockDirs` in order.
-std::string qtLockFilePath(std::string_view devicePath, const std::vector<std::string>& lockDirs);
+std::string QtLockFilePath(std::string_view devicePath, const std::vector<std::string>& lockDirs);
 
 // Qt's own directory list.
-std::vector<std::string> qtLockDirectories();
+std::vector<std::string> QtLockDirectories();
 
 // The lock file content that makes QLockFile see this process as a live owner.
-std::string lockFileContent();
+std::string LockFileContent();
 
 // Creates the lock file and keeps it until destroyed.
 class PortLock {
@@ -43,11 +43,11 @@ public:
     PortLock(const PortLock&) = delete;
     PortLock& operator=(const PortLock&) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string& Path() const { return m_path; }
 
 private:
-    std::string path_;
-    int fd_ = -1;
+    std::string m_path;
+    int m_fd = -1;
 };
 
 }  // namespace gatewaysim

@@ -15,87 +15,87 @@
 namespace gatewaysim {
 namespace {
 
-[[noreturn]] void fail(const std::string& what) {
+[[noreturn]] void Fail(const std::string& what) {
     throw std::runtime_error(what + ": " + std::strerror(errno));
 }
 
 }  // namespace
 
 PseudoTerminal::PseudoTerminal() {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0) {
-        fail("posix_openpt");
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_master < 0) {
+        Fail("posix_openpt");
     }
-    if (::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
-        ::close(master_);
-        fail("cannot unlock pty");
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+        ::close(m_master);
+        Fail("cannot unlock pty");
     }
-    const char* name = ::ptsname(master_);
+    const char* name = ::ptsname(m_master);
     if (name == nullptr) {
-        ::close(master_);
-        fail("ptsname");
+        ::close(m_master);
+        Fail("ptsname");
     }
-    slavePath_ = name;
-    heldSlave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    m_slavePath = name;
+    m_heldSlave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     termios settings{};
-    if (heldSlave_ < 0 || ::tcgetattr(heldSlave_, &settings) != 0) {
-        hangUp();
-        fail("cannot open " + slavePath_);
+    if (m_heldSlave < 0 || ::tcgetattr(m_heldSlave, &settings) != 0) {
+        HangUp();
+        Fail("cannot open " + m_slavePath);
     }
     ::cfmakeraw(&settings);
     ::cfsetispeed(&settings, B115200);
     ::cfsetospeed(&settings, B115200);
-    if (::tcsetattr(heldSlave_, TCSANOW, &settings) != 0) {
-        hangUp();
-        fail("cannot make " + slavePath_ + " raw");
+    if (::tcsetattr(m_heldSlave, TCSANOW, &settings) != 0) {
+        HangUp();
+        Fail("cannot make " + m_slavePath + " raw");
     }
     // Writes to the master must never block the loop when nobody drains the slave.
-    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
 }
 
 PseudoTerminal::~PseudoTerminal() {
-    hangUp();
+    HangUp();
 }
 
-int PseudoTerminal::unreadOnSlave() const {
+int PseudoTerminal::UnreadOnSlave() const {
     int count = 0;
-    if (heldSlave_ < 0 || ::ioctl(heldSlave_, FIONREAD, &count) != 0) {
+    if (m_heldSlave < 0 || ::ioctl(m_heldSlave, FIONREAD, &count) != 0) {
         return 0;
     }
     return count;
 }
 
-void PseudoTerminal::hangUp() {
-    if (master_ >= 0) {
-        ::close(master_);
-        master_ = -1;
+void PseudoTerminal::HangUp() {
+    if (m_master >= 0) {
+        ::close(m_master);
+        m_master = -1;
     }
-    if (heldSlave_ >= 0) {
-        ::close(heldSlave_);
-        heldSlave_ = -1;
+    if (m_heldSlave >= 0) {
+        ::close(m_heldSlave);
+        m_heldSlave = -1;
     }
 }
 
 ScopedSymlink::ScopedSymlink(std::string linkPath, std::string target)
-    : linkPath_(std::move(linkPath)), target_(std::move(target)) {
+    : m_linkPath(std::move(linkPath)), m_target(std::move(target)) {
     struct stat existing {};
-    if (::lstat(linkPath_.c_str(), &existing) == 0) {
+    if (::lstat(m_linkPath.c_str(), &existing) == 0) {
         if (!S_ISLNK(existing.st_mode)) {
             errno = EEXIST;
-            fail("refusing to replace " + linkPath_ + ", which is not a symlink");
+            Fail("refusing to replace " + m_linkPath + ", which is not a symlink");
         }
-        ::unlink(linkPath_.c_str());
+        ::unlink(m_linkPath.c_str());
     }
-    if (::symlink(target_.c_str(), linkPath_.c_str()) != 0) {
-        fail("cannot create symlink " + linkPath_);
+    if (::symlink(m_target.c_str(), m_linkPath.c_str()) != 0) {
+        Fail("cannot create symlink " + m_linkPath);
     }
 }
 
 ScopedSymlink::~ScopedSymlink() {
     char buffer[PATH_MAX];
-    const ssize_t n = ::readlink(linkPath_.c_str(), buffer, sizeof buffer);
-    if (n >= 0 && std::string(buffer, static_cast<std::size_t>(n)) == target_) {
-        ::unlink(linkPath_.c_str());
+    const ssize_t n = ::readlink(m_linkPath.c_str(), buffer, sizeof buffer);
+    if (n >= 0 && std::string(buffer, static_cast<std::size_t>(n)) == m_target) {
+        ::unlink(m_linkPath.c_str());
     }
 }
 

@@ -16,19 +16,19 @@ public:
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    int master() const { return master_; }
-    const std::string& slavePath() const { return slavePath_; }
+    int Master() const { return m_master; }
+    const std::string& SlavePath() const { return m_slavePath; }
 
     // Bytes that reached the slave side but have not been read there yet.
-    int unreadOnSlave() const;
+    int UnreadOnSlave() const;
 
     // Closes both ends, which the program on the slave sees as the line hanging up.
-    void hangUp();
+    void HangUp();
 
 private:
-    int master_ = -1;
-    int heldSlave_ = -1;
-    std::string slavePath_;
+    int m_master = -1;
+    int m_heldSlave = -1;
+    std::string m_slavePath;
 };
 
 // A symlink to the pty under a fixed name, replacing an older symlink of that name and removed
@@ -41,8 +41,8 @@ public:
     ScopedSymlink& operator=(const ScopedSymlink&) = delete;
 
 private:
-    std::string linkPath_;
-    std::string target_;
+    std::string m_linkPath;
+    std::string m_target;
 };
 
 }  // namespace gatewaysim

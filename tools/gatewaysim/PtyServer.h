@@ -60,7 +60,7 @@ public:
 
     // Serves until a byte can be read from `stopFd` or the line has been hung up on purpose.
     // Throws std::runtime_error when the pty fails.
-    ServeEnd run(int stopFd);
+    ServeEnd Run(int stopFd);
 
 private:
     struct Pending {
@@ -70,24 +70,24 @@ private:
         std::optional<std::string> answer;  // set on the last slice of an answer
     };
 
-    void receive(Clock::time_point now);
-    void queue(std::string_view text, Clock::time_point notBefore, const std::string* answer);
-    void queueAnswer(const ConsoleEvent& answer, Clock::time_point now);
+    void Receive(Clock::time_point now);
+    void Queue(std::string_view text, Clock::time_point notBefore, const std::string* answer);
+    void QueueAnswer(const ConsoleEvent& answer, Clock::time_point now);
     // Writes every slice that is due, in one write; false when the pty would block.
-    bool writeDue(Clock::time_point now);
+    bool WriteDue(Clock::time_point now);
     // When the load at the front of the queue is due: the time of its last slice.
-    Clock::time_point loadDue() const;
-    void hangUpOnceRead();
+    Clock::time_point LoadDue() const;
+    void HangUpOnceRead();
 
-    PseudoTerminal& pty_;
-    SimConsole& console_;
-    ServerSettings settings_;
-    Transcript& transcript_;
-    OutputPlanner planner_;
-    CharGapFilter input_;
-    std::deque<Pending> out_;
-    bool hangupDue_ = false;
-    std::optional<ConsoleEvent> held_;  // an answer waiting for the next input
+    PseudoTerminal& m_pty;
+    SimConsole& m_console;
+    ServerSettings m_settings;
+    Transcript& m_transcript;
+    OutputPlanner m_planner;
+    CharGapFilter m_input;
+    std::deque<Pending> m_out;
+    bool m_hangupDue = false;
+    std::optional<ConsoleEvent> m_held;  // an answer waiting for the next input
 };
 
 }  // namespace gatewaysim

@@ -56,30 +56,30 @@ public:
     explicit SimConsole(Eeprom eeprom, std::string module = "6420RT", ConsoleFaults faults = {},
                         StoreHook onStore = {});
 
-    std::vector<ConsoleEvent> feed(std::string_view bytes);
+    std::vector<ConsoleEvent> Feed(std::string_view bytes);
 
-    const Eeprom& eeprom() const { return eeprom_; }
-    Mode mode() const { return mode_; }
+    const Eeprom& Image() const { return m_eeprom; }
+    Mode CurrentMode() const { return m_mode; }
 
 private:
-    std::string answer(std::string_view line, int lineNumber);
-    std::string answerMain(std::string_view line);
-    std::string answerEeprom(std::string_view line, int lineNumber);
-    std::string answerEdit(std::string_view line, int lineNumber);
-    std::string showWord(int lineNumber);
-    std::string mainPrompt() const { return module_ + ">"; }
+    std::string Answer(std::string_view line, int lineNumber);
+    std::string AnswerMain(std::string_view line);
+    std::string AnswerEeprom(std::string_view line, int lineNumber);
+    std::string AnswerEdit(std::string_view line, int lineNumber);
+    std::string ShowWord(int lineNumber);
+    std::string MainPrompt() const { return m_module + ">"; }
 
-    Eeprom eeprom_;
-    std::string module_;
-    ConsoleFaults faults_;
-    StoreHook onStore_;
+    Eeprom m_eeprom;
+    std::string m_module;
+    ConsoleFaults m_faults;
+    StoreHook m_onStore;
 
-    Mode mode_ = Mode::Main;
-    int block_ = 0;
-    int editAddress_ = 0;
-    bool garbageShown_ = false;
-    int linesDone_ = 0;
-    std::string pending_;
+    Mode m_mode = Mode::Main;
+    int m_block = 0;
+    int m_editAddress = 0;
+    bool m_garbageShown = false;
+    int m_linesDone = 0;
+    std::string m_pending;
 };
 
 }  // namespace gatewaysim

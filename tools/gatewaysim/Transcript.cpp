@@ -6,7 +6,7 @@
 
 namespace gatewaysim {
 
-std::string escapeText(std::string_view text) {
+std::string EscapeText(std::string_view text) {
     std::string out;
     for (unsigned char c : text) {
         switch (c) {
@@ -36,30 +36,30 @@ std::string escapeText(std::string_view text) {
     return out;
 }
 
-Transcript::Transcript(const std::string& path, Clock::time_point start) : start_(start) {
+Transcript::Transcript(const std::string& path, Clock::time_point start) : m_start(start) {
     if (path.empty()) {
         return;
     }
-    file_ = std::fopen(path.c_str(), "a");
-    if (file_ == nullptr) {
+    m_file = std::fopen(path.c_str(), "a");
+    if (m_file == nullptr) {
         throw std::runtime_error("cannot open transcript " + path + ": " + std::strerror(errno));
     }
 }
 
 Transcript::~Transcript() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
+    if (m_file != nullptr) {
+        std::fclose(m_file);
     }
 }
 
-void Transcript::write(char direction, std::string_view text, Clock::time_point at) {
-    if (file_ == nullptr) {
+void Transcript::Write(char direction, std::string_view text, Clock::time_point at) {
+    if (m_file == nullptr) {
         return;
     }
-    const double ms = std::chrono::duration<double, std::milli>(at - start_).count();
-    std::fprintf(file_, "%.3f %c %s\n", ms, direction, escapeText(text).c_str());
+    const double ms = std::chrono::duration<double, std::milli>(at - m_start).count();
+    std::fprintf(m_file, "%.3f %c %s\n", ms, direction, EscapeText(text).c_str());
     // Flushed per entry so a test can read the transcript while the simulator still runs.
-    std::fflush(file_);
+    std::fflush(m_file);
 }
 
 }  // namespace gatewaysim

@@ -14,7 +14,7 @@
 namespace gatewaysim {
 
 // Control characters become escapes (\r, \n, \t, \xNN) so every entry stays on one line.
-std::string escapeText(std::string_view text);
+std::string EscapeText(std::string_view text);
 
 class Transcript {
 public:
@@ -24,16 +24,16 @@ public:
     Transcript(const Transcript&) = delete;
     Transcript& operator=(const Transcript&) = delete;
 
-    void received(std::string_view line, Clock::time_point at) { write('<', line, at); }
-    void answered(std::string_view text, Clock::time_point at) { write('>', text, at); }
-    void withheld(std::string_view why, Clock::time_point at) { write('!', why, at); }
-    void released(std::string_view why, Clock::time_point at) { write('+', why, at); }
+    void Received(std::string_view line, Clock::time_point at) { Write('<', line, at); }
+    void Answered(std::string_view text, Clock::time_point at) { Write('>', text, at); }
+    void Withheld(std::string_view why, Clock::time_point at) { Write('!', why, at); }
+    void Released(std::string_view why, Clock::time_point at) { Write('+', why, at); }
 
 private:
-    void write(char direction, std::string_view text, Clock::time_point at);
+    void Write(char direction, std::string_view text, Clock::time_point at);
 
-    std::FILE* file_ = nullptr;
-    Clock::time_point start_;
+    std::FILE* m_file = nullptr;
+    Clock::time_point m_start;
 };
 
 }  // namespace gatewaysim

@@ -25,22 +25,22 @@ namespace {
 
 using namespace gatewaysim;
 
-int stopPipe[2] = {-1, -1};
+int g_stopPipe[2] = {-1, -1};
 
 // SIGTERM and SIGINT wake the poll loop through a pipe, so no signal slips in between a check of
 // a flag and the next poll().
-void onStopSignal(int) {
+void OnStopSignal(int) {
     const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(stopPipe[1], &byte, 1);
+    [[maybe_unused]] const auto ignored = ::write(g_stopPipe[1], &byte, 1);
 }
 
-void installStopHandlers() {
-    if (::pipe(stopPipe) != 0) {
+void InstallStopHandlers() {
+    if (::pipe(g_stopPipe) != 0) {
         throw std::runtime_error("cannot create the stop pipe");
     }
-    ::fcntl(stopPipe[1], F_SETFL, O_NONBLOCK);
+    ::fcntl(g_stopPipe[1], F_SETFL, O_NONBLOCK);
     struct sigaction action {};
-    action.sa_handler = onStopSignal;
+    action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
@@ -48,15 +48,15 @@ void installStopHandlers() {
     ::signal(SIGPIPE, SIG_IGN);
 }
 
-Eeprom openEeprom(const Options& o) {
+Eeprom OpenEeprom(const Options& o) {
     if (!std::filesystem::exists(o.eepromPath)) {
-        saveEeprom(o.eepromPath, o.blank ? Eeprom{} : defaultEeprom());
+        SaveEeprom(o.eepromPath, o.blank ? Eeprom{} : DefaultEeprom());
     }
-    return loadEeprom(o.eepromPath);
+    return LoadEeprom(o.eepromPath);
 }
 
-int simulate(Options o) {
-    installStopHandlers();
+int Simulate(Options o) {
+    InstallStopHandlers();
     if (o.timing.split) {
         o.timing.seed = o.seed ? *o.seed : std::random_device{}();
         std::cerr << "tavrin-gatewaysim: --split with --seed " << o.timing.seed << "\n";
@@ -69,11 +69,11 @@ int simulate(Options o) {
     const std::string eepromPath = o.eepromPath;
     // A read answers every word it walks with the value shown, so most stores change nothing;
     // only a changed image is written out.
-    const Eeprom loaded = openEeprom(o);
+    const Eeprom loaded = OpenEeprom(o);
     SimConsole console(loaded, o.module, o.faults,
                        [eepromPath, saved = loaded](const Eeprom& image) mutable {
                            if (image != saved) {
-                               saveEeprom(eepromPath, image);
+                               SaveEeprom(eepromPath, image);
                                saved = image;
                            }
                        });
@@ -81,19 +81,19 @@ int simulate(Options o) {
     PseudoTerminal pty;
     std::unique_ptr<ScopedSymlink> link;
     if (!o.linkPath.empty()) {
-        link = std::make_unique<ScopedSymlink>(o.linkPath, pty.slavePath());
+        link = std::make_unique<ScopedSymlink>(o.linkPath, pty.SlavePath());
     }
     std::vector<std::unique_ptr<PortLock>> locks;
     if (o.hold) {
-        const auto dirs = qtLockDirectories();
-        locks.push_back(std::make_unique<PortLock>(qtLockFilePath(pty.slavePath(), dirs)));
+        const auto dirs = QtLockDirectories();
+        locks.push_back(std::make_unique<PortLock>(QtLockFilePath(pty.SlavePath(), dirs)));
         if (!o.linkPath.empty()) {
-            locks.push_back(std::make_unique<PortLock>(qtLockFilePath(o.linkPath, dirs)));
+            locks.push_back(std::make_unique<PortLock>(QtLockFilePath(o.linkPath, dirs)));
         }
     }
     Transcript transcript(o.transcriptPath, Clock::now());
 
-    std::cout << pty.slavePath() << std::endl;  // tests wait for this line
+    std::cout << pty.SlavePath() << std::endl;  // tests wait for this line
 
     ServerSettings settings;
     settings.answerDelay = std::chrono::milliseconds(o.slowMs);
@@ -108,7 +108,7 @@ int simulate(Options o) {
     settings.splitMarkerAt = o.splitMarkerAt;
     settings.module = o.module;
     settings.timing = o.timing;
-    PtyServer(pty, console, settings, transcript).run(stopPipe[0]);
+    PtyServer(pty, console, settings, transcript).Run(g_stopPipe[0]);
     return 0;
 }
 
@@ -117,13 +117,13 @@ int simulate(Options o) {
 int main(int argc, char** argv) {
     Options options;
     try {
-        options = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::invalid_argument& e) {
-        std::cerr << "tavrin-gatewaysim: " << e.what() << "\n" << usage();
+        std::cerr << "tavrin-gatewaysim: " << e.what() << "\n" << Usage();
         return 2;
     }
     if (options.help) {
-        std::cout << usage();
+        std::cout << Usage();
         return 0;
     }
     if (options.version) {
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        return simulate(options);
+        return Simulate(options);
     } catch (const std::exception& e) {
         std::cerr << "tavrin-gatewaysim: " << e.what() << "\n";
         return 1;

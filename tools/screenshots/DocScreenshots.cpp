@@ -18,9 +18,9 @@
 #include "common/Clock.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
-#include "ui/main/ConsoleSettingsForm.h"
-#include "ui/main/MainForm.h"
-#include "ui/main/TranscriptForm.h"
+#include "ui/main/ConsoleSettingsDialog.h"
+#include "ui/main/MainWindow.h"
+#include "ui/main/TranscriptWindow.h"
 
 using namespace tavrin;
 
@@ -57,7 +57,7 @@ bool Save(const QPixmap& picture, const std::string& path) {
 
 // The window with its list dropped down: the popup is a window of its own, so it is painted
 // over the window's picture where it opens.
-QPixmap WithListDropped(MainForm& form) {
+QPixmap WithListDropped(MainWindow& form) {
     PortComboBox* list = form.Controls().ComPort;
     list->showPopup();
     Settle();
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
 
     testing::ScratchDir scratch;
     testing::SimProcess sim(scratch.File("eeprom.bin"), {"--pace"});
-    const std::string device = sim.device();
+    const std::string device = sim.Device();
 
     ConfigImage image;
     AssemblyTables assemblies;
@@ -113,10 +113,10 @@ int main(int argc, char** argv) {
                               }
                               return std::nullopt;
                           },
-                          scratch.path()};
+                          scratch.Path()};
     services.ports = &lister;
     services.settings = &settings;
-    MainForm form(std::move(services));
+    MainWindow form(std::move(services));
     form.show();
     Settle();
 
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     bool ok = Save(WithListDropped(form), folder + "/port-list-usb-adapters.png");
 
     form.ConsoleSettingsClick();
-    ConsoleSettingsForm* dialog = form.SettingsDialog();
+    ConsoleSettingsDialog* dialog = form.SettingsDialog();
     dialog->findChild<QLineEdit*>(QStringLiteral("PaceMs"))->setText(QStringLiteral("5"));
     dialog->findChild<QLineEdit*>(QStringLiteral("AnswerWindowMs"))
         ->setText(QStringLiteral("1000"));

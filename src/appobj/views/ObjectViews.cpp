@@ -1,7 +1,7 @@
 #include "appobj/views/ObjectViews.h"
 
 #include "appobj/views/AppObjectView.h"
-#include "assembly/ui/ShowAssObjForm.h"
+#include "assembly/ui/AssemblyView.h"
 
 namespace tavrin {
 
@@ -60,7 +60,7 @@ void ObjectViews::OpenAppObjView() {
 }
 
 void ObjectViews::OpenAssObjView() {
-    Open(m_assObj, [this] { return new ShowAssObjForm(m_image, m_assemblies); });
+    Open(m_assObj, [this] { return new AssemblyView(m_image, m_assemblies); });
 }
 
 void ObjectViews::CloseModuleView() {

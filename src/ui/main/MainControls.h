@@ -1,5 +1,5 @@
 // The controls of the main window "General Setting", named as the window's design names them.
-// BuildMainControls creates them with their captions and list texts and lays them out; MainForm
+// BuildMainControls creates them with their captions and list texts and lays them out; MainWindow
 // and ParameterPanels give them their behaviour.
 #pragma once
 

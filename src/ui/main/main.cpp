@@ -16,10 +16,10 @@
 #include "console/qt/QtEventPump.h"
 #include "console/qt/QtPortLister.h"
 #include "rules/StartUpDelay.h"
-#include "ui/main/Logo.h"
-#include "ui/main/MainForm.h"
+#include "ui/main/MainWindow.h"
 #include "ui/main/QtFileDialogs.h"
 #include "ui/main/QtMessageBoxes.h"
+#include "ui/main/SplashWindow.h"
 #include "ui/main/StartupProbe.h"
 
 int main(int argc, char** argv) {
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
     tavrin::SystemClock clock;
     tavrin::QtEventPump pump;
     {
-        tavrin::Logo logo;
+        tavrin::SplashWindow logo;
         logo.show();
         tavrin::Delay(clock, pump, tavrin::kSplashTime);
     }
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     services.settings = &settings;
     services.portSystem = &portSystem;
     services.log = log.get();
-    tavrin::MainForm form(std::move(services));
+    tavrin::MainWindow form(std::move(services));
     dialogs.SetParent(&form);
     form.show();
     tavrin::ArmStartupProbe();

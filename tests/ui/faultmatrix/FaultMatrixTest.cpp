@@ -20,11 +20,11 @@
 #include "ExpectedDialogue.h"
 #include "FaultSteps.h"
 #include "GatewayRecord.h"
-#include "PtyFormRig.h"
+#include "PtyWindowRig.h"
 #include "WholeFile.h"
-#include "appobj/editor/IOAppOForm.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "config/WordArithmetic.h"
-#include "eds/ui/XQVEdsSetForm.h"
+#include "eds/ui/ConnectionWizard.h"
 
 namespace tavrin::testing {
 namespace {
@@ -49,7 +49,7 @@ void RemoveEdsFiles(const std::string& folder) {
 }
 
 // The one box of a failed job. A port that fails under a job shows the port's own error text.
-void ExpectFailureBox(const PtyFormRig& w, const Row& row, const std::string& timeoutTitle) {
+void ExpectFailureBox(const PtyWindowRig& w, const Row& row, const std::string& timeoutTitle) {
     ASSERT_EQ(w.boxes.shown.size(), 1u);
     const ShownBox& box = w.boxes.shown[0];
     EXPECT_EQ(box.buttons, BoxButtons::Ok);
@@ -68,7 +68,7 @@ void ExpectFailureBox(const PtyFormRig& w, const Row& row, const std::string& ti
 }
 
 // Part of the window's state table that every end of a job shares: the console released.
-void ExpectReleased(const PtyFormRig& w) {
+void ExpectReleased(const PtyWindowRig& w) {
     EXPECT_FALSE(w.port.IsOpen());
     EXPECT_FALSE(w.image.Busy);
     EXPECT_TRUE(w.c().Connect->isEnabled());
@@ -78,7 +78,7 @@ void ExpectReleased(const PtyFormRig& w) {
 }
 
 // "connected" in the window's state table.
-void ExpectConnectedLook(const PtyFormRig& w) {
+void ExpectConnectedLook(const PtyWindowRig& w) {
     ExpectReleased(w);
     EXPECT_TRUE(w.form.Connected());
     EXPECT_TRUE(w.c().CreateMBDevice->isEnabled());
@@ -95,17 +95,17 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
     ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     const std::string transcript = scratch.File("transcript.log");
-    const Eeprom before = gatewaysim::defaultEeprom();
-    gatewaysim::saveEeprom(eepromPath, before);
+    const Eeprom before = gatewaysim::DefaultEeprom();
+    gatewaysim::SaveEeprom(eepromPath, before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
-    PtyFormRig w(sim);
+    PtyWindowRig w(sim);
     w.boxes.answer = BoxAnswer::No;
 
     w.c().Connect->click();
     sim.Stop();
 
     EXPECT_EQ(ReceivedLines(transcript), FirstLines(ExpectedReadLines(before), row.linesSent));
-    EXPECT_EQ(gatewaysim::loadEeprom(eepromPath), before) << "a read must store nothing new";
+    EXPECT_EQ(gatewaysim::LoadEeprom(eepromPath), before) << "a read must store nothing new";
     if (row.outcome == Outcome::Success) {
         EXPECT_TRUE(w.boxes.shown.empty());
         EXPECT_EQ(w.c().CommunicationState->text(), QStringLiteral("Waiting for configuration"));
@@ -114,10 +114,10 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
         EXPECT_EQ(w.form.Panels().ShownPanel(), 0);
         EXPECT_EQ(w.c().FirmwareVer->text(), QStringLiteral("1.05-2004/03/09"));
         for (int k = 0; k < kBlock0ConfigWords; ++k) {
-            EXPECT_EQ(w.image.ReadBlock0Words[k], before.word(0, kBlock0FirstWord + k));
+            EXPECT_EQ(w.image.ReadBlock0Words[k], before.Word(0, kBlock0FirstWord + k));
         }
         for (int k = 0; k < kBlock1Words; ++k) {
-            EXPECT_EQ(w.image.ReadBlock1Words[k], before.word(1, k));
+            EXPECT_EQ(w.image.ReadBlock1Words[k], before.Word(1, k));
         }
         return;
     }
@@ -135,7 +135,7 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
 
 // --- The writes: one window per program, connected once to a gateway without faults.
 
-std::unique_ptr<PtyFormRig> g_connected;
+std::unique_ptr<PtyWindowRig> g_connected;
 
 // Block 0 words for "Export To EEP": no two alike, and the two words whose typed form is the
 // extreme of the signed range.
@@ -164,16 +164,16 @@ std::string ParameterFileText(std::vector<Word>& words) {
     return text;
 }
 
-PtyFormRig& ConnectedWindow() {
+PtyWindowRig& ConnectedWindow() {
     if (!g_connected) {
-        auto w = std::make_unique<PtyFormRig>();
+        auto w = std::make_unique<PtyWindowRig>();
         w->boxes.answer = BoxAnswer::No;
         // Each row is about a write's own dialogue, line by line; the read-back that follows a
         // write is a dialogue of its own, proven by its own tests.
         w->form.SetVerifyWrites(false);
         ScratchDir scratch;
         const std::string eepromPath = scratch.File("eeprom.bin");
-        gatewaysim::saveEeprom(eepromPath, gatewaysim::defaultEeprom());
+        gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
         SimProcess sim(eepromPath);
         w->Attend(sim);
         w->c().Connect->click();
@@ -187,8 +187,8 @@ PtyFormRig& ConnectedWindow() {
 }
 
 // A fresh wizard from the editor, as a user reaches it from the main window.
-XQVEdsSetForm* OpenFreshWizard(PtyFormRig& w) {
-    if (XQVEdsSetForm* old = w.form.Wizard()) {
+ConnectionWizard* OpenFreshWizard(PtyWindowRig& w) {
+    if (ConnectionWizard* old = w.form.Wizard()) {
         old->close();  // back to the editor and its table
     }
     if (w.form.Editor() == nullptr) {
@@ -208,20 +208,20 @@ struct WriteRun {
 // Starts a fresh gateway for `row`, runs `job` on the shared window, and collects what the
 // gateway saw and stored.
 template <typename Job>
-WriteRun RunWrite(PtyFormRig& w, const Row& row, Job job) {
+WriteRun RunWrite(PtyWindowRig& w, const Row& row, Job job) {
     const int block0Count = Block0Count(row.job);
     ScratchDir scratch;
     const std::string eepromPath = scratch.File("eeprom.bin");
     const std::string transcript = scratch.File("transcript.log");
     WriteRun run;
     run.before = BeforeWrite(block0Count);
-    gatewaysim::saveEeprom(eepromPath, run.before);
+    gatewaysim::SaveEeprom(eepromPath, run.before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
     w.Attend(sim);
     w.boxes.shown.clear();
     run.typed = job();
     sim.Stop();
-    run.after = gatewaysim::loadEeprom(eepromPath);
+    run.after = gatewaysim::LoadEeprom(eepromPath);
     run.received = ReceivedLines(transcript);
     return run;
 }
@@ -230,13 +230,13 @@ void ExpectStored(const WriteRun& run, const Row& row) {
     const int block0Count = Block0Count(row.job);
     EXPECT_EQ(run.received, FirstLines(WriteLines(run.typed, block0Count), row.linesSent));
     for (const TypedWord& word : run.typed) {
-        ASSERT_NE(word.value, run.before.word(word.block, word.index))
+        ASSERT_NE(word.value, run.before.Word(word.block, word.index))
             << "every typed word must differ from the word it replaces";
     }
     const Eeprom expected = AfterWrite(run.before, run.typed, row.wordsStored);
     for (int block = 0; block < Eeprom::kBlocks; ++block) {
         for (int index = 0; index < Eeprom::kWordsPerBlock; ++index) {
-            EXPECT_EQ(run.after.word(block, index), expected.word(block, index))
+            EXPECT_EQ(run.after.Word(block, index), expected.Word(block, index))
                 << "block " << block << " word " << index;
         }
     }
@@ -246,10 +246,10 @@ class FinishFaults : public ::testing::TestWithParam<Row> {};
 
 TEST_P(FinishFaults, EndsAsTheStepAndFaultDecide) {
     const Row& row = GetParam();
-    PtyFormRig& w = ConnectedWindow();
-    XQVEdsSetForm* wizard = OpenFreshWizard(w);
+    PtyWindowRig& w = ConnectedWindow();
+    ConnectionWizard* wizard = OpenFreshWizard(w);
     ASSERT_NE(wizard, nullptr);
-    const std::string folder = w.programDir.path();
+    const std::string folder = w.programDir.Path();
     RemoveEdsFiles(folder);
 
     const WriteRun run = RunWrite(w, row, [&] {
@@ -281,7 +281,7 @@ class ExportFaults : public ::testing::TestWithParam<Row> {};
 
 TEST_P(ExportFaults, EndsAsTheStepAndFaultDecide) {
     const Row& row = GetParam();
-    PtyFormRig& w = ConnectedWindow();
+    PtyWindowRig& w = ConnectedWindow();
     std::vector<Word> fileWords;
     const std::string path = w.programDir.File("5310G_EEP.ini");
     WriteWholeFile(path, ParameterFileText(fileWords));

@@ -92,13 +92,13 @@ std::vector<std::string> WriteLines(const std::vector<TypedWord>& words, int blo
 }
 
 gatewaysim::Eeprom BeforeWrite(int block0Count) {
-    gatewaysim::Eeprom e = gatewaysim::defaultEeprom();
+    gatewaysim::Eeprom e = gatewaysim::DefaultEeprom();
     Word marker = 0xA5A5A500u;
     for (int k = 0; k < block0Count; ++k) {
-        e.setWord(0, kBlock0FirstWord + k, marker++);
+        e.SetWord(0, kBlock0FirstWord + k, marker++);
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        e.setWord(1, k, marker++);
+        e.SetWord(1, k, marker++);
     }
     return e;
 }
@@ -106,7 +106,7 @@ gatewaysim::Eeprom BeforeWrite(int block0Count) {
 gatewaysim::Eeprom AfterWrite(gatewaysim::Eeprom e, const std::vector<TypedWord>& words,
                               int stored) {
     for (int i = 0; i < stored; ++i) {
-        e.setWord(words[i].block, words[i].index, words[i].value);
+        e.SetWord(words[i].block, words[i].index, words[i].value);
     }
     return e;
 }

@@ -1,0 +1,84 @@
+// The main window's File menu: parameter files. Both commands end silently when the user cancels
+// the dialog; a load that meets a missing or bad key ends silently too, with nothing written.
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+
+#include "console/ConsoleMessages.h"
+#include "rules/PanelMessages.h"
+#include "rules/ParameterFileJobs.h"
+#include "ui/main/MainWindow.h"
+
+namespace tavrin {
+
+FileDialogRequest MainWindow::ParameterFileRequest(const char* title) const {
+    return {title, kParameterFileFilter, ProgramFolder(), kDefaultParameterFileName};
+}
+
+void MainWindow::ImportToINIClick() {
+    // While a console sequence runs the read tables are being refilled.
+    if (m_image.Busy) {
+        return;
+    }
+    const std::optional<std::string> path =
+        m_dialogs.AskSaveName(ParameterFileRequest(kSaveParameterFileTitle));
+    if (!path || path->empty()) {
+        return;
+    }
+    if (!BackUpParameterFile(m_ini, *path, m_image)) {
+        m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
+    }
+}
+
+void MainWindow::ExportToEEPClick() {
+    if (m_image.Busy) {
+        return;
+    }
+    const std::optional<std::string> path =
+        m_dialogs.AskOpenName(ParameterFileRequest(kLoadParameterFileTitle));
+    if (!path || path->empty()) {
+        return;
+    }
+    // A file that does not load whole ends here, with nothing written.
+    if (LoadParameterFile(m_ini, *path, m_image)) {
+        return;
+    }
+
+    ConsoleBusy busy(m_session);
+    const RestoreWords words = PrepareRestore(m_image);
+    ShowWritingLook();
+    const WriteOutcome outcome = WriteConfiguration(m_session, ChosenPort(), words.block0,
+                                                    words.block0Count, words.block1, *this);
+    if (outcome != WriteOutcome::Completed) {
+        ReleaseConsole();
+        EndWritingLook();
+        return;
+    }
+    busy.End();
+    const bool proven = VerifyWritten({words.block0, words.block0Count, words.block1});
+    EndWritingLook();
+    // The gateway now holds the file's configuration, not the one on screen: the job is done and
+    // the window offers to end the program. A gateway that does not hold it is not done.
+    if (proven) {
+        close();
+    }
+}
+
+// While the words are typed into the gateway nothing else may start from this window.
+void MainWindow::ShowWritingLook() {
+    SetControlsEnabled(false);
+    m_c.ImportToINI->setEnabled(false);
+    m_c.ExportToEEP->setEnabled(false);
+    m_c.CompareWithFile->setEnabled(false);
+}
+
+// Next and saving stay as a failed read left them: both need a gateway read whole.
+void MainWindow::EndWritingLook() {
+    SetControlsEnabled(true);
+    m_c.CreateMBDevice->setEnabled(m_connected);
+    m_c.ImportToINI->setEnabled(m_connected);
+    m_c.ExportToEEP->setEnabled(true);
+    m_c.CompareWithFile->setEnabled(m_connected);
+}
+
+}  // namespace tavrin
