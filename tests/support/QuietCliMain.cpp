@@ -4,12 +4,16 @@
 // scheduled, and ends at once after, so a marker that never comes costs no waiting. Which
 // simulator serves a port, the test that started it has said (SimulatorTranscripts.h). With
 // TAVRIN_TEST_STAND_WHILE_OWED=1 the clock also stands while the simulator owes an answer.
+// Without --answer-window, a verb that types at the console waits with the tests' roomy window.
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
+#include "ConsoleRoom.h"
 #include "QuietConsoleClock.h"
 #include "SimulatorTranscripts.h"
+#include "cli/CliArgs.h"
 #include "cli/CliMain.h"
 #include "cli/ConsoleWiring.h"
 #include "console/qt/QtConsolePort.h"
@@ -36,11 +40,23 @@ private:
     testing::WatchedPort m_watched{m_serial, m_clock, testing::SimulatorTranscriptOf};
 };
 
+// A verb that types at the console and is given no window of its own gets the tests' roomy one,
+// as the in-process rigs do: the quiet clock ends any wait the simulator will not answer at once.
+std::vector<std::string> WithRoomyWindow(std::vector<std::string> words) {
+    if (std::find(words.begin(), words.end(), "--answer-window") != words.end()) {
+        return words;
+    }
+    std::vector<std::string> roomy = words;
+    roomy.insert(roomy.end(), {"--answer-window", std::to_string(testing::kRoomyAnswerWindowMs)});
+    std::string ignored;
+    return cli::ParseCliArgs(roomy, ignored) ? roomy : words;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_NO_GLIB", "1");  // the event loop tavrin-cli runs on (src/cli/main.cpp)
     QCoreApplication app(argc, argv);
     QuietWiring wiring;
-    return cli::RunCli({argv + 1, argv + argc}, wiring);
+    return cli::RunCli(WithRoomyWindow({argv + 1, argv + argc}), wiring);
 }
