@@ -22,18 +22,18 @@ double MsSince(Clock::time_point start) {
 
 // Ten objects with both digital instances at 1025 bytes (four 1920-bit objects and one of 520
 // bits each way): the most a valid table can put into the view's two grids.
-ConfigImage FullTable() {
-    ConfigImage image;
+AppObjectList FullTable() {
+    AppObjectList working;
     const AppObject objects[] = {
         {1, 0, 0, 0, 1920}, {2, 0, 0, 0, 1920}, {3, 0, 0, 0, 1920}, {4, 0, 0, 0, 1920},
         {5, 0, 0, 0, 520},  {6, 2, 0, 0, 1920}, {7, 2, 0, 0, 1920}, {8, 2, 0, 0, 1920},
         {9, 2, 0, 0, 1920}, {10, 2, 0, 0, 520},
     };
     for (const AppObject& o : objects) {
-        image.AppObjects[image.AppCount++] = o;
-        image.IOTotals[o.IOType] += o.MBCL;
+        working.AppObjects[working.AppCount++] = o;
+        working.IOTotals[o.IOType] += o.MBCL;
     }
-    return image;
+    return working;
 }
 
 }  // namespace
@@ -41,12 +41,12 @@ ConfigImage FullTable() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    const ConfigImage image = FullTable();
+    const AppObjectList working = FullTable();
 
     auto start = Clock::now();
     std::size_t bytes = 0;
     for (int i = 0; i < runs; ++i) {
-        const AssemblyTables t = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+        const AssemblyTables t = DeriveAssemblies(working);
         bytes += t.OutputAssemblies[0].Length + t.OutputAssemblies[1].Length +
                  t.InputAssemblies[0].Length + t.InputAssemblies[1].Length;
     }
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     start = Clock::now();
     double switchMs = 0;
     for (int i = 0; i < viewRuns; ++i) {
-        AssemblyView view(image, shared);
+        AssemblyView view(working, shared);
         view.show();
         QApplication::processEvents();
         const auto switchStart = Clock::now();

@@ -238,11 +238,10 @@ int main(int argc, char** argv) {
     });
 
     // Finish writes the objects as read back as an edited table, so every run writes all 29 words.
-    image.AppObjects = image.ReadAppObjects;
-    image.AppCount = image.ReadAppCount;
-    image.IOTotals = image.StoredIOTotals;
-    const AssemblyTables assemblies =
-        DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    image.working.AppObjects = image.settings.ReadAppObjects;
+    image.working.AppCount = image.settings.ReadAppCount;
+    image.working.IOTotals = image.settings.StoredIOTotals;
+    const AssemblyTables assemblies = DeriveAssemblies(image.working);
     ConnectionSelections selections;
     FinishChoices choices;
     const auto inputs = InputEntries(image, assemblies);
@@ -253,7 +252,7 @@ int main(int argc, char** argv) {
     choices.outputTexts = {outputs.back(), "", ""};
     choices.description = "benchmark";
     const JobResult finish = Time(runs, [&](TimedTranscript& transcript) {
-        image.ConnInfoValid = false;
+        image.settings.ConnInfoValid = false;
         ConsoleSession session{image, port, clock, pump, &transcript};
         FinishContext context{session, choice, assemblies, selections, scratch.Path(), view};
         return StoreAndProduceEds(context, choices) == FinishOutcome::Completed;
@@ -261,15 +260,15 @@ int main(int argc, char** argv) {
 
     // Export: the words of a backup taken at the read, loaded from the file and typed in.
     MemoryKeys file;
-    SaveINIFile(file, "5310G_EEP.ini", image);
+    SaveINIFile(file, "5310G_EEP.ini", image.words);
     const JobResult exportJob = Time(runs, [&](TimedTranscript& transcript) {
-        if (!Get_INIFILE_PARA(file, "5310G_EEP.ini", image)) {
+        if (!Get_INIFILE_PARA(file, "5310G_EEP.ini", image.words)) {
             return false;
         }
-        image.AppLayer = 1;
+        image.settings.AppLayer = 1;
         ConsoleSession session{image, port, clock, pump, &transcript};
-        return WriteConfiguration(session, choice, image.FileBlock0Words, kWholeBlock0Words,
-                                  image.FileBlock1Words, view) == WriteOutcome::Completed;
+        return WriteConfiguration(session, choice, image.words.FromFile(), kWholeBlock0Words,
+                                  view) == WriteOutcome::Completed;
     });
 
     if (steps) {

@@ -160,15 +160,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     ConfigImage image;
     const bool wild = input.ConsumeIntegralInRange(0, 7) == 0;
-    image.AppCount = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::uint8_t>(0, 10)
-                                         : input.ConsumeIntegral<std::uint8_t>();
-    for (AppObject& o : image.AppObjects)
+    image.working.AppCount = input.ConsumeBool() ? input.ConsumeIntegralInRange<std::uint8_t>(0, 10)
+                                                 : input.ConsumeIntegral<std::uint8_t>();
+    for (AppObject& o : image.working.AppObjects)
         o = RandomObject(input, wild);
-    const int used = std::min<int>(image.AppCount, kMaxAppObjects);
+    const int used = std::min<int>(image.working.AppCount, kMaxAppObjects);
     // Wild lengths may not even sum in 32 bits; the sums then wrap like any stored total could.
     IOTotalArray agreeing{};
     for (int i = 0; i < used; ++i) {
-        const AppObject& o = image.AppObjects[i];
+        const AppObject& o = image.working.AppObjects[i];
         if (o.IOType < kIOTypeCount)
             agreeing[o.IOType] =
                 static_cast<std::int32_t>(static_cast<std::uint32_t>(agreeing[o.IOType]) +
@@ -176,21 +176,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool agree = input.ConsumeBool();
     if (agree) {
-        image.IOTotals = agreeing;
+        image.working.IOTotals = agreeing;
     } else {
-        for (std::int32_t& t : image.IOTotals)
+        for (std::int32_t& t : image.working.IOTotals)
             t = input.ConsumeBool() ? input.ConsumeIntegralInRange(-2, 3)
                                     : input.ConsumeIntegral<std::int32_t>();
     }
-    image.NodeId = input.ConsumeIntegral<std::uint8_t>();
-    image.FwMajor = input.ConsumeIntegral<std::uint8_t>();
-    image.FwMinor = input.ConsumeIntegral<std::uint8_t>();
-    image.CfgYear = input.ConsumeIntegral<std::int16_t>();
-    image.CfgMonth = input.ConsumeIntegral<std::uint8_t>();
-    image.CfgDay = input.ConsumeIntegral<std::uint8_t>();
-    image.CfgHour = input.ConsumeIntegral<std::uint8_t>();
-    image.CfgMinute = input.ConsumeIntegral<std::uint8_t>();
-    image.CfgSecond = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.NodeId = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.FwMajor = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.FwMinor = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.CfgYear = input.ConsumeIntegral<std::int16_t>();
+    image.settings.CfgMonth = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.CfgDay = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.CfgHour = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.CfgMinute = input.ConsumeIntegral<std::uint8_t>();
+    image.settings.CfgSecond = input.ConsumeIntegral<std::uint8_t>();
     ConnectionSelections selections;
     for (int i = 0; i < 4; ++i) {
         selections.InputSel[i] = input.ConsumeIntegral<std::int16_t>();
@@ -199,18 +199,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string description = input.ConsumeRandomLengthString(64);
     const std::string author = input.ConsumeRandomLengthString(32);
 
-    const AssemblyTables tables =
-        DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    const AssemblyTables tables = DeriveAssemblies(image.working);
     for (const AssemblyInstance& a : tables.OutputAssemblies)
         CheckInstance(a);
     for (const AssemblyInstance& a : tables.InputAssemblies)
         CheckInstance(a);
     FUZZ_CHECK(tables.LastOutputAssembly <= 1 && tables.LastInputAssembly <= 1);
     if (agree && !wild)
-        CheckAgreeingTotals(tables, image.AppObjects, image.AppCount);
+        CheckAgreeingTotals(tables, image.working.AppObjects, image.working.AppCount);
 
     // The views and the wizard on the same tables.
-    const AssemblyTabPlan plan = PlanAssemblyTabs(image.IOTotals);
+    const AssemblyTabPlan plan = PlanAssemblyTabs(image.working.IOTotals);
     const AssemblyGrid outputGrid = BuildAssemblyGrid(tables, AssemblyDirection::Output);
     const AssemblyGrid inputGrid = BuildAssemblyGrid(tables, AssemblyDirection::Input);
     if (agree && !wild) {
@@ -244,8 +243,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < outputs.size(); ++k)
         GetXQVInfo(static_cast<int>(k), outputs[k], tables);
 
-    const EdsContent content{description, author,     image,
-                             tables,      selections, LocalDateTime{2026, 12, 8, 9, 5, 3}};
+    const EdsContent content{description,
+                             author,
+                             image.settings,
+                             image.working,
+                             tables,
+                             selections,
+                             LocalDateTime{2026, 12, 8, 9, 5, 3}};
     const std::string text = EdsFileText(content);
     const std::vector<std::string_view> lines = CheckLines(text);
     // Entry k of each direction is position k of the wizard's list of that direction. Totals that

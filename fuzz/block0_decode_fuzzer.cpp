@@ -7,12 +7,12 @@
 #include "FuzzCheck.h"
 #include "config/Block0Codec.h"
 #include "config/CheckByte.h"
-#include "config/ConfigImage.h"
+#include "config/GatewaySettings.h"
 #include "config/WordArithmetic.h"
 
 namespace {
 
-using tavrin::ConfigImage;
+using tavrin::GatewaySettings;
 using tavrin::Word;
 
 // Input layout, little-endian, missing bytes read as 0: one byte AppLayer, the firmware version
@@ -34,7 +34,7 @@ private:
     std::size_t m_at = 0;
 };
 
-void CheckDefaults(const ConfigImage& image) {
+void CheckDefaults(const GatewaySettings& image) {
     FUZZ_CHECK(image.NodeId == 1);
     FUZZ_CHECK(image.CfgYear == 0 && image.CfgMonth == 0 && image.CfgDay == 0);
     FUZZ_CHECK(image.CfgHour == 0 && image.CfgMinute == 0 && image.CfgSecond == 0);
@@ -47,7 +47,7 @@ void CheckDefaults(const ConfigImage& image) {
     FUZZ_CHECK(!image.ConnInfoValid);
 }
 
-void CheckInRange(const ConfigImage& image) {
+void CheckInRange(const GatewaySettings& image) {
     FUZZ_CHECK(image.NodeId >= 1 && image.NodeId <= 127);
     FUZZ_CHECK(image.CanBaudIndex <= 8);
     FUZZ_CHECK(image.AppLayer <= 2);
@@ -79,17 +79,14 @@ void CheckInRange(const ConfigImage& image) {
 // Encodes the decoded configuration as a write would, stamped with the time stamp it was read
 // with, and compares with the words read. Unused bits: word 1's low half (the block 2 length is
 // always written as 12), the low bytes of words 6 and 7+2i, and the slots past the object count.
-void CheckRoundTrip(const ConfigImage& decoded) {
-    ConfigImage image = decoded;
-    image.AppObjects = image.ReadAppObjects;
-    image.AppCount = image.ReadAppCount;
-    image.IOTotals = image.StoredIOTotals;
+void CheckRoundTrip(const GatewaySettings& decoded, const tavrin::Block0Array& in) {
+    GatewaySettings image = decoded;
+    const tavrin::AppObjectList working{image.ReadAppObjects, image.ReadAppCount,
+                                        image.StoredIOTotals};
     image.ConnInfoValid = false;
     const tavrin::LocalDateTime stamp{image.CfgYear, image.CfgMonth,  image.CfgDay,
                                       image.CfgHour, image.CfgMinute, image.CfgSecond};
-    tavrin::EncodeBlock0(image, stamp);
-    const tavrin::Block0Array& in = decoded.Block0Words;
-    const tavrin::Block0Array& out = image.Block0Words;
+    const tavrin::Block0Array out = tavrin::EncodeBlock0(image, working, stamp);
     FUZZ_CHECK(out[0] == in[0]);
     FUZZ_CHECK(tavrin::HighHalf(out[1]) == tavrin::HighHalf(in[1]));
     FUZZ_CHECK(tavrin::LowHalf(out[1]) == tavrin::kBlock2Len);
@@ -109,7 +106,8 @@ void CheckRoundTrip(const ConfigImage& decoded) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     WordReader input(data, size);
-    ConfigImage image;
+    GatewaySettings image;
+    tavrin::Block0Array words{};
     // What a read does before decoding; the firmware words may already mark the image wrong.
     image.AppLayer = input.Byte();
     image.ConfigWrong = false;
@@ -119,17 +117,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tavrin::DecodeFirmware(image, version, date);
     FUZZ_CHECK(image.FwMonth <= 12 && image.FwDay <= 31);
     for (int k = 0; k < tavrin::kBlock0ConfigWords; ++k) {
-        image.Block0Words[k] = input.Next();
+        words[k] = input.Next();
     }
-    tavrin::DecodeBlock0(image);
+    tavrin::DecodeBlock0(image, words);
 
     if (image.ConfigWrong) {
         CheckDefaults(image);
         return 0;
     }
     CheckInRange(image);
-    CheckRoundTrip(image);
+    CheckRoundTrip(image, words);
     // The check byte is stored as found, never recomputed on a read.
-    FUZZ_CHECK(image.ComCheckByte == tavrin::ByteOf(image.Block0Words[6], 1));
+    FUZZ_CHECK(image.ComCheckByte == tavrin::ByteOf(words[6], 1));
     return 0;
 }

@@ -43,18 +43,18 @@ long long LeadingDigits(std::string_view text) {
 
 void WorkingTable::Load() {
     Discard();
-    const int count = std::clamp<int>(m_image.ReadAppCount, 0, kMaxAppObjects);
+    const int count = std::clamp<int>(m_image.settings.ReadAppCount, 0, kMaxAppObjects);
     if (count == 0)
         return;
-    std::copy_n(m_image.ReadAppObjects.begin(), count, m_image.AppObjects.begin());
-    m_image.AppCount = static_cast<std::uint8_t>(count);
-    m_image.IOTotals = m_image.StoredIOTotals;
+    std::copy_n(m_image.settings.ReadAppObjects.begin(), count, m_image.working.AppObjects.begin());
+    m_image.working.AppCount = static_cast<std::uint8_t>(count);
+    m_image.working.IOTotals = m_image.settings.StoredIOTotals;
 }
 
 void WorkingTable::Discard() {
-    m_image.AppObjects = {};
-    m_image.AppCount = 0;
-    m_image.IOTotals = {};
+    m_image.working.AppObjects = {};
+    m_image.working.AppCount = 0;
+    m_image.working.IOTotals = {};
 }
 
 std::vector<ObjectFault> ObjectFaults(const ObjectValues& values) {
@@ -94,16 +94,16 @@ TableEdit WorkingTable::ApplicationObj(int index, const EditorFields& fields) {
     const AppObject candidate = MakeAppObject(values);
     if (WouldOverflowInstance(index, candidate))
         return Refused(msg::kAssemblyInstanceMax);
-    m_image.AppObjects[index] = candidate;
+    m_image.working.AppObjects[index] = candidate;
     return {true, {}};
 }
 
 bool WorkingTable::WouldOverflowInstance(int index, const AppObject& candidate) const {
     const int before = Count();
     const int after = std::max(before, index + 1);
-    AppObjectTable changed = m_image.AppObjects;
+    AppObjectTable changed = m_image.working.AppObjects;
     changed[index] = candidate;
-    const auto bytesBefore = BytesPerIOType(m_image.AppObjects, before);
+    const auto bytesBefore = BytesPerIOType(m_image.working.AppObjects, before);
     const auto bytesAfter = BytesPerIOType(changed, after);
     for (int t = 0; t < kIOTypeCount; ++t) {
         if (bytesAfter[t] > kMaxMappingEntries && bytesAfter[t] > bytesBefore[t])
@@ -115,7 +115,7 @@ bool WorkingTable::WouldOverflowInstance(int index, const AppObject& candidate) 
 // Objects read from a gateway may carry an IOType no editor writes; they belong to no total.
 void WorkingTable::AddToTotal(const AppObject& object, int sign) {
     if (object.IOType < kIOTypeCount)
-        m_image.IOTotals[object.IOType] += sign * object.MBCL;
+        m_image.working.IOTotals[object.IOType] += sign * object.MBCL;
 }
 
 TableEdit WorkingTable::Add(const EditorFields& fields) {
@@ -124,29 +124,29 @@ TableEdit WorkingTable::Add(const EditorFields& fields) {
     TableEdit edit = ApplicationObj(Count(), fields);
     if (!edit.done)
         return edit;
-    AddToTotal(m_image.AppObjects[Count()], +1);
-    ++m_image.AppCount;
-    m_image.ConnInfoValid = false;
+    AddToTotal(m_image.working.AppObjects[Count()], +1);
+    ++m_image.working.AppCount;
+    m_image.settings.ConnInfoValid = false;
     return edit;
 }
 
 int WorkingTable::Delete(int selected) {
     if (!InUse(selected))
         return Count() - 1;
-    AddToTotal(m_image.AppObjects[selected], -1);
+    AddToTotal(m_image.working.AppObjects[selected], -1);
     const int last = Count() - 1;
     for (int k = selected; k < last; ++k)
-        m_image.AppObjects[k] = m_image.AppObjects[k + 1];
-    m_image.AppObjects[last] = AppObject{};
-    --m_image.AppCount;
-    m_image.ConnInfoValid = false;
+        m_image.working.AppObjects[k] = m_image.working.AppObjects[k + 1];
+    m_image.working.AppObjects[last] = AppObject{};
+    --m_image.working.AppCount;
+    m_image.settings.ConnInfoValid = false;
     return Count() - 1;
 }
 
 TableEdit WorkingTable::Update(int selected, const EditorFields& fields) {
     if (!InUse(selected))
         return {};
-    const AppObject old = m_image.AppObjects[selected];
+    const AppObject old = m_image.working.AppObjects[selected];
     // The old object leaves its total first, so the new one is checked against the others only.
     AddToTotal(old, -1);
     TableEdit edit = ApplicationObj(selected, fields);
@@ -155,9 +155,9 @@ TableEdit WorkingTable::Update(int selected, const EditorFields& fields) {
         edit.notices.push_back({msg::kUpdateFailure, msg::kUpdateTitle});
         return edit;
     }
-    AddToTotal(m_image.AppObjects[selected], +1);
+    AddToTotal(m_image.working.AppObjects[selected], +1);
     edit.notices.push_back({msg::kUpdateSuccess, msg::kUpdateTitle});
-    m_image.ConnInfoValid = false;
+    m_image.settings.ConnInfoValid = false;
     return edit;
 }
 

@@ -1,10 +1,10 @@
 // The application object editor's working table and its rules, without widgets.
 //
-// The table lives in ConfigImage (AppObjects, AppCount, IOTotals) because the connection wizard,
-// the views and the final store all read it. This class is the only writer: it fills the table
-// from the objects read from the gateway, validates what the user typed, and keeps the per-type
-// length totals exact on every add, delete and update, since the assembly layout is chosen from
-// them. Every refusal changes nothing and hands back the message the editor shows for it.
+// The table is the image's AppObjectList (AppObjects, AppCount, IOTotals), since the connection
+// wizard, the views and the final store all read it. This class is the only writer: it fills the
+// table from the objects read from the gateway, validates what the user typed, and keeps the
+// per-type length totals exact on every add, delete and update, since the assembly layout is chosen
+// from them. Every refusal changes nothing and hands back the message the editor shows for it.
 #pragma once
 
 #include <string>
@@ -62,9 +62,9 @@ public:
     // Leaves an empty table behind when the editor goes; unsaved edits are dropped on purpose.
     void Discard();
 
-    int Count() const { return m_image.AppCount; }
-    const AppObject& Object(int index) const { return m_image.AppObjects.at(index); }
-    const IOTotalArray& Totals() const { return m_image.IOTotals; }
+    int Count() const { return m_image.working.AppCount; }
+    const AppObject& Object(int index) const { return m_image.working.AppObjects.at(index); }
+    const IOTotalArray& Totals() const { return m_image.working.IOTotals; }
 
     // Validates the fields and, only if all pass, stores them as object `index`. Otherwise not
     // done, with the first failing check's message (title "Error").

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
 
 namespace tavrin {
 
@@ -50,6 +50,10 @@ struct AssemblyTables {
 // 0..3 contribute nothing; no instance gets more than kMaxMappingEntries bytes.
 AssemblyTables DeriveAssemblies(const AppObjectTable& objects, int appCount,
                                 const IOTotalArray& totals);
+// The same for the whole of a working table.
+inline AssemblyTables DeriveAssemblies(const AppObjectList& working) {
+    return DeriveAssemblies(working.AppObjects, working.AppCount, working.IOTotals);
+}
 
 // Data bytes the objects of each IOType need (digital: one byte per started eight bits of each
 // object; analog: two bytes per register). Counted without the instance limit, so that the editor

@@ -66,8 +66,8 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
             std::fprintf(stderr, "%s: %s\n", args.file.c_str(), why.c_str());
             return kExitInvalidInput;
         }
-        return PrintDifference(DifferenceOf(ReadWordsOf(image), words), job.PortLabel(), args.file,
-                               args.json, true);
+        return PrintDifference(DifferenceOf(image.words.AsRead(), words), job.PortLabel(),
+                               args.file, args.json, true);
     }
     WizardLists lists;
     ConnectionSelections selections;
@@ -105,7 +105,7 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
         // The read-back follows the store, once its dialogue has ended; the image holds the
         // words that were typed.
         const int verified =
-            job.Verify(WrittenWords{image.Block0Words, block0Count, image.Block1Words});
+            job.Verify(WrittenWords{image.words.Block0Words, block0Count, image.words.Block1Words});
         report.verified = job.Verified();
         report.mismatches = job.Mismatches();
         if (verified != kExitOk) {
@@ -113,7 +113,7 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
         }
     }
     if (outcome == FinishOutcome::Completed) {
-        report.edsFile = edsFolder + "/" + EdsFileName(image.NodeId);
+        report.edsFile = edsFolder + "/" + EdsFileName(image.settings.NodeId);
         if (!args.json) {
             std::printf("%s: %s\n", kEdsProduced, report.edsFile.c_str());
         }

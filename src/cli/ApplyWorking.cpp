@@ -31,8 +31,8 @@ bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& ima
         }
     }
     // Even an empty table replaces the objects the gateway holds.
-    image.ConnInfoValid = false;
-    lists.assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    image.settings.ConnInfoValid = false;
+    lists.assemblies = DeriveAssemblies(image.working);
     lists.inputEntries = InputEntries(image, lists.assemblies);
     lists.outputEntries = OutputEntries(image, lists.assemblies);
     return true;
@@ -41,8 +41,8 @@ bool FillWorkingTable(const std::vector<ObjectValues>& objects, ConfigImage& ima
 bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLists& lists,
                     ConnectionSelections& selections, FinishChoices& choices,
                     std::string& refusal) {
-    StoreCanSettings(image, kApplyLayer, settings.canRatePosition, settings.nodeId);
-    StoreComSettings(image, settings.com);
+    StoreCanSettings(image.settings, kApplyLayer, settings.canRatePosition, settings.nodeId);
+    StoreComSettings(image.settings, settings.com);
     if (!FillWorkingTable(settings.objects, image, lists, refusal)) {
         return false;
     }
@@ -68,13 +68,12 @@ bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWord
     }
     // As Finish: a DeviceNet configuration, the whole area (the file replaces the objects). The
     // time stamp is left at zero; a difference does not count it.
-    image.AppLayer = kApplyLayer;
-    EncodeBlock0(image, LocalDateTime{});
+    image.settings.AppLayer = kApplyLayer;
+    image.words.Block0Words = EncodeBlock0(image.settings, image.working, LocalDateTime{});
     const ConnectionPaths paths =
         BuildConnectionPaths(selections, choices.inputTexts, choices.outputTexts, lists.assemblies);
-    EncodeBlock1(image, paths.inputs, paths.outputs);
-    words.block0 = image.Block0Words;
-    words.block1 = image.Block1Words;
+    image.words.Block1Words = EncodeBlock1(paths.inputs, paths.outputs);
+    words = image.words.ToWrite();
     return true;
 }
 

@@ -24,7 +24,7 @@ int RunBackup(const CliArgs& args, ConsoleWiring& wiring) {
     bool saved = false;
     try {
         QuillonFileKeys ini;
-        saved = BackUpParameterFile(ini, args.file, job.Image());
+        saved = BackUpParameterFile(ini, args.file, job.Image().words);
     } catch (const std::exception&) {
         // No INI control: nothing could be saved.
         saved = false;

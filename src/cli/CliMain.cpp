@@ -39,7 +39,8 @@ int RunRead(const CliArgs& args, ConsoleWiring& wiring) {
     }
     if (outcome == ReadOutcome::Completed) {
         const ConfigImage& image = job.Image();
-        const std::string text = args.json ? ConfigToJson(image) : ConfigToTable(image);
+        const std::string text =
+            args.json ? ConfigToJson(image, job.Session().Busy) : ConfigToTable(image);
         std::fputs(text.c_str(), stdout);
     }
     return ExitCodeFor(outcome);

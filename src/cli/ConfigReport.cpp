@@ -49,96 +49,99 @@ constexpr const char* kParityNames[] = {"NONE", "EVEN", "ODD"};
 
 }  // namespace
 
-std::string ConfigToJson(const ConfigImage& c) {
+std::string ConfigToJson(const ConfigImage& c, bool busy) {
     JsonWriter json;
     json.BeginObject();
-    json.Number("FwMajor", c.FwMajor);
-    json.Number("FwMinor", c.FwMinor);
-    json.Number("FwYear", c.FwYear);
-    json.Number("FwMonth", c.FwMonth);
-    json.Number("FwDay", c.FwDay);
-    json.String("ModulePrompt", c.ModulePrompt);
-    json.Number("NodeId", c.NodeId);
-    json.Number("CanBaudIndex", c.CanBaudIndex);
-    json.Number("AppLayer", c.AppLayer);
-    json.Number("ComBaudIndex", c.ComBaudIndex);
-    json.Number("ComDataBits", c.ComDataBits);
-    json.Number("ComParity", c.ComParity);
-    json.Number("ComStopBits", c.ComStopBits);
-    json.Number("ComTimeout", c.ComTimeout);
-    json.Number("ComCheckByte", c.ComCheckByte);
-    json.Number("CfgYear", c.CfgYear);
-    json.Number("CfgMonth", c.CfgMonth);
-    json.Number("CfgDay", c.CfgDay);
-    json.Number("CfgHour", c.CfgHour);
-    json.Number("CfgMinute", c.CfgMinute);
-    json.Number("CfgSecond", c.CfgSecond);
-    json.Number("ReadAppCount", c.ReadAppCount);
-    ObjectTable(json, "ReadAppObjects", c.ReadAppObjects, c.ReadAppCount);
-    Totals(json, "StoredIOTotals", c.StoredIOTotals);
-    json.Number("StoredDOLen", c.StoredDOLen);
-    json.Number("StoredAOLen", c.StoredAOLen);
-    json.Number("StoredDILen", c.StoredDILen);
-    json.Number("StoredAILen", c.StoredAILen);
-    json.Number("AppCount", c.AppCount);
-    ObjectTable(json, "AppObjects", c.AppObjects, c.AppCount);
-    Totals(json, "IOTotals", c.IOTotals);
-    WordArray(json, "Block0Words", c.Block0Words, kBlock0ConfigWords);
-    WordArray(json, "Block1Words", c.Block1Words, kBlock1Words);
-    WordArray(json, "ReadBlock0Words", c.ReadBlock0Words, kBlock0ConfigWords);
-    WordArray(json, "ReadBlock1Words", c.ReadBlock1Words, kBlock1Words);
-    json.Bool("ConfigWrong", c.ConfigWrong);
-    json.Bool("ConnInfoValid", c.ConnInfoValid);
-    json.Bool("Busy", c.Busy);
+    json.Number("FwMajor", c.settings.FwMajor);
+    json.Number("FwMinor", c.settings.FwMinor);
+    json.Number("FwYear", c.settings.FwYear);
+    json.Number("FwMonth", c.settings.FwMonth);
+    json.Number("FwDay", c.settings.FwDay);
+    json.String("ModulePrompt", c.settings.ModulePrompt);
+    json.Number("NodeId", c.settings.NodeId);
+    json.Number("CanBaudIndex", c.settings.CanBaudIndex);
+    json.Number("AppLayer", c.settings.AppLayer);
+    json.Number("ComBaudIndex", c.settings.ComBaudIndex);
+    json.Number("ComDataBits", c.settings.ComDataBits);
+    json.Number("ComParity", c.settings.ComParity);
+    json.Number("ComStopBits", c.settings.ComStopBits);
+    json.Number("ComTimeout", c.settings.ComTimeout);
+    json.Number("ComCheckByte", c.settings.ComCheckByte);
+    json.Number("CfgYear", c.settings.CfgYear);
+    json.Number("CfgMonth", c.settings.CfgMonth);
+    json.Number("CfgDay", c.settings.CfgDay);
+    json.Number("CfgHour", c.settings.CfgHour);
+    json.Number("CfgMinute", c.settings.CfgMinute);
+    json.Number("CfgSecond", c.settings.CfgSecond);
+    json.Number("ReadAppCount", c.settings.ReadAppCount);
+    ObjectTable(json, "ReadAppObjects", c.settings.ReadAppObjects, c.settings.ReadAppCount);
+    Totals(json, "StoredIOTotals", c.settings.StoredIOTotals);
+    json.Number("StoredDOLen", c.settings.StoredDOLen);
+    json.Number("StoredAOLen", c.settings.StoredAOLen);
+    json.Number("StoredDILen", c.settings.StoredDILen);
+    json.Number("StoredAILen", c.settings.StoredAILen);
+    json.Number("AppCount", c.working.AppCount);
+    ObjectTable(json, "AppObjects", c.working.AppObjects, c.working.AppCount);
+    Totals(json, "IOTotals", c.working.IOTotals);
+    WordArray(json, "Block0Words", c.words.Block0Words, kBlock0ConfigWords);
+    WordArray(json, "Block1Words", c.words.Block1Words, kBlock1Words);
+    WordArray(json, "ReadBlock0Words", c.words.ReadBlock0Words, kBlock0ConfigWords);
+    WordArray(json, "ReadBlock1Words", c.words.ReadBlock1Words, kBlock1Words);
+    json.Bool("ConfigWrong", c.settings.ConfigWrong);
+    json.Bool("ConnInfoValid", c.settings.ConnInfoValid);
+    json.Bool("Busy", busy);
     json.EndObject();
     return json.Text();
 }
 
 std::string ConfigToTable(const ConfigImage& c) {
     std::ostringstream out;
-    const auto rate = CanBitRateKbps(c.AppLayer, c.CanBaudIndex);
+    const auto rate = CanBitRateKbps(c.settings.AppLayer, c.settings.CanBaudIndex);
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d", c.CfgYear, c.CfgMonth,
-                  c.CfgDay, c.CfgHour, c.CfgMinute, c.CfgSecond);
+    std::snprintf(stamp, sizeof stamp, "%04d/%02d/%02d %02d:%02d:%02d", c.settings.CfgYear,
+                  c.settings.CfgMonth, c.settings.CfgDay, c.settings.CfgHour, c.settings.CfgMinute,
+                  c.settings.CfgSecond);
 
-    out << "Module              " << c.ModulePrompt << "\n";
-    out << "Firmware            " << FirmwareText(c) << "\n";
-    out << "Configuration       " << (c.ConfigWrong ? "wrong, defaults shown" : "valid") << "\n";
+    out << "Module              " << c.settings.ModulePrompt << "\n";
+    out << "Firmware            " << FirmwareText(c.settings) << "\n";
+    out << "Configuration       " << (c.settings.ConfigWrong ? "wrong, defaults shown" : "valid")
+        << "\n";
     out << "Stored at           " << stamp << "\n";
-    out << "CAN node id         " << int{c.NodeId} << "\n";
+    out << "CAN node id         " << int{c.settings.NodeId} << "\n";
     out << "Application layer   "
-        << (c.AppLayer == 0   ? "CANopen"
-            : c.AppLayer == 1 ? "DeviceNet"
-                              : "unknown")
-        << " (" << int{c.AppLayer} << ")\n";
+        << (c.settings.AppLayer == 0   ? "CANopen"
+            : c.settings.AppLayer == 1 ? "DeviceNet"
+                                       : "unknown")
+        << " (" << int{c.settings.AppLayer} << ")\n";
     out << "CAN bit rate        ";
     if (rate) {
         out << *rate << " kbit/s";
     } else {
         out << "not a rate of this layer";
     }
-    out << " (index " << int{c.CanBaudIndex} << ")\n";
-    const std::string baud =
-        c.ComBaudIndex < BaudText.size() ? std::string(BaudText[c.ComBaudIndex]) : "?";
-    out << "Modbus port         " << baud << " baud, " << int{c.ComDataBits} << " data bits, "
-        << (c.ComParity < 3 ? kParityNames[c.ComParity] : "?") << " parity, " << int{c.ComStopBits}
-        << " stop bit(s)\n";
-    out << "Modbus timeout      " << c.ComTimeout << " ms\n";
-    out << "COM check byte      " << int{c.ComCheckByte} << "\n";
-    out << "Application objects " << int{c.ReadAppCount} << "\n";
-    for (int i = 0; i < c.ReadAppCount && i < kMaxAppObjects; ++i) {
-        const AppObject& o = c.ReadAppObjects[i];
+    out << " (index " << int{c.settings.CanBaudIndex} << ")\n";
+    const std::string baud = c.settings.ComBaudIndex < BaudText.size()
+                                 ? std::string(BaudText[c.settings.ComBaudIndex])
+                                 : "?";
+    out << "Modbus port         " << baud << " baud, " << int{c.settings.ComDataBits}
+        << " data bits, " << (c.settings.ComParity < 3 ? kParityNames[c.settings.ComParity] : "?")
+        << " parity, " << int{c.settings.ComStopBits} << " stop bit(s)\n";
+    out << "Modbus timeout      " << c.settings.ComTimeout << " ms\n";
+    out << "COM check byte      " << int{c.settings.ComCheckByte} << "\n";
+    out << "Application objects " << int{c.settings.ReadAppCount} << "\n";
+    for (int i = 0; i < c.settings.ReadAppCount && i < kMaxAppObjects; ++i) {
+        const AppObject& o = c.settings.ReadAppObjects[i];
         out << "  " << (i + 1) << ". device " << int{o.MBID} << ", "
             << (o.IOType < 4 ? kIOTypeNames[o.IOType] : "unknown type") << " (FC variant "
             << int{o.FCSel} << "), start " << o.MBSA << ", length " << o.MBCL << "\n";
     }
     out << "Block 0 words      ";
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
-        out << ' ' << c.ReadBlock0Words[k];
+        out << ' ' << c.words.ReadBlock0Words[k];
     }
     out << "\nBlock 1 words      ";
     for (int k = 0; k < kBlock1Words; ++k) {
-        out << ' ' << c.ReadBlock1Words[k];
+        out << ' ' << c.words.ReadBlock1Words[k];
     }
     out << "\n";
     return out.str();

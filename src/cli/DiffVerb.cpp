@@ -54,7 +54,7 @@ int LoadFile(Side& side) {
         side.settings = check.settings;
         return check.Valid() ? kExitOk : kExitInvalidInput;
     }
-    ConfigImage loaded;
+    WordImages loaded;
     std::optional<std::string> refusal;
     try {
         QuillonFileKeys ini;
@@ -66,7 +66,7 @@ int LoadFile(Side& side) {
         std::fprintf(stderr, "tavrin-cli: %s: %s\n", side.operand.c_str(), refusal->c_str());
         return kExitInvalidInput;
     }
-    side.words = {loaded.FileBlock0Words, loaded.FileBlock1Words};
+    side.words = loaded.FromFile();
     return kExitOk;
 }
 
@@ -79,7 +79,7 @@ int ReadGateway(const CliArgs& args, ConsoleWiring& wiring, Side& side) {
     }
     side.name = job.PortLabel();
     const int status = job.Connect();
-    side.words = ReadWordsOf(job.Image());
+    side.words = job.Image().words.AsRead();
     return status;
 }
 
@@ -88,10 +88,10 @@ int ReadGateway(const CliArgs& args, ConsoleWiring& wiring, Side& side) {
 int PlaceApplyFile(Side& side, const Side* base) {
     ConfigImage image;
     if (base) {
-        image.Block0Words = image.ReadBlock0Words = base->words.block0;
-        image.Block1Words = image.ReadBlock1Words = base->words.block1;
+        image.words.Block0Words = image.words.ReadBlock0Words = base->words.block0;
+        image.words.Block1Words = image.words.ReadBlock1Words = base->words.block1;
     }
-    DecodeBlock0(image);
+    DecodeBlock0(image.settings, image.words.Block0Words);
     std::string refusal;
     if (!FinishWordsOf(side.settings, image, side.words, refusal)) {
         std::fprintf(stderr, "%s: %s\n", side.operand.c_str(), refusal.c_str());

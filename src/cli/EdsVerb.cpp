@@ -43,7 +43,7 @@ int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
     }
     ConfigImage& image = job.Image();
     // The window goes on to the editor and the wizard only for a DeviceNet gateway.
-    if (image.AppLayer == 0) {
+    if (image.settings.AppLayer == 0) {
         std::fprintf(stderr,
                      "tavrin-cli: the gateway is set to CANopen; an EDS file describes a "
                      "DeviceNet gateway\n");
@@ -57,9 +57,13 @@ int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
         job.Progress().Tell(notice);
     }
 
-    const EdsContent content{
-        FileText(args.description), FileText(args.author), image, start.assemblies, selections,
-        job.LocalClock().Now()};
+    const EdsContent content{FileText(args.description),
+                             FileText(args.author),
+                             image.settings,
+                             image.working,
+                             start.assemblies,
+                             selections,
+                             job.LocalClock().Now()};
     try {
         const std::string path = WriteEdsFile(folder, content);
         std::printf("%s\n", path.c_str());

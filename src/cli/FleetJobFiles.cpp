@@ -34,7 +34,7 @@ std::optional<std::string> CheckJobFile(const std::string& verb, const std::stri
         const ApplyFileCheck check = CheckApplyFile(path);
         return check.Valid() ? std::nullopt : std::optional(Join(check.faults, "; "));
     }
-    ConfigImage loaded;
+    WordImages loaded;
     try {
         QuillonFileKeys ini;
         return LoadParameterFile(ini, path, loaded);

@@ -82,15 +82,14 @@ int GatewayJob::Connect() {
     return ExitCodeFor(outcome);
 }
 
-int GatewayJob::Write(const std::string& what, const Block0Array& block0, int block0Count,
-                      const Block1Array& block1) {
+int GatewayJob::Write(const std::string& what, const ConfigWords& words, int block0Count) {
     const int lines = kWriteLines - (kWholeBlock0Words - block0Count);
     m_progress.Begin("writing " + what + " into " + m_port->Label(), lines);
     WriteOutcome outcome;
     {
         // A failed write has released the console already; a completed one leaves Busy to us.
         const ConsoleBusy busy(m_session);
-        outcome = WriteConfiguration(m_session, *m_port, block0, block0Count, block1, m_progress);
+        outcome = WriteConfiguration(m_session, *m_port, words, block0Count, m_progress);
     }
     ExplainIfUnopened(outcome == WriteOutcome::CannotOpen, outcome == WriteOutcome::Occupied);
     m_progress.End(outcome == WriteOutcome::Completed);

@@ -45,8 +45,7 @@ public:
     // The write sequence on the words given, as the window's Export To EEP and Finish run it:
     // Busy is set around it. `what` names the words for the progress ("5310G_EEP.ini"). Returns
     // the exit status.
-    int Write(const std::string& what, const Block0Array& block0, int block0Count,
-              const Block1Array& block1);
+    int Write(const std::string& what, const ConfigWords& words, int block0Count);
 
     // After a completed write: the read-back of `written` as a separate read dialogue, unless
     // --no-verify was given. "Verified" on stderr on a match; on a mismatch the list of words and

@@ -39,7 +39,7 @@ int RunRestore(const CliArgs& args, ConsoleWiring& wiring) {
     if (!Readable(args.file)) {
         return Refuse(args.file, "cannot read the file");
     }
-    ConfigImage loaded;
+    WordImages loaded;
     std::optional<std::string> refusal;
     try {
         QuillonFileKeys ini;
@@ -57,21 +57,21 @@ int RunRestore(const CliArgs& args, ConsoleWiring& wiring) {
         return ReportUnwritten(args.file, job.PortLabel(), args.json, args.dryRun, status);
     }
     ConfigImage& image = job.Image();
-    image.FileBlock0Words = loaded.FileBlock0Words;
-    image.FileBlock1Words = loaded.FileBlock1Words;
+    image.words.FileBlock0Words = loaded.FileBlock0Words;
+    image.words.FileBlock1Words = loaded.FileBlock1Words;
     if (args.dryRun) {
         // What the write would change, from the gateway as read to the file; nothing is typed.
-        const ConfigWords file{image.FileBlock0Words, image.FileBlock1Words};
-        return PrintDifference(DifferenceOf(ReadWordsOf(image), file), job.PortLabel(), args.file,
+        const ConfigWords file = image.words.FromFile();
+        return PrintDifference(DifferenceOf(image.words.AsRead(), file), job.PortLabel(), args.file,
                                args.json, true);
     }
     const RestoreWords words = PrepareRestore(image);
-    const WrittenWords written{words.block0, words.block0Count, words.block1};
+    const WrittenWords written{words.words.block0, words.block0Count, words.words.block1};
     WriteReport report;
     report.file = args.file;
     report.port = job.PortLabel();
     report.verifyWanted = job.VerifyWanted();
-    report.status = job.Write(args.file, words.block0, words.block0Count, words.block1);
+    report.status = job.Write(args.file, words.words, words.block0Count);
     report.written = report.status == kExitOk;
     if (report.written) {
         report.status = job.Verify(written);

@@ -9,184 +9,184 @@ namespace {
 constexpr Word kHeaderMark = 436;                   // high half of word 0
 constexpr Word kHeaderFloor = kHeaderMark * 65536;  // word 0 must lie above this
 
-void DecodeObjects(ConfigImage& image) {
-    const Block0Array& w = image.Block0Words;
-    image.StoredIOTotals = {};
-    for (int i = 0; i < image.ReadAppCount; ++i) {
+void DecodeObjects(GatewaySettings& settings, const Block0Array& w) {
+    settings.StoredIOTotals = {};
+    for (int i = 0; i < settings.ReadAppCount; ++i) {
         const Word kindWord = w[7 + 2 * i];
         const Word rangeWord = w[8 + 2 * i];
-        AppObject& o = image.ReadAppObjects[i];
+        AppObject& o = settings.ReadAppObjects[i];
         o.MBID = static_cast<std::uint8_t>(ByteOf(kindWord, 3));
         o.IOType = static_cast<std::uint8_t>(ByteOf(kindWord, 2));
         o.FCSel = static_cast<std::uint8_t>(ByteOf(kindWord, 1));
         o.MBSA = static_cast<std::int32_t>(HighHalf(rangeWord));
         o.MBCL = static_cast<std::int32_t>(LowHalf(rangeWord));
         if (o.IOType < kIOTypeCount) {
-            image.StoredIOTotals[o.IOType] += o.MBCL;
+            settings.StoredIOTotals[o.IOType] += o.MBCL;
         }
     }
-    image.StoredDOLen = static_cast<std::int32_t>(HighHalf(w[27]));
-    image.StoredAOLen = static_cast<std::int32_t>(LowHalf(w[27]));
-    image.StoredDILen = static_cast<std::int32_t>(HighHalf(w[28]));
-    image.StoredAILen = static_cast<std::int32_t>(LowHalf(w[28]));
-    if (image.StoredDOLen != image.StoredIOTotals[0] ||
-        image.StoredAOLen != 2 * image.StoredIOTotals[1]) {
-        image.ConfigWrong = true;
+    settings.StoredDOLen = static_cast<std::int32_t>(HighHalf(w[27]));
+    settings.StoredAOLen = static_cast<std::int32_t>(LowHalf(w[27]));
+    settings.StoredDILen = static_cast<std::int32_t>(HighHalf(w[28]));
+    settings.StoredAILen = static_cast<std::int32_t>(LowHalf(w[28]));
+    if (settings.StoredDOLen != settings.StoredIOTotals[0] ||
+        settings.StoredAOLen != 2 * settings.StoredIOTotals[1]) {
+        settings.ConfigWrong = true;
     }
-    if (image.StoredDILen != image.StoredIOTotals[2] ||
-        image.StoredAILen != 2 * image.StoredIOTotals[3]) {
-        image.ConfigWrong = true;
+    if (settings.StoredDILen != settings.StoredIOTotals[2] ||
+        settings.StoredAILen != 2 * settings.StoredIOTotals[3]) {
+        settings.ConfigWrong = true;
     }
 }
 
 // Words 0..6: header, CAN, time stamp, object count, COM settings.
-void DecodeSettings(ConfigImage& image) {
-    const Block0Array& w = image.Block0Words;
+void DecodeSettings(GatewaySettings& settings, const Block0Array& w) {
     if (HighHalf(w[0]) != kHeaderMark || LowHalf(w[0]) != kBlock0Len) {
-        image.ConfigWrong = true;
+        settings.ConfigWrong = true;
     }
     if (HighHalf(w[1]) != kBlock1Len || LowHalf(w[1]) < kBlock2Len) {
-        image.ConfigWrong = true;
+        settings.ConfigWrong = true;
     }
-    image.Block2Len = kBlock2Len;
+    settings.Block2Len = kBlock2Len;
 
     const Word nodeId = HighHalf(w[2]);
     if (nodeId >= 1 && nodeId <= 127) {
-        image.NodeId = static_cast<std::uint8_t>(nodeId);
+        settings.NodeId = static_cast<std::uint8_t>(nodeId);
     } else {
-        image.ConfigWrong = true;
+        settings.ConfigWrong = true;
     }
-    image.AppLayer = static_cast<std::uint8_t>(ByteOf(w[2], 1));
-    image.CanBaudIndex = static_cast<std::uint8_t>(ByteOf(w[2], 0));
-    if (image.AppLayer > 2 || image.CanBaudIndex > 8) {
-        image.ConfigWrong = true;
+    settings.AppLayer = static_cast<std::uint8_t>(ByteOf(w[2], 1));
+    settings.CanBaudIndex = static_cast<std::uint8_t>(ByteOf(w[2], 0));
+    if (settings.AppLayer > 2 || settings.CanBaudIndex > 8) {
+        settings.ConfigWrong = true;
     }
 
     if (HighHalf(w[3]) > 32767) {
-        image.ConfigWrong = true;
+        settings.ConfigWrong = true;
     } else {
-        image.CfgYear = static_cast<std::int16_t>(HighHalf(w[3]));
+        settings.CfgYear = static_cast<std::int16_t>(HighHalf(w[3]));
     }
-    image.CfgMonth = static_cast<std::uint8_t>(ByteOf(w[3], 1));
-    image.CfgDay = static_cast<std::uint8_t>(ByteOf(w[3], 0));
+    settings.CfgMonth = static_cast<std::uint8_t>(ByteOf(w[3], 1));
+    settings.CfgDay = static_cast<std::uint8_t>(ByteOf(w[3], 0));
 
-    image.CfgHour = static_cast<std::uint8_t>(ByteOf(w[4], 3));
-    image.CfgMinute = static_cast<std::uint8_t>(ByteOf(w[4], 2));
-    image.CfgSecond = static_cast<std::uint8_t>(ByteOf(w[4], 1));
-    image.ReadAppCount = static_cast<std::uint8_t>(ByteOf(w[4], 0));
+    settings.CfgHour = static_cast<std::uint8_t>(ByteOf(w[4], 3));
+    settings.CfgMinute = static_cast<std::uint8_t>(ByteOf(w[4], 2));
+    settings.CfgSecond = static_cast<std::uint8_t>(ByteOf(w[4], 1));
+    settings.ReadAppCount = static_cast<std::uint8_t>(ByteOf(w[4], 0));
     // Hour 24 and minute or second 60 are accepted as the gateway stores them.
-    if (image.CfgMonth > 12 || image.CfgDay > 31 || image.CfgHour > 24 || image.CfgMinute > 60 ||
-        image.CfgSecond > 60 || image.ReadAppCount < 1 || image.ReadAppCount > kMaxAppObjects) {
-        image.ConfigWrong = true;
+    if (settings.CfgMonth > 12 || settings.CfgDay > 31 || settings.CfgHour > 24 ||
+        settings.CfgMinute > 60 || settings.CfgSecond > 60 || settings.ReadAppCount < 1 ||
+        settings.ReadAppCount > kMaxAppObjects) {
+        settings.ConfigWrong = true;
     }
 
-    image.ComBaudIndex = static_cast<std::uint8_t>(ByteOf(w[5], 3));
-    image.ComDataBits = static_cast<std::uint8_t>(ByteOf(w[5], 2));
-    image.ComParity = static_cast<std::uint8_t>(ByteOf(w[5], 1));
-    image.ComStopBits = static_cast<std::uint8_t>(ByteOf(w[5], 0));
-    if (image.ComBaudIndex > 7 || (image.ComDataBits != 7 && image.ComDataBits != 8) ||
-        image.ComParity > 2 || (image.ComStopBits != 1 && image.ComStopBits != 2)) {
-        image.ConfigWrong = true;
+    settings.ComBaudIndex = static_cast<std::uint8_t>(ByteOf(w[5], 3));
+    settings.ComDataBits = static_cast<std::uint8_t>(ByteOf(w[5], 2));
+    settings.ComParity = static_cast<std::uint8_t>(ByteOf(w[5], 1));
+    settings.ComStopBits = static_cast<std::uint8_t>(ByteOf(w[5], 0));
+    if (settings.ComBaudIndex > 7 || (settings.ComDataBits != 7 && settings.ComDataBits != 8) ||
+        settings.ComParity > 2 || (settings.ComStopBits != 1 && settings.ComStopBits != 2)) {
+        settings.ConfigWrong = true;
     }
 
     if (HighHalf(w[6]) > 32767) {
-        image.ComTimeout = 32767;
-        image.ConfigWrong = true;
+        settings.ComTimeout = 32767;
+        settings.ConfigWrong = true;
     } else {
-        image.ComTimeout = static_cast<std::int16_t>(HighHalf(w[6]));
+        settings.ComTimeout = static_cast<std::int16_t>(HighHalf(w[6]));
     }
-    image.ComCheckByte = static_cast<std::uint8_t>(ByteOf(w[6], 1));
+    settings.ComCheckByte = static_cast<std::uint8_t>(ByteOf(w[6], 1));
 }
 
 }  // namespace
 
-void DecodeFirmware(ConfigImage& image, Word versionWord, Word dateWord) {
-    image.FwMajor = static_cast<std::uint8_t>(ByteOf(versionWord, 1));
-    image.FwMinor = static_cast<std::uint8_t>(ByteOf(versionWord, 0));
-    image.FwYear = static_cast<std::int16_t>(HighHalf(dateWord));
-    image.FwMonth = static_cast<std::uint8_t>(ByteOf(dateWord, 1));
-    image.FwDay = static_cast<std::uint8_t>(ByteOf(dateWord, 0));
-    if (image.FwMonth > 12) {
-        image.FwMonth = 0;
-        image.ConfigWrong = true;
+void DecodeFirmware(GatewaySettings& settings, Word versionWord, Word dateWord) {
+    settings.FwMajor = static_cast<std::uint8_t>(ByteOf(versionWord, 1));
+    settings.FwMinor = static_cast<std::uint8_t>(ByteOf(versionWord, 0));
+    settings.FwYear = static_cast<std::int16_t>(HighHalf(dateWord));
+    settings.FwMonth = static_cast<std::uint8_t>(ByteOf(dateWord, 1));
+    settings.FwDay = static_cast<std::uint8_t>(ByteOf(dateWord, 0));
+    if (settings.FwMonth > 12) {
+        settings.FwMonth = 0;
+        settings.ConfigWrong = true;
     }
-    if (image.FwDay > 31) {
-        image.FwDay = 0;
-        image.ConfigWrong = true;
+    if (settings.FwDay > 31) {
+        settings.FwDay = 0;
+        settings.ConfigWrong = true;
     }
 }
 
-bool DecodeBlock0(ConfigImage& image) {
+bool DecodeBlock0(GatewaySettings& settings, const Block0Array& words) {
     bool settingsDecoded = false;
-    if (image.Block0Words[0] <= kHeaderFloor) {
-        image.ConfigWrong = true;
+    if (words[0] <= kHeaderFloor) {
+        settings.ConfigWrong = true;
     } else {
-        DecodeSettings(image);
+        DecodeSettings(settings, words);
         settingsDecoded = true;
-        if (!image.ConfigWrong) {
-            DecodeObjects(image);
+        if (!settings.ConfigWrong) {
+            DecodeObjects(settings, words);
         }
     }
-    if (image.ConfigWrong) {
-        ApplyConfigDefaults(image);
+    if (settings.ConfigWrong) {
+        ApplyConfigDefaults(settings);
     }
     return settingsDecoded;
 }
 
-void ApplyConfigDefaults(ConfigImage& image) {
-    image.NodeId = 1;
-    image.CfgYear = 0;
-    image.CfgMonth = 0;
-    image.CfgDay = 0;
-    image.CfgHour = 0;
-    image.CfgMinute = 0;
-    image.CfgSecond = 0;
-    image.CanBaudIndex = 0;
-    image.ReadAppCount = 0;
-    image.ComBaudIndex = 3;
-    image.ComDataBits = 8;
-    image.ComParity = 0;
-    image.ComStopBits = 1;
-    image.ComTimeout = 200;
-    image.ComCheckByte =
-        ComputeCheckByte(image.ComBaudIndex, image.ComDataBits, image.ComParity, image.ComStopBits);
-    image.ConnInfoValid = false;
+void ApplyConfigDefaults(GatewaySettings& settings) {
+    settings.NodeId = 1;
+    settings.CfgYear = 0;
+    settings.CfgMonth = 0;
+    settings.CfgDay = 0;
+    settings.CfgHour = 0;
+    settings.CfgMinute = 0;
+    settings.CfgSecond = 0;
+    settings.CanBaudIndex = 0;
+    settings.ReadAppCount = 0;
+    settings.ComBaudIndex = 3;
+    settings.ComDataBits = 8;
+    settings.ComParity = 0;
+    settings.ComStopBits = 1;
+    settings.ComTimeout = 200;
+    settings.ComCheckByte = ComputeCheckByte(settings.ComBaudIndex, settings.ComDataBits,
+                                             settings.ComParity, settings.ComStopBits);
+    settings.ConnInfoValid = false;
 }
 
-void EncodeBlock0(ConfigImage& image, const LocalDateTime& now) {
-    Block0Array& w = image.Block0Words;
-    w = {};
+Block0Array EncodeBlock0(GatewaySettings& settings, const AppObjectList& working,
+                         const LocalDateTime& now) {
+    Block0Array w{};
     w[0] = kHeaderFloor + kBlock0Len;
-    w[1] = static_cast<Word>(kBlock1Len) * 65536u + static_cast<Word>(image.Block2Len);
-    w[2] = Word{image.NodeId} * 65536u + Word{image.AppLayer} * 256u + image.CanBaudIndex;
+    w[1] = static_cast<Word>(kBlock1Len) * 65536u + static_cast<Word>(settings.Block2Len);
+    w[2] = Word{settings.NodeId} * 65536u + Word{settings.AppLayer} * 256u + settings.CanBaudIndex;
 
-    image.CfgYear = static_cast<std::int16_t>(now.year);
-    image.CfgMonth = static_cast<std::uint8_t>(now.month);
-    image.CfgDay = static_cast<std::uint8_t>(now.day);
-    image.CfgHour = static_cast<std::uint8_t>(now.hour);
-    image.CfgMinute = static_cast<std::uint8_t>(now.minute);
-    image.CfgSecond = static_cast<std::uint8_t>(now.second);
-    w[3] = static_cast<Word>(static_cast<std::uint16_t>(image.CfgYear)) * 65536u +
-           Word{image.CfgMonth} * 256u + image.CfgDay;
-    w[4] = Word{image.CfgHour} * 16777216u + Word{image.CfgMinute} * 65536u +
-           Word{image.CfgSecond} * 256u + image.AppCount;
-    w[5] = Word{image.ComBaudIndex} * 16777216u + Word{image.ComDataBits} * 65536u +
-           Word{image.ComParity} * 256u + image.ComStopBits;
-    w[6] = static_cast<Word>(static_cast<std::uint16_t>(image.ComTimeout)) * 65536u +
-           Word{image.ComCheckByte} * 256u;
+    settings.CfgYear = static_cast<std::int16_t>(now.year);
+    settings.CfgMonth = static_cast<std::uint8_t>(now.month);
+    settings.CfgDay = static_cast<std::uint8_t>(now.day);
+    settings.CfgHour = static_cast<std::uint8_t>(now.hour);
+    settings.CfgMinute = static_cast<std::uint8_t>(now.minute);
+    settings.CfgSecond = static_cast<std::uint8_t>(now.second);
+    w[3] = static_cast<Word>(static_cast<std::uint16_t>(settings.CfgYear)) * 65536u +
+           Word{settings.CfgMonth} * 256u + settings.CfgDay;
+    w[4] = Word{settings.CfgHour} * 16777216u + Word{settings.CfgMinute} * 65536u +
+           Word{settings.CfgSecond} * 256u + working.AppCount;
+    w[5] = Word{settings.ComBaudIndex} * 16777216u + Word{settings.ComDataBits} * 65536u +
+           Word{settings.ComParity} * 256u + settings.ComStopBits;
+    w[6] = static_cast<Word>(static_cast<std::uint16_t>(settings.ComTimeout)) * 65536u +
+           Word{settings.ComCheckByte} * 256u;
 
-    if (image.ConnInfoValid) {
-        return;
+    if (settings.ConnInfoValid) {
+        return w;
     }
-    const int count = image.AppCount <= kMaxAppObjects ? image.AppCount : kMaxAppObjects;
+    const int count = working.AppCount <= kMaxAppObjects ? working.AppCount : kMaxAppObjects;
     for (int i = 0; i < count; ++i) {
-        const AppObject& o = image.AppObjects[i];
+        const AppObject& o = working.AppObjects[i];
         w[7 + 2 * i] = Word{o.MBID} * 16777216u + Word{o.IOType} * 65536u + Word{o.FCSel} * 256u;
         w[8 + 2 * i] = static_cast<Word>(o.MBSA) * 65536u + static_cast<Word>(o.MBCL);
     }
-    const IOTotalArray& t = image.IOTotals;
+    const IOTotalArray& t = working.IOTotals;
     w[27] = static_cast<Word>(t[0]) * 65536u + 2u * static_cast<Word>(t[1]);
     w[28] = static_cast<Word>(t[2]) * 65536u + 2u * static_cast<Word>(t[3]);
+    return w;
 }
 
 Word PackConnectionPath(const ConnectionPath& path) {
@@ -195,13 +195,14 @@ Word PackConnectionPath(const ConnectionPath& path) {
            static_cast<Word>(path.attribute);
 }
 
-void EncodeBlock1(ConfigImage& image, const std::array<ConnectionPath, 3>& inputPaths,
-                  const std::array<ConnectionPath, 3>& outputPaths) {
-    image.Block1Words = {};
+Block1Array EncodeBlock1(const std::array<ConnectionPath, 3>& inputPaths,
+                         const std::array<ConnectionPath, 3>& outputPaths) {
+    Block1Array words{};
     for (int i = 0; i < 3; ++i) {
-        image.Block1Words[1 + i] = PackConnectionPath(inputPaths[i]);
-        image.Block1Words[4 + i] = PackConnectionPath(outputPaths[i]);
+        words[1 + i] = PackConnectionPath(inputPaths[i]);
+        words[4 + i] = PackConnectionPath(outputPaths[i]);
     }
+    return words;
 }
 
 }  // namespace tavrin

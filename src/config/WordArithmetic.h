@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/ConfigImage.h"
+#include "config/ConfigWords.h"
 
 namespace tavrin {
 

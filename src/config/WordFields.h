@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
+#include "config/ConfigWords.h"
 
 namespace tavrin {
 

@@ -17,7 +17,7 @@ void ReleaseConsolePort(ConsoleSession& session) {
     if (session.port.IsOpen()) {
         session.port.Close();
     }
-    session.image.Busy = false;
+    session.Busy = false;
 }
 
 }  // namespace tavrin

@@ -28,6 +28,9 @@ struct ConsoleSession {
     // port would not open and what to do about it. Without it the message says only that.
     std::function<std::vector<std::string>(OpenStatus status, const std::string& device)>
         openAdvice = nullptr;
+    // A console job is running on this session: Connect, the write commands and closing the main
+    // window are refused meanwhile. Set and cleared by ConsoleBusy and ReleaseConsolePort only.
+    bool Busy = false;
 };
 
 // Opens the console port unless it is open already. Whatever was received before is discarded.
@@ -41,9 +44,8 @@ void ReleaseConsolePort(ConsoleSession& session);
 // back early, where a job lets the console go before its last steps.
 class ConsoleBusy {
 public:
-    explicit ConsoleBusy(ConsoleSession& session)
-        : m_image(session.image), m_before(session.image.Busy) {
-        m_image.Busy = true;
+    explicit ConsoleBusy(ConsoleSession& session) : m_session(session), m_before(session.Busy) {
+        m_session.Busy = true;
     }
     ~ConsoleBusy() { End(); }
     ConsoleBusy(const ConsoleBusy&) = delete;
@@ -51,13 +53,13 @@ public:
 
     void End() {
         if (m_held) {
-            m_image.Busy = m_before;
+            m_session.Busy = m_before;
             m_held = false;
         }
     }
 
 private:
-    ConfigImage& m_image;
+    ConsoleSession& m_session;
     bool m_before;
     bool m_held = true;
 };

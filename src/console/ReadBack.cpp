@@ -71,7 +71,8 @@ ReadBackResult ReadBackWritten(ConsoleSession& session, const PortChoice& port,
         result.readFailure = held.First();
         return result;
     }
-    result.mismatches = CompareWritten(written, scratch.ReadBlock0Words, scratch.ReadBlock1Words);
+    result.mismatches =
+        CompareWritten(written, scratch.words.ReadBlock0Words, scratch.words.ReadBlock1Words);
     result.outcome =
         result.mismatches.empty() ? ReadBackOutcome::Verified : ReadBackOutcome::Mismatch;
     return result;

@@ -30,7 +30,7 @@ public:
 
     ReadOutcome Run() {
         m_view.ConnectPressed();
-        if (m_image.Busy) {
+        if (m_session.Busy) {
             return ReadOutcome::Refused;
         }
         return OnOpenPort<ReadOutcome>([this] { return ReadWithOpenPort(); });
@@ -56,10 +56,10 @@ private:
         const std::string_view prompt = StripBlanks(m_link.ConsoleReply());
         // A prompt naming both counts as the 6420e.
         if (prompt.find("6420e") != std::string_view::npos) {
-            m_image.ModulePrompt = "6420e>";
+            m_image.settings.ModulePrompt = "6420e>";
             kind = ModuleKind::K6420e;
         } else if (prompt.find("6420RT") != std::string_view::npos) {
-            m_image.ModulePrompt = "6420RT>";
+            m_image.settings.ModulePrompt = "6420RT>";
             kind = ModuleKind::K6420RT;
         } else {
             m_view.Tell({msg::kNotOurModule, msg::kError});
@@ -77,10 +77,10 @@ private:
             !m_link.SendAndWait(".", "[EEPROM:]")) {
             return TimedOut<ReadOutcome>();
         }
-        DecodeFirmware(m_image, ToUnsigned(firmware[0]), ToUnsigned(firmware[1]));
+        DecodeFirmware(m_image.settings, ToUnsigned(firmware[0]), ToUnsigned(firmware[1]));
         m_view.SetProgress(2);
 
-        ClearWordArrays(m_image);
+        m_image.words = {};
         std::array<std::int32_t, kBlock0ReadWords> block0{};
         if (!ReadWords("el 40", kBlock0FirstAddress, block0.size(), block0.data())) {
             return TimedOut<ReadOutcome>();
@@ -91,8 +91,8 @@ private:
         }
         // The thirtieth word (byte 156) lies outside the configuration area: read, not used.
         for (int k = 0; k < kBlock0ConfigWords; ++k) {
-            m_image.Block0Words[k] = ToUnsigned(block0[k]);
-            m_image.ReadBlock0Words[k] = m_image.Block0Words[k];
+            m_image.words.Block0Words[k] = ToUnsigned(block0[k]);
+            m_image.words.ReadBlock0Words[k] = m_image.words.Block0Words[k];
         }
 
         std::array<std::int32_t, kBlock1Words> block1{};
@@ -102,26 +102,26 @@ private:
             return TimedOut<ReadOutcome>();
         }
         for (int k = 0; k < kBlock1Words; ++k) {
-            m_image.Block1Words[k] = ToUnsigned(block1[k]);
-            m_image.ReadBlock1Words[k] = m_image.Block1Words[k];
+            m_image.words.Block1Words[k] = ToUnsigned(block1[k]);
+            m_image.words.ReadBlock1Words[k] = m_image.words.Block1Words[k];
         }
         m_view.SetProgress(5);
 
-        if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
+        if (!m_link.SendAndWait("exit", m_image.settings.ModulePrompt)) {
             return TimedOut<ReadOutcome>();
         }
 
-        if (DecodeBlock0(m_image)) {
+        if (DecodeBlock0(m_image.settings, m_image.words.Block0Words)) {
             m_view.SetProgress(6);
         }
         m_view.SetProgress(7);
         m_session.port.Close();
         m_view.SetProgress(9);
 
-        m_view.ShowConnectedLook(kind, FirmwareText(m_image));
+        m_view.ShowConnectedLook(kind, FirmwareText(m_image.settings));
         m_view.SetStatus(msg::kWaitingForConfiguration);
         m_busy.reset();
-        if (m_image.ConfigWrong) {
+        if (m_image.settings.ConfigWrong) {
             m_view.Tell({msg::kConfigWrong, msg::kConfigWarningTitle});
         }
         m_view.EnableFileCommands();
@@ -131,11 +131,12 @@ private:
 
     void StartRead() {
         m_busy.emplace(m_session);
-        m_image.ConfigWrong = false;
-        m_image.StoredDOLen = m_image.StoredAOLen = m_image.StoredDILen = m_image.StoredAILen = 0;
-        m_image.StoredIOTotals = {};
-        m_image.ReadAppCount = 0;
-        m_image.ConnInfoValid = true;
+        m_image.settings.ConfigWrong = false;
+        m_image.settings.StoredDOLen = m_image.settings.StoredAOLen = m_image.settings.StoredDILen =
+            m_image.settings.StoredAILen = 0;
+        m_image.settings.StoredIOTotals = {};
+        m_image.settings.ReadAppCount = 0;
+        m_image.settings.ConnInfoValid = true;
         m_view.SetProgress(0);
         m_view.SetProgress(1);
     }
@@ -170,10 +171,10 @@ private:
 
 }  // namespace
 
-std::string FirmwareText(const ConfigImage& image) {
-    return std::to_string(image.FwMajor) + "." + TwoDigits(image.FwMinor) + "-" +
-           std::to_string(image.FwYear) + "/" + TwoDigits(image.FwMonth) + "/" +
-           TwoDigits(image.FwDay);
+std::string FirmwareText(const GatewaySettings& settings) {
+    return std::to_string(settings.FwMajor) + "." + TwoDigits(settings.FwMinor) + "-" +
+           std::to_string(settings.FwYear) + "/" + TwoDigits(settings.FwMonth) + "/" +
+           TwoDigits(settings.FwDay);
 }
 
 ReadOutcome ReadConfiguration(ConsoleSession& session, const PortChoice& port, ReadView& view) {

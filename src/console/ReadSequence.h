@@ -63,7 +63,7 @@ public:
 inline constexpr int kProgressMax = 10;
 
 // "1.05-2004/03/09": minor, month and day with at least two digits.
-std::string FirmwareText(const ConfigImage& image);
+std::string FirmwareText(const GatewaySettings& settings);
 
 ReadOutcome ReadConfiguration(ConsoleSession& session, const PortChoice& port, ReadView& view);
 

@@ -26,9 +26,9 @@ public:
     Writer(ConsoleSession& session, const PortChoice& port, WriteView& view)
         : PortSequence(session, port, view, {msg::kWarning, "", "", true}) {}
 
-    WriteOutcome Run(const Block0Array& block0, int block0Count, const Block1Array& block1) {
+    WriteOutcome Run(const ConfigWords& words, int block0Count) {
         return OnOpenPort<WriteOutcome>(
-            [&] { return WriteWithOpenPort(block0, block0Count, block1); });
+            [&] { return WriteWithOpenPort(words.block0, block0Count, words.block1); });
     }
 
 private:
@@ -58,7 +58,7 @@ private:
             !m_link.SendAndWait(".", "[EEPROM:]")) {
             return TimedOut<WriteOutcome>();
         }
-        if (!m_link.SendAndWait("exit", m_image.ModulePrompt)) {
+        if (!m_link.SendAndWait("exit", m_image.settings.ModulePrompt)) {
             return TimedOut<WriteOutcome>();
         }
         m_session.port.Close();
@@ -84,14 +84,13 @@ private:
 
 }  // namespace
 
-WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port,
-                                const Block0Array& block0, int block0Count,
-                                const Block1Array& block1, WriteView& view) {
+WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port, ConfigWords words,
+                                int block0Count, WriteView& view) {
     // Only the whole area (29) and the settings (7) are ever asked for. Anything else is held to
     // 1..29 rather than refused: past 29 the walk would type into the word at byte 156, which is
     // not part of the configuration, and below 1 there would be no block 0 write at all.
     const int count = std::clamp(block0Count, 1, kBlock0ConfigWords);
-    return Writer(session, port, view).Run(block0, count, block1);
+    return Writer(session, port, view).Run(words, count);
 }
 
 }  // namespace tavrin

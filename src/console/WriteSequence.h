@@ -28,14 +28,15 @@ enum class WriteOutcome {
 inline constexpr int kWholeBlock0Words = 29;
 inline constexpr int kBlock0SettingsWords = 7;
 
-// Writes block0[0 .. block0Count-1] from byte 40 and block1[0..6] from byte 0, leaving the console
-// at session.image.ModulePrompt. block0Count is kWholeBlock0Words or kBlock0SettingsWords; any
-// other count is held to 1..29. The caller sets Busy before. On failure the view has been told
-// (message and status line), the port is closed and Busy cleared; the caller then does its own
-// release. On success the port is closed and Busy is left for the caller to clear. After a failure
-// the EEPROM may hold a partly written image: words typed before the failing step are stored.
-WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port,
-                                const Block0Array& block0, int block0Count,
-                                const Block1Array& block1, WriteView& view);
+// Writes words.block0[0 .. block0Count-1] from byte 40 and words.block1[0..6] from byte 0, leaving
+// the console at the prompt of the module the last read found. The words are the write's own copy,
+// so nothing the windows do meanwhile changes what is typed. block0Count is kWholeBlock0Words or
+// kBlock0SettingsWords; any other count is held to 1..29. The caller sets Busy before. On failure
+// the view has been told (message and status line), the port is closed and Busy cleared; the caller
+// then does its own release. On success the port is closed and Busy is left for the caller to
+// clear. After a failure the EEPROM may hold a partly written image: words typed before the failing
+// step are stored.
+WriteOutcome WriteConfiguration(ConsoleSession& session, const PortChoice& port, ConfigWords words,
+                                int block0Count, WriteView& view);
 
 }  // namespace tavrin

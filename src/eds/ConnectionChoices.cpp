@@ -20,8 +20,8 @@ bool CarriesData(const AppObject& object, int ioType) {
 // Appends the entries of the objects of `ioType`, numbering on from the entries already there.
 void AppendObjectEntries(std::vector<std::string>& entries, const ConfigImage& image,
                          const char* prefix, int ioType, const char* kind) {
-    for (int i = 0; i < image.AppCount && i < kMaxAppObjects; ++i) {
-        if (CarriesData(image.AppObjects[i], ioType)) {
+    for (int i = 0; i < image.working.AppCount && i < kMaxAppObjects; ++i) {
+        if (CarriesData(image.working.AppObjects[i], ioType)) {
             const auto n = static_cast<long long>(entries.size());  // "None" is entry 0
             entries.push_back(std::string(prefix) + Z2(n) + "(" + kind + ",App." + Z2(i + 1) + ")");
         }
@@ -105,7 +105,7 @@ std::optional<long long> ProducedBytes(int position, std::string_view text,
         return std::nullopt;
     }
     if (info.classId == kAppObjectClass && info.instance <= kMaxAppObjects) {
-        const AppObject& object = image.AppObjects[info.instance - 1];
+        const AppObject& object = image.working.AppObjects[info.instance - 1];
         if (info.attribute == kDigitalInputAttribute) {
             return (static_cast<long long>(object.MBCL) + 7) / 8;
         }
@@ -129,17 +129,17 @@ bool FitsStrobeResponse(int position, std::string_view text, const ConfigImage& 
 RestoreResult RestoreSelections(const ConfigImage& image, int inputEntries, int outputEntries,
                                 ConnectionSelections& selections) {
     RestoreResult result = RestoreResult::Restored;
-    if (image.ConfigWrong || !image.ConnInfoValid) {
+    if (image.settings.ConfigWrong || !image.settings.ConnInfoValid) {
         result = RestoreResult::NewSetting;
     } else {
         std::array<int, kConnectionTypes> inputs{};
         for (int i = 0; i < kConnectionTypes; ++i) {
-            inputs[i] = TopByte(image.Block1Words[i + 1]);
+            inputs[i] = TopByte(image.words.Block1Words[i + 1]);
             if (inputs[i] > inputEntries) {
                 result = RestoreResult::EepromError;
             }
         }
-        const int pollOutput = TopByte(image.Block1Words[4]);
+        const int pollOutput = TopByte(image.words.Block1Words[4]);
         if (pollOutput > outputEntries) {
             result = RestoreResult::EepromError;
         }

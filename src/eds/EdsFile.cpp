@@ -81,14 +81,14 @@ void AddHeader(EdsLines& lines, const EdsContent& content) {
     lines.Add(kDashes);
 }
 
-int ObjectCount(const ConfigImage& image) {
-    return std::clamp(static_cast<int>(image.AppCount), 0, kMaxAppObjects);
+int ObjectCount(const AppObjectList& working) {
+    return std::clamp(static_cast<int>(working.AppCount), 0, kMaxAppObjects);
 }
 
 // Every object is listed, also one of length 0 that takes part in no connection.
-void AddObjectTable(EdsLines& lines, const ConfigImage& image) {
-    for (int i = 0; i < ObjectCount(image); ++i) {
-        const AppObject& o = image.AppObjects[i];
+void AddObjectTable(EdsLines& lines, const AppObjectList& working) {
+    for (int i = 0; i < ObjectCount(working); ++i) {
+        const AppObject& o = working.AppObjects[i];
         lines.Add("$   " + Zeroed(i + 1, 2) + "     " + Zeroed(o.MBID, 3) + "       " +
                   std::to_string(o.IOType) + "     " + Zeroed(o.MBSA, 4) + "   " +
                   Zeroed(o.MBCL, 4));
@@ -154,15 +154,17 @@ std::string TimeText(int hour, int minute, int second) {
 
 // CreateDate/CreateTime repeat the time stamp just stored into the gateway; ModDate/ModTime are
 // the PC's clock while the file is written.
-void AddFileSection(EdsLines& lines, const ConfigImage& image, const LocalDateTime& modified) {
+void AddFileSection(EdsLines& lines, const GatewaySettings& settings,
+                    const LocalDateTime& modified) {
     const std::string& key = kKeyIndent;
     lines.Add(kRule);
     lines.Add("[File]");
     lines.Add(key + "DescText   = " + "\"KELDOR DeviceNet I/O Controller \"; ");
-    lines.Add(key + "CreateDate = " + DateText(image.CfgMonth, image.CfgDay, image.CfgYear) + ";" +
-              "      $ created");
-    lines.Add(key + "CreateTime = " + TimeText(image.CfgHour, image.CfgMinute, image.CfgSecond) +
-              ";");
+    lines.Add(key +
+              "CreateDate = " + DateText(settings.CfgMonth, settings.CfgDay, settings.CfgYear) +
+              ";" + "      $ created");
+    lines.Add(key + "CreateTime = " +
+              TimeText(settings.CfgHour, settings.CfgMinute, settings.CfgSecond) + ";");
     lines.Add(key + "ModDate    = " + DateText(modified.month, modified.day, modified.year) + ";" +
               "      $ last changed");
     lines.Add(key + "ModTime    = " + TimeText(modified.hour, modified.minute, modified.second) +
@@ -171,7 +173,7 @@ void AddFileSection(EdsLines& lines, const ConfigImage& image, const LocalDateTi
     lines.Add("");
 }
 
-void AddDeviceSection(EdsLines& lines, const ConfigImage& image) {
+void AddDeviceSection(EdsLines& lines, const GatewaySettings& settings) {
     const std::string& key = kKeyIndent;
     lines.Add("[Device]");
     lines.Add(key + "VendCode    = " + std::to_string(kKeldorVendorCode) + ";" +
@@ -180,9 +182,9 @@ void AddDeviceSection(EdsLines& lines, const ConfigImage& image) {
     lines.Add(key + "ProdType    = 0; " + "             $ Product Type");
     lines.Add(key + "ProdTypeStr = " + "\"Generic\";");
     lines.Add(key + "ProdCode    = 4;");
-    lines.Add(key + "MajRev      = " + std::to_string(image.FwMajor) +
+    lines.Add(key + "MajRev      = " + std::to_string(settings.FwMajor) +
               ";              $ Device Major Revision");
-    lines.Add(key + "MinRev      = " + std::to_string(image.FwMinor) +
+    lines.Add(key + "MinRev      = " + std::to_string(settings.FwMinor) +
               ";              $ Device Minor Revision");
     lines.Add(key + "ProdName    = " + "\"KELDOR-K5310G\";" + "   $ Product Name");
     lines.Add("");
@@ -280,10 +282,10 @@ const ObjectKind kAnalogOutputKind{1, false, kSizeSeparator, " B-Output Register
 
 // Writes the entries of one kind, in table order, numbering them on from `number`; returns the
 // next free number. Objects of length 0 carry no data and get no entry.
-int AddObjectEntries(EdsLines& lines, const ConfigImage& image, const ObjectKind& kind,
+int AddObjectEntries(EdsLines& lines, const AppObjectList& working, const ObjectKind& kind,
                      const char* direction, int number) {
-    for (int i = 0; i < ObjectCount(image); ++i) {
-        const AppObject& o = image.AppObjects[i];
+    for (int i = 0; i < ObjectCount(working); ++i) {
+        const AppObject& o = working.AppObjects[i];
         if (o.IOType != kind.ioType || o.MBCL <= 0)
             continue;
         const long long length = o.MBCL;
@@ -299,20 +301,20 @@ int AddObjectEntries(EdsLines& lines, const ConfigImage& image, const ObjectKind
 
 // Inputs first: the assembly instances, then the digital and the analog input objects, numbered
 // on in that order; outputs likewise. These are the numbers the wizard's lists show.
-void AddConnections(EdsLines& lines, const ConfigImage& image, const AssemblyRun& outputs,
+void AddConnections(EdsLines& lines, const AppObjectList& working, const AssemblyRun& outputs,
                     const AssemblyRun& inputs) {
     if (inputs.count > 0) {
         lines.Add("$ ==================== Input Connection ========================");
         AddAssemblyEntries(lines, inputs, false);
     }
-    int next = AddObjectEntries(lines, image, kDigitalInputKind, "Input", inputs.count + 1);
-    AddObjectEntries(lines, image, kAnalogInputKind, "Input", next);
+    int next = AddObjectEntries(lines, working, kDigitalInputKind, "Input", inputs.count + 1);
+    AddObjectEntries(lines, working, kAnalogInputKind, "Input", next);
     if (outputs.count > 0) {
         lines.Add("$ ==================== Output Connection =======================");
         AddAssemblyEntries(lines, outputs, true);
     }
-    next = AddObjectEntries(lines, image, kDigitalOutputKind, "Output", outputs.count + 1);
-    AddObjectEntries(lines, image, kAnalogOutputKind, "Output", next);
+    next = AddObjectEntries(lines, working, kDigitalOutputKind, "Output", outputs.count + 1);
+    AddObjectEntries(lines, working, kAnalogOutputKind, "Output", next);
 }
 
 [[noreturn]] void ThrowWriteError(const std::string& path, int error) {
@@ -357,7 +359,6 @@ void ReplaceFile(const std::string& folder, const std::string& name, const std::
 }  // namespace
 
 std::string EdsFileText(const EdsContent& content) {
-    const ConfigImage& image = content.image;
     const AssemblyTables& tables = content.assemblies;
     const int outRows = ExistingInstances(tables.OutputAssemblies, tables.LastOutputAssembly);
     const int inRows = ExistingInstances(tables.InputAssemblies, tables.LastInputAssembly);
@@ -366,14 +367,14 @@ std::string EdsFileText(const EdsContent& content) {
 
     EdsLines lines;
     AddHeader(lines, content);
-    AddObjectTable(lines, image);
+    AddObjectTable(lines, content.working);
     AddAssemblyTable(lines, outputs, inputs);
-    AddFileSection(lines, image, content.modified);
-    AddDeviceSection(lines, image);
+    AddFileSection(lines, content.settings, content.modified);
+    AddDeviceSection(lines, content.settings);
     // Without any assembly instance the gateway has no I/O data, so there is nothing to connect.
     if (outRows > 0 || inRows > 0)
         AddIoInfo(lines, content.selections);
-    AddConnections(lines, image, outputs, inputs);
+    AddConnections(lines, content.working, outputs, inputs);
     lines.Add("$ End of KELDOR-XQV EDS File");
     return lines.Take();
 }
@@ -383,7 +384,7 @@ std::string EdsFileName(int nodeId) {
 }
 
 std::string WriteEdsFile(const std::string& folder, const EdsContent& content) {
-    const std::string name = EdsFileName(content.image.NodeId);
+    const std::string name = EdsFileName(content.settings.NodeId);
     ReplaceFile(folder, name, EdsFileText(content));
     return folder + "/" + name;
 }

@@ -11,7 +11,8 @@
 
 #include "assembly/AssemblyDerivation.h"
 #include "common/Clock.h"
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
+#include "config/GatewaySettings.h"
 #include "eds/ConnectionSelections.h"
 
 namespace tavrin {
@@ -21,9 +22,10 @@ inline constexpr int kKeldorVendorCode = 912;
 
 // Everything the file is written from, read when Finish is pressed.
 struct EdsContent {
-    std::string description;   // the wizard's "Description:" text
-    std::string author;        // the wizard's "Created By:" text
-    const ConfigImage& image;  // NodeId, AppCount/AppObjects, Cfg* time stamp, FwMajor/FwMinor
+    std::string description;          // the wizard's "Description:" text
+    std::string author;               // the wizard's "Created By:" text
+    const GatewaySettings& settings;  // NodeId, the Cfg* time stamp, FwMajor/FwMinor
+    const AppObjectList& working;     // the objects the connection entries describe
     const AssemblyTables& assemblies;
     const ConnectionSelections& selections;
     LocalDateTime modified;  // the PC's clock while the file is written: ModDate, ModTime

@@ -12,12 +12,12 @@ namespace {
 // old objects back over the new ones.
 void RememberStored(ConfigImage& image, bool objectsWritten) {
     if (objectsWritten) {
-        image.ReadAppObjects = image.AppObjects;
-        image.ReadAppCount = image.AppCount;
-        image.StoredIOTotals = image.IOTotals;
+        image.settings.ReadAppObjects = image.working.AppObjects;
+        image.settings.ReadAppCount = image.working.AppCount;
+        image.settings.StoredIOTotals = image.working.IOTotals;
     }
-    image.ConfigWrong = false;
-    image.ConnInfoValid = true;
+    image.settings.ConfigWrong = false;
+    image.settings.ConnInfoValid = true;
 }
 
 }  // namespace
@@ -25,28 +25,29 @@ void RememberStored(ConfigImage& image, bool objectsWritten) {
 FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& choices) {
     ConsoleSession& session = context.session;
     ConfigImage& image = session.image;
-    if (image.Busy) {
+    if (session.Busy) {
         return FinishOutcome::Refused;
     }
     const ConsoleBusy busy(session);
-    image.AppLayer = 1;  // what is stored here is always a DeviceNet configuration
+    image.settings.AppLayer = 1;  // what is stored here is always a DeviceNet configuration
 
-    EncodeBlock0(image, session.clock.Now());
+    image.words.Block0Words = EncodeBlock0(image.settings, image.working, session.clock.Now());
     const ConnectionPaths paths = BuildConnectionPaths(context.selections, choices.inputTexts,
                                                        choices.outputTexts, context.assemblies);
-    EncodeBlock1(image, paths.inputs, paths.outputs);
+    image.words.Block1Words = EncodeBlock1(paths.inputs, paths.outputs);
 
-    const bool objectsWritten = !image.ConnInfoValid;
+    const bool objectsWritten = !image.settings.ConnInfoValid;
     const int count = objectsWritten ? kWholeBlock0Words : kBlock0SettingsWords;
-    context.writeOutcome = WriteConfiguration(session, context.port, image.Block0Words, count,
-                                              image.Block1Words, context.view);
+    context.writeOutcome =
+        WriteConfiguration(session, context.port, image.words.ToWrite(), count, context.view);
     if (context.writeOutcome != WriteOutcome::Completed) {
         return FinishOutcome::WriteFailed;
     }
     RememberStored(image, objectsWritten);
 
-    const EdsContent content{choices.description, choices.author,     image,
-                             context.assemblies,  context.selections, session.clock.Now()};
+    const EdsContent content{choices.description, choices.author,     image.settings,
+                             image.working,       context.assemblies, context.selections,
+                             session.clock.Now()};
     try {
         WriteEdsFile(context.edsFolder, content);
     } catch (const EdsWriteError& error) {

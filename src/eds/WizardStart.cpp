@@ -6,7 +6,7 @@ namespace tavrin {
 
 WizardStart StartWizard(const ConfigImage& image, ConnectionSelections& selections) {
     WizardStart start;
-    start.assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    start.assemblies = DeriveAssemblies(image.working);
     start.outputs = OutputEntries(image, start.assemblies);
     start.inputs = InputEntries(image, start.assemblies);
     start.restored = RestoreSelections(image, static_cast<int>(start.inputs.size()) - 1,

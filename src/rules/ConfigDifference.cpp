@@ -12,12 +12,10 @@
 namespace tavrin {
 namespace {
 
-ConfigImage Decoded(const ConfigWords& words) {
-    ConfigImage image;
-    image.Block0Words = words.block0;
-    image.Block1Words = words.block1;
-    DecodeBlock0(image);
-    return image;
+GatewaySettings Decoded(const ConfigWords& words) {
+    GatewaySettings settings;
+    DecodeBlock0(settings, words.block0);
+    return settings;
 }
 
 std::string Number(long long value) {
@@ -28,7 +26,7 @@ std::string LayerText(int layer) {
     return layer == 0 ? "CANopen" : layer == 1 ? "DeviceNet" : "layer " + Number(layer);
 }
 
-std::string BitRateText(const ConfigImage& c) {
+std::string BitRateText(const GatewaySettings& c) {
     const auto rate = CanBitRateKbps(c.AppLayer, c.CanBaudIndex);
     return rate ? Number(*rate) + " kbit/s" : "index " + Number(c.CanBaudIndex);
 }
@@ -74,10 +72,10 @@ std::string ConnectionText(int k, Word word) {
 
 class Differences {
 public:
-    Differences(const ConfigImage& a, const ConfigImage& b) : m_a(a), m_b(b) {}
+    Differences(const GatewaySettings& a, const GatewaySettings& b) : m_a(a), m_b(b) {}
 
     void Field(const std::string& name,
-               const std::function<std::string(const ConfigImage&)>& text) {
+               const std::function<std::string(const GatewaySettings&)>& text) {
         Add(name, text(m_a), text(m_b));
     }
     void Add(const std::string& name, const std::string& a, const std::string& b) {
@@ -88,16 +86,16 @@ public:
     std::vector<FieldDifference> Take() { return std::move(m_list); }
 
 private:
-    const ConfigImage& m_a;
-    const ConfigImage& m_b;
+    const GatewaySettings& m_a;
+    const GatewaySettings& m_b;
     std::vector<FieldDifference> m_list;
 };
 
-void ObjectFields(Differences& d, const ConfigImage& a, const ConfigImage& b) {
+void ObjectFields(Differences& d, const GatewaySettings& a, const GatewaySettings& b) {
     const int count = std::min<int>(std::max(a.ReadAppCount, b.ReadAppCount), kMaxAppObjects);
     for (int i = 0; i < count; ++i) {
         const std::string prefix = "ReadAppObjects[" + Number(i) + "].";
-        auto side = [i](const ConfigImage& c, auto text) -> std::string {
+        auto side = [i](const GatewaySettings& c, auto text) -> std::string {
             return i < c.ReadAppCount ? text(c.ReadAppObjects[i]) : "none";
         };
         auto field = [&](const char* name, auto text) {
@@ -113,33 +111,27 @@ void ObjectFields(Differences& d, const ConfigImage& a, const ConfigImage& b) {
 }  // namespace
 
 std::vector<FieldDifference> DifferenceOf(const ConfigWords& wordsA, const ConfigWords& wordsB) {
-    const ConfigImage a = Decoded(wordsA);
-    const ConfigImage b = Decoded(wordsB);
+    const GatewaySettings a = Decoded(wordsA);
+    const GatewaySettings b = Decoded(wordsB);
     Differences d(a, b);
-    d.Field("ConfigWrong", [](const ConfigImage& c) { return c.ConfigWrong ? "wrong" : "valid"; });
-    d.Field("NodeId", [](const ConfigImage& c) { return Number(c.NodeId); });
-    d.Field("AppLayer", [](const ConfigImage& c) { return LayerText(c.AppLayer); });
+    d.Field("ConfigWrong",
+            [](const GatewaySettings& c) { return c.ConfigWrong ? "wrong" : "valid"; });
+    d.Field("NodeId", [](const GatewaySettings& c) { return Number(c.NodeId); });
+    d.Field("AppLayer", [](const GatewaySettings& c) { return LayerText(c.AppLayer); });
     d.Field("CanBaudIndex", BitRateText);
-    d.Field("ComBaudIndex", [](const ConfigImage& c) { return BaudRateText(c.ComBaudIndex); });
-    d.Field("ComDataBits", [](const ConfigImage& c) { return Number(c.ComDataBits); });
-    d.Field("ComParity", [](const ConfigImage& c) { return ParityText(c.ComParity); });
-    d.Field("ComStopBits", [](const ConfigImage& c) { return Number(c.ComStopBits); });
-    d.Field("ComTimeout", [](const ConfigImage& c) { return Number(c.ComTimeout) + " ms"; });
-    d.Field("ComCheckByte", [](const ConfigImage& c) { return Number(c.ComCheckByte); });
-    d.Field("ReadAppCount", [](const ConfigImage& c) { return Number(c.ReadAppCount); });
+    d.Field("ComBaudIndex", [](const GatewaySettings& c) { return BaudRateText(c.ComBaudIndex); });
+    d.Field("ComDataBits", [](const GatewaySettings& c) { return Number(c.ComDataBits); });
+    d.Field("ComParity", [](const GatewaySettings& c) { return ParityText(c.ComParity); });
+    d.Field("ComStopBits", [](const GatewaySettings& c) { return Number(c.ComStopBits); });
+    d.Field("ComTimeout", [](const GatewaySettings& c) { return Number(c.ComTimeout) + " ms"; });
+    d.Field("ComCheckByte", [](const GatewaySettings& c) { return Number(c.ComCheckByte); });
+    d.Field("ReadAppCount", [](const GatewaySettings& c) { return Number(c.ReadAppCount); });
     ObjectFields(d, a, b);
     for (int k = 0; k < kBlock1Words; ++k) {
         d.Add("ReadBlock1Words[" + Number(k) + "]", ConnectionText(k, wordsA.block1[k]),
               ConnectionText(k, wordsB.block1[k]));
     }
     return d.Take();
-}
-
-ConfigWords ReadWordsOf(const ConfigImage& image) {
-    ConfigWords words;
-    words.block0 = image.ReadBlock0Words;
-    words.block1 = image.ReadBlock1Words;
-    return words;
 }
 
 }  // namespace tavrin

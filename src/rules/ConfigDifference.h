@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "config/ConfigWords.h"
 
 namespace tavrin {
-
-// The configuration words of one side: block 0 from byte 40 (29 words) and block 1.
-struct ConfigWords {
-    Block0Array block0{};
-    Block1Array block1{};
-};
 
 struct FieldDifference {
     std::string field;  // "NodeId", "ReadAppObjects[1].MBSA", "ReadBlock1Words[1]"
@@ -30,8 +24,5 @@ struct FieldDifference {
 
 // Every field that differs, in the order `read --json` lists them; empty when the two are equal.
 std::vector<FieldDifference> DifferenceOf(const ConfigWords& a, const ConfigWords& b);
-
-// The words a configuration image holds as read at its last connect.
-ConfigWords ReadWordsOf(const ConfigImage& image);
 
 }  // namespace tavrin

@@ -140,20 +140,20 @@ std::optional<int> TimeoutFromValue(double value) {
     return static_cast<int>(ms);
 }
 
-void StoreCanSettings(ConfigImage& image, int appLayer, int ratePosition, int nodeId) {
-    image.AppLayer = static_cast<std::uint8_t>(appLayer);
-    image.CanBaudIndex = static_cast<std::uint8_t>(ratePosition);
-    image.NodeId = static_cast<std::uint8_t>(nodeId);
+void StoreCanSettings(GatewaySettings& settings, int appLayer, int ratePosition, int nodeId) {
+    settings.AppLayer = static_cast<std::uint8_t>(appLayer);
+    settings.CanBaudIndex = static_cast<std::uint8_t>(ratePosition);
+    settings.NodeId = static_cast<std::uint8_t>(nodeId);
 }
 
-void StoreComSettings(ConfigImage& image, const ComChoice& choice) {
-    image.ComBaudIndex = static_cast<std::uint8_t>(choice.baudPosition);
-    image.ComDataBits = static_cast<std::uint8_t>(choice.dataBitsPosition + 7);
-    image.ComParity = static_cast<std::uint8_t>(choice.parityPosition);
-    image.ComStopBits = static_cast<std::uint8_t>(choice.stopBitsPosition + 1);
-    image.ComTimeout = static_cast<std::int16_t>(choice.timeoutMs);
-    image.ComCheckByte =
-        ComputeCheckByte(image.ComBaudIndex, image.ComDataBits, image.ComParity, image.ComStopBits);
+void StoreComSettings(GatewaySettings& settings, const ComChoice& choice) {
+    settings.ComBaudIndex = static_cast<std::uint8_t>(choice.baudPosition);
+    settings.ComDataBits = static_cast<std::uint8_t>(choice.dataBitsPosition + 7);
+    settings.ComParity = static_cast<std::uint8_t>(choice.parityPosition);
+    settings.ComStopBits = static_cast<std::uint8_t>(choice.stopBitsPosition + 1);
+    settings.ComTimeout = static_cast<std::int16_t>(choice.timeoutMs);
+    settings.ComCheckByte = ComputeCheckByte(settings.ComBaudIndex, settings.ComDataBits,
+                                             settings.ComParity, settings.ComStopBits);
 }
 
 ToggleDecision DecideToggleClick(int index, bool pressed, int shownPanel) {
@@ -175,17 +175,17 @@ ToggleDecision DecideToggleClick(int index, bool pressed, int shownPanel) {
     return decision;
 }
 
-CanSideShown OpenCanSide(ConfigImage& image, bool listFilledByOption) {
+CanSideShown OpenCanSide(GatewaySettings& settings, bool listFilledByOption) {
     CanSideShown shown;
-    shown.layer = image.AppLayer != 0 ? 1 : 0;
-    if (image.NodeId < 1 || image.NodeId > MaxNodeId(shown.layer)) {
-        image.NodeId = 1;
+    shown.layer = settings.AppLayer != 0 ? 1 : 0;
+    if (settings.NodeId < 1 || settings.NodeId > MaxNodeId(shown.layer)) {
+        settings.NodeId = 1;
     }
-    if (image.CanBaudIndex <= 7) {
+    if (settings.CanBaudIndex <= 7) {
         shown.selectedRate =
-            CanBitRateKbps(shown.layer, image.CanBaudIndex) ? image.CanBaudIndex : -1;
+            CanBitRateKbps(shown.layer, settings.CanBaudIndex) ? settings.CanBaudIndex : -1;
     } else {
-        image.CanBaudIndex = 0;
+        settings.CanBaudIndex = 0;
         shown.selectedRate = listFilledByOption ? 0 : -1;
     }
     return shown;

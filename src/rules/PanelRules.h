@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "config/GatewaySettings.h"
 
 namespace tavrin {
 
@@ -50,7 +50,7 @@ std::optional<int> TimeoutFromValue(double value);
 // the panel's lists.
 
 // "Setting": the layer, the position in that layer's bit-rate list and the node id.
-void StoreCanSettings(ConfigImage& image, int appLayer, int ratePosition, int nodeId);
+void StoreCanSettings(GatewaySettings& settings, int appLayer, int ratePosition, int nodeId);
 
 struct ComChoice {
     int baudPosition = 0;      // ComBr
@@ -61,7 +61,7 @@ struct ComChoice {
 };
 // "Set": the four list choices as the gateway stores them, the timeout and the check byte over
 // them, which the gateway tests before it uses the settings.
-void StoreComSettings(ConfigImage& image, const ComChoice& choice);
+void StoreComSettings(GatewaySettings& settings, const ComChoice& choice);
 
 // --- The two channel toggles. ShownPanel holds the side last handled.
 inline constexpr int kCanSide = 0;
@@ -93,7 +93,7 @@ struct CanSideShown {
 //
 // A DeviceNet code of 3..7 names no DeviceNet rate. It is kept as stored and nothing is selected,
 // so the panel never shows a rate the gateway does not hold; the user picks one and commits.
-CanSideShown OpenCanSide(ConfigImage& image, bool listFilledByOption);
+CanSideShown OpenCanSide(GatewaySettings& settings, bool listFilledByOption);
 
 // The list position for a stored value, or -1 when the value lies outside the list.
 int ListPosition(int value, int firstValue, int entryCount);

@@ -13,13 +13,13 @@ std::string DecimalText(Word word) {
 
 // The texts a save writes, in the order it writes them.
 template <typename Visit>
-void ForEachSavedKey(const ConfigImage& image, Visit visit) {
+void ForEachSavedKey(const WordImages& words, Visit visit) {
     for (int k = 0; k < kBlock0FileKeys; ++k) {
-        const Word word = k < kBlock0ConfigWords ? image.ReadBlock0Words[k] : 0;
+        const Word word = k < kBlock0ConfigWords ? words.ReadBlock0Words[k] : 0;
         visit(kBlock0Section, WordKeyName(k), DecimalText(word));
     }
     for (int k = 0; k < kBlock1FileKeys; ++k) {
-        visit(kBlock1Section, WordKeyName(k), DecimalText(image.ReadBlock1Words[k]));
+        visit(kBlock1Section, WordKeyName(k), DecimalText(words.ReadBlock1Words[k]));
     }
 }
 
@@ -51,15 +51,15 @@ std::string WordKeyName(int index) {
     return "Add" + std::to_string(index);
 }
 
-void SaveINIFile(IniKeyAccess& ini, const std::string& DstFileLoc, const ConfigImage& image) {
+void SaveINIFile(IniKeyAccess& ini, const std::string& DstFileLoc, const WordImages& words) {
     ini.SetFileName(DstFileLoc);
-    ForEachSavedKey(image, [&](const char* section, const std::string& key,
+    ForEachSavedKey(words, [&](const char* section, const std::string& key,
                                const std::string& value) { ini.WriteKey(section, key, value); });
 }
 
-bool SavedFileMatches(IniKeyAccess& ini, const ConfigImage& image) {
+bool SavedFileMatches(IniKeyAccess& ini, const WordImages& words) {
     bool matches = true;
-    ForEachSavedKey(image,
+    ForEachSavedKey(words,
                     [&](const char* section, const std::string& key, const std::string& value) {
                         if (matches) {
                             matches = ini.GetKey(section, key) == value;
@@ -87,17 +87,17 @@ std::optional<Word> WordFromKeyText(std::string_view text) {
     return static_cast<Word>(value);
 }
 
-bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image,
+bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, WordImages& words,
                       BadParameterKey* bad) {
     ini.SetFileName(path);
-    Block0Array block0 = image.FileBlock0Words;
-    Block1Array block1 = image.FileBlock1Words;
+    Block0Array block0 = words.FileBlock0Words;
+    Block1Array block1 = words.FileBlock1Words;
     if (!LoadSection(ini, kBlock0Section, kBlock0FileKeys, block0, bad) ||
         !LoadSection(ini, kBlock1Section, kBlock1FileKeys, block1, bad)) {
         return false;
     }
-    image.FileBlock0Words = block0;
-    image.FileBlock1Words = block1;
+    words.FileBlock0Words = block0;
+    words.FileBlock1Words = block1;
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/ConfigImage.h"
+#include "config/ConfigWords.h"
 
 namespace tavrin {
 
@@ -42,11 +42,11 @@ std::string WordKeyName(int index);
 
 // Writes the words read at the last connect (ReadBlock0Words, ReadBlock1Words): the 30 keys of
 // "EEPB_0" in order, then the 7 of "EEPB_1". Other lines of an existing file are kept.
-void SaveINIFile(IniKeyAccess& ini, const std::string& DstFileLoc, const ConfigImage& image);
+void SaveINIFile(IniKeyAccess& ini, const std::string& DstFileLoc, const WordImages& words);
 
 // True when every one of the 37 keys reads back as the text SaveINIFile wrote. The control says
 // nothing about failed writes, so this is how a save learns whether the backup really exists.
-bool SavedFileMatches(IniKeyAccess& ini, const ConfigImage& image);
+bool SavedFileMatches(IniKeyAccess& ini, const WordImages& words);
 
 // A word from a key's text: decimal digits with blanks allowed around, 0 to 4294967295. Empty,
 // signed, fractional, non-numeric and larger values are refused.
@@ -62,7 +62,7 @@ struct BadParameterKey {
 // Loads the 37 keys of the file into FileBlock0Words and FileBlock1Words. False at the first
 // missing or bad key; the tables are then left as they were, so a bad file never reaches the
 // gateway. When `bad` is given it then names that key.
-bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, ConfigImage& image,
+bool Get_INIFILE_PARA(IniKeyAccess& ini, const std::string& path, WordImages& words,
                       BadParameterKey* bad = nullptr);
 
 // What is wrong with the key, for a user who has to mend the file, such as

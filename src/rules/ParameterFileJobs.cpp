@@ -6,20 +6,20 @@
 
 namespace tavrin {
 
-bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const ConfigImage& image) {
+bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const WordImages& words) {
     try {
-        SaveINIFile(ini, path, image);
-        return SavedFileMatches(ini, image);
+        SaveINIFile(ini, path, words);
+        return SavedFileMatches(ini, words);
     } catch (const std::exception&) {
         return false;
     }
 }
 
 std::optional<std::string> LoadParameterFile(IniKeyAccess& ini, const std::string& path,
-                                             ConfigImage& image) {
+                                             WordImages& words) {
     BadParameterKey bad;
     try {
-        if (!Get_INIFILE_PARA(ini, path, image, &bad)) {
+        if (!Get_INIFILE_PARA(ini, path, words, &bad)) {
             return BadParameterKeyText(bad);
         }
     } catch (const std::exception& error) {
@@ -29,8 +29,8 @@ std::optional<std::string> LoadParameterFile(IniKeyAccess& ini, const std::strin
 }
 
 RestoreWords PrepareRestore(ConfigImage& image) {
-    image.AppLayer = 1;
-    return {image.FileBlock0Words, kWholeBlock0Words, image.FileBlock1Words};
+    image.settings.AppLayer = 1;
+    return {image.words.FromFile(), kWholeBlock0Words};
 }
 
 }  // namespace tavrin

@@ -15,20 +15,19 @@ namespace tavrin {
 // False when the control refused a call or the file does not hold the words; the face then shows
 // "Can't write the parameter file!". The control says nothing about a failed write, and a backup
 // that silently failed would look like a good one until the day it is needed.
-bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const ConfigImage& image);
+bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const WordImages& words);
 
-// Restore, first step: loads the file's 37 words into the image's file tables, whole or not at
+// Restore, first step: loads the file's 37 words into the file tables, whole or not at
 // all. Nothing when they were loaded; otherwise why not, for a user who has to mend the file
 // ("[EEPB_0] Add29 is missing or empty", or the control's refusal).
 std::optional<std::string> LoadParameterFile(IniKeyAccess& ini, const std::string& path,
-                                             ConfigImage& image);
+                                             WordImages& words);
 
 // The words a restore types into the gateway, unchanged: the whole configuration area and the
 // connection words, from the file tables.
 struct RestoreWords {
-    const Block0Array& block0;
-    int block0Count;
-    const Block1Array& block1;
+    ConfigWords words;
+    int block0Count = 0;
 };
 
 // Restore, second step, just before the write: a parameter file always configures the DeviceNet

@@ -88,7 +88,7 @@ TEST(ApplicationObj, ChecksInOrderAndBounds) {
         EXPECT_EQ(e.table.ApplicationObj(0, c.fields), c.error == nullptr);
         if (c.error) {
             EXPECT_EQ(e.boxes.shown, (std::vector<ShownBox>{{c.error, "Error"}}));
-            EXPECT_EQ(e.image.AppObjects[0], AppObject{});
+            EXPECT_EQ(e.image.working.AppObjects[0], AppObject{});
         } else {
             EXPECT_TRUE(e.boxes.shown.empty());
         }
@@ -137,7 +137,7 @@ TEST(ApplicationObj, FunctionCodeMapsBothWays) {
          {Case{FC01, 2, 1}, {FC02, 2, 0}, {FC03, 3, 1}, {FC04, 3, 0}, {FC15, 0, 0}, {FC16, 1, 0}}) {
         Editor e;
         ASSERT_TRUE(e.table.ApplicationObj(3, Fields("9", c.code, "40", "2")));
-        const AppObject& o = e.image.AppObjects[3];
+        const AppObject& o = e.image.working.AppObjects[3];
         EXPECT_EQ(o, (AppObject{9, c.ioType, c.fcSel, 40, 2}));
         EXPECT_EQ(FunctionCodeIndexOf(o), c.code);
     }
@@ -154,7 +154,7 @@ TEST(WorkingTable, LoadCopiesTheObjectsAsRead) {
 
     e.table.Discard();
     EXPECT_EQ(e.table.Count(), 0);
-    EXPECT_EQ(e.image.AppObjects[0], AppObject{});
+    EXPECT_EQ(e.image.working.AppObjects[0], AppObject{});
     EXPECT_EQ(e.table.Totals(), IOTotalArray{});
 }
 
@@ -163,24 +163,24 @@ TEST(WorkingTable, AddUpToTenThenRefuse) {
     for (int i = 1; i <= kMaxAppObjects; ++i) {
         ASSERT_TRUE(e.table.Add(Fields(std::to_string(i).c_str(), FC03, "0", "5")));
     }
-    EXPECT_FALSE(e.image.ConnInfoValid);
-    e.image.ConnInfoValid = true;
-    const AppObjectTable before = e.image.AppObjects;
+    EXPECT_FALSE(e.image.settings.ConnInfoValid);
+    e.image.settings.ConnInfoValid = true;
+    const AppObjectTable before = e.image.working.AppObjects;
     EXPECT_FALSE(e.table.Add(Fields("1", FC03, "0", "5")));
     EXPECT_EQ(e.Texts(), std::vector<std::string>{"Application Object Max: 10"});
     EXPECT_EQ(e.table.Count(), 10);
-    EXPECT_EQ(e.image.AppObjects, before);
+    EXPECT_EQ(e.image.working.AppObjects, before);
     EXPECT_EQ(e.table.Totals(), (IOTotalArray{0, 0, 0, 50}));
-    EXPECT_TRUE(e.image.ConnInfoValid);
+    EXPECT_TRUE(e.image.settings.ConnInfoValid);
 }
 
 TEST(WorkingTable, RefusedAddChangesNothing) {
     Editor e({{1, 0, 0, 0, 10}});
     EXPECT_FALSE(e.table.Add(Fields("1", FC16, "0", "121")));
     EXPECT_EQ(e.table.Count(), 1);
-    EXPECT_EQ(e.image.AppObjects[1], AppObject{});
+    EXPECT_EQ(e.image.working.AppObjects[1], AppObject{});
     EXPECT_EQ(e.table.Totals(), (IOTotalArray{10, 0, 0, 0}));
-    EXPECT_TRUE(e.image.ConnInfoValid);
+    EXPECT_TRUE(e.image.settings.ConnInfoValid);
 }
 
 TEST(WorkingTable, DeleteInTheMiddleShiftsAndZeroesTheLast) {
@@ -189,9 +189,9 @@ TEST(WorkingTable, DeleteInTheMiddleShiftsAndZeroesTheLast) {
     EXPECT_EQ(e.table.Count(), 3);
     EXPECT_EQ(e.table.Object(1), (AppObject{3, 0, 0, 20, 3}));
     EXPECT_EQ(e.table.Object(2), (AppObject{4, 3, 1, 10, 1}));
-    EXPECT_EQ(e.image.AppObjects[3], AppObject{});
+    EXPECT_EQ(e.image.working.AppObjects[3], AppObject{});
     EXPECT_EQ(e.table.Totals(), (IOTotalArray{13, 0, 0, 1}));
-    EXPECT_FALSE(e.image.ConnInfoValid);
+    EXPECT_FALSE(e.image.settings.ConnInfoValid);
 
     EXPECT_EQ(e.table.Delete(2), 1);  // the last one
     EXPECT_EQ(e.table.Delete(0), 0);
@@ -208,7 +208,7 @@ TEST(WorkingTable, UpdateMovesTheLengthBetweenTotals) {
     EXPECT_EQ(e.table.Object(0), (AppObject{5, 1, 0, 0, 4}));
     EXPECT_EQ(e.Texts(), std::vector<std::string>{"Success!!!"});
     EXPECT_EQ(e.boxes.shown[0].title, "Update");
-    EXPECT_FALSE(e.image.ConnInfoValid);
+    EXPECT_FALSE(e.image.settings.ConnInfoValid);
 }
 
 TEST(WorkingTable, FailedUpdateShowsTheErrorThenFailureAndKeepsEverything) {
@@ -219,7 +219,7 @@ TEST(WorkingTable, FailedUpdateShowsTheErrorThenFailureAndKeepsEverything) {
                                      {"Failure!!!", "Update"}}));
     EXPECT_EQ(e.table.Totals(), (IOTotalArray{0, 3, 16, 0}));
     EXPECT_EQ(e.table.Object(0), (AppObject{1, 2, 1, 0, 16}));
-    EXPECT_TRUE(e.image.ConnInfoValid);
+    EXPECT_TRUE(e.image.settings.ConnInfoValid);
 }
 
 // A gateway can hold objects of an IOType the editor never writes. They belong to no total, so

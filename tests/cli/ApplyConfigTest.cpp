@@ -279,10 +279,10 @@ TEST(ApplyWorking, ValidFileGivesTheWindowsConfiguration) {
     ASSERT_TRUE(check.Valid()) << check.faults.front();
 
     ConfigImage image;
-    image.AppLayer = 0;
-    image.ReadAppCount = 2;
-    image.ReadAppObjects[0] = AppObject{9, 0, 0, 5, 8};
-    image.ConnInfoValid = true;  // a good read: the stored objects would otherwise be kept
+    image.settings.AppLayer = 0;
+    image.settings.ReadAppCount = 2;
+    image.settings.ReadAppObjects[0] = AppObject{9, 0, 0, 5, 8};
+    image.settings.ConnInfoValid = true;  // a good read: the stored objects would otherwise be kept
     WizardLists lists;
     ConnectionSelections selections;
     FinishChoices choices;
@@ -290,22 +290,22 @@ TEST(ApplyWorking, ValidFileGivesTheWindowsConfiguration) {
     ASSERT_TRUE(ApplyOntoImage(check.settings, image, lists, selections, choices, refusal))
         << refusal;
 
-    EXPECT_EQ(image.NodeId, 12);
-    EXPECT_EQ(image.AppLayer, 1);
-    EXPECT_EQ(image.CanBaudIndex, 2);
-    EXPECT_EQ(image.ComBaudIndex, 4);
-    EXPECT_EQ(image.ComDataBits, 8);
-    EXPECT_EQ(image.ComParity, 1);
-    EXPECT_EQ(image.ComStopBits, 1);
-    EXPECT_EQ(image.ComTimeout, 300);
-    EXPECT_EQ(image.ComCheckByte, 0 + 75 + 0 + 8 + 1 + 1);  // 19200 = 0x4B00
-    ASSERT_EQ(image.AppCount, 4);
-    EXPECT_EQ(image.AppObjects[0], (AppObject{1, 3, 1, 0, 4}));
-    EXPECT_EQ(image.AppObjects[1], (AppObject{1, 2, 1, 0, 16}));
-    EXPECT_EQ(image.AppObjects[2], (AppObject{2, 1, 0, 100, 2}));
-    EXPECT_EQ(image.AppObjects[3], (AppObject{2, 0, 0, 0, 10}));
-    EXPECT_EQ(image.IOTotals, (IOTotalArray{10, 2, 16, 4}));
-    EXPECT_FALSE(image.ConnInfoValid);  // the whole block 0 goes to the gateway
+    EXPECT_EQ(image.settings.NodeId, 12);
+    EXPECT_EQ(image.settings.AppLayer, 1);
+    EXPECT_EQ(image.settings.CanBaudIndex, 2);
+    EXPECT_EQ(image.settings.ComBaudIndex, 4);
+    EXPECT_EQ(image.settings.ComDataBits, 8);
+    EXPECT_EQ(image.settings.ComParity, 1);
+    EXPECT_EQ(image.settings.ComStopBits, 1);
+    EXPECT_EQ(image.settings.ComTimeout, 300);
+    EXPECT_EQ(image.settings.ComCheckByte, 0 + 75 + 0 + 8 + 1 + 1);  // 19200 = 0x4B00
+    ASSERT_EQ(image.working.AppCount, 4);
+    EXPECT_EQ(image.working.AppObjects[0], (AppObject{1, 3, 1, 0, 4}));
+    EXPECT_EQ(image.working.AppObjects[1], (AppObject{1, 2, 1, 0, 16}));
+    EXPECT_EQ(image.working.AppObjects[2], (AppObject{2, 1, 0, 100, 2}));
+    EXPECT_EQ(image.working.AppObjects[3], (AppObject{2, 0, 0, 0, 10}));
+    EXPECT_EQ(image.working.IOTotals, (IOTotalArray{10, 2, 16, 4}));
+    EXPECT_FALSE(image.settings.ConnInfoValid);  // the whole block 0 goes to the gateway
 
     EXPECT_EQ(selections.InputSel, (std::array<std::int16_t, 4>{1, 3, 2, 0}));
     EXPECT_EQ(selections.OutputSel, (std::array<std::int16_t, 4>{1, 0, 0, 0}));
@@ -319,11 +319,11 @@ TEST(ApplyWorking, ValidFileGivesTheWindowsConfiguration) {
     // The connection words Finish builds from them.
     const ConnectionPaths paths =
         BuildConnectionPaths(selections, choices.inputTexts, choices.outputTexts, lists.assemblies);
-    EncodeBlock1(image, paths.inputs, paths.outputs);
-    EXPECT_EQ(image.Block1Words[1], 1u * 16777216 + 4 * 65536 + 3 * 256 + 3);
-    EXPECT_EQ(image.Block1Words[2], 3u * 16777216 + 100 * 65536 + 2 * 256 + 22);
-    EXPECT_EQ(image.Block1Words[3], 2u * 16777216 + 4 * 65536 + 4 * 256 + 3);
-    EXPECT_EQ(image.Block1Words[4], 1u * 16777216 + 4 * 65536 + 1 * 256 + 3);
+    const Block1Array words = EncodeBlock1(paths.inputs, paths.outputs);
+    EXPECT_EQ(words[1], 1u * 16777216 + 4 * 65536 + 3 * 256 + 3);
+    EXPECT_EQ(words[2], 3u * 16777216 + 100 * 65536 + 2 * 256 + 22);
+    EXPECT_EQ(words[3], 2u * 16777216 + 4 * 65536 + 4 * 256 + 3);
+    EXPECT_EQ(words[4], 1u * 16777216 + 4 * 65536 + 1 * 256 + 3);
 }
 
 TEST(ApplyWorking, EmptyTableStillReplacesTheStoredObjects) {
@@ -338,18 +338,18 @@ TEST(ApplyWorking, EmptyTableStillReplacesTheStoredObjects) {
     ASSERT_TRUE(check.Valid()) << check.faults.front();
 
     ConfigImage image;
-    image.ReadAppCount = 1;
-    image.ReadAppObjects[0] = AppObject{9, 0, 0, 5, 8};
-    image.StoredIOTotals = {8, 0, 0, 0};
-    image.ConnInfoValid = true;
+    image.settings.ReadAppCount = 1;
+    image.settings.ReadAppObjects[0] = AppObject{9, 0, 0, 5, 8};
+    image.settings.StoredIOTotals = {8, 0, 0, 0};
+    image.settings.ConnInfoValid = true;
     WizardLists lists;
     ConnectionSelections selections;
     FinishChoices choices;
     std::string refusal;
     ASSERT_TRUE(ApplyOntoImage(check.settings, image, lists, selections, choices, refusal));
-    EXPECT_EQ(image.AppCount, 0);
-    EXPECT_EQ(image.IOTotals, (IOTotalArray{0, 0, 0, 0}));
-    EXPECT_FALSE(image.ConnInfoValid);
+    EXPECT_EQ(image.working.AppCount, 0);
+    EXPECT_EQ(image.working.IOTotals, (IOTotalArray{0, 0, 0, 0}));
+    EXPECT_FALSE(image.settings.ConnInfoValid);
     EXPECT_EQ(choices.inputTexts[0], "None");
     EXPECT_EQ(choices.description, "");
 }

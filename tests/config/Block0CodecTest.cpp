@@ -31,16 +31,15 @@ Block0Array ValidBlock0() {
     return w;
 }
 
-ConfigImage Decoded(const Block0Array& words) {
-    ConfigImage image;
-    image.AppLayer = 7;  // a decode that fails must keep the layer as it was
-    image.ConnInfoValid = true;
-    image.Block0Words = words;
-    DecodeBlock0(image);
-    return image;
+GatewaySettings Decoded(const Block0Array& words) {
+    GatewaySettings settings;
+    settings.AppLayer = 7;  // a decode that fails must keep the layer as it was
+    settings.ConnInfoValid = true;
+    DecodeBlock0(settings, words);
+    return settings;
 }
 
-void ExpectDefaults(const ConfigImage& c) {
+void ExpectDefaults(const GatewaySettings& c) {
     EXPECT_TRUE(c.ConfigWrong);
     EXPECT_FALSE(c.ConnInfoValid);
     EXPECT_EQ(c.NodeId, 1);
@@ -61,7 +60,7 @@ void ExpectDefaults(const ConfigImage& c) {
 }
 
 TEST(Block0Decode, ValidImageDecodesEveryField) {
-    const ConfigImage c = Decoded(ValidBlock0());
+    const GatewaySettings c = Decoded(ValidBlock0());
     EXPECT_FALSE(c.ConfigWrong);
     EXPECT_TRUE(c.ConnInfoValid);
     EXPECT_EQ(c.NodeId, 5);
@@ -101,7 +100,7 @@ class Block0Violation : public ::testing::TestWithParam<Violation> {};
 TEST_P(Block0Violation, SetsConfigWrongAndDefaultsOrPasses) {
     Block0Array words = ValidBlock0();
     words[GetParam().word] = GetParam().value;
-    const ConfigImage c = Decoded(words);
+    const GatewaySettings c = Decoded(words);
     if (GetParam().wrong) {
         ExpectDefaults(c);
     } else {
@@ -158,20 +157,19 @@ TEST(Block0Decode, DefaultsKeepTheLayerAsItStands) {
 }
 
 TEST(Block0Decode, ReportsWhetherSettingsWereReached) {
-    ConfigImage blank;
-    EXPECT_FALSE(DecodeBlock0(blank)) << "a blank EEPROM fails on word 0";
+    GatewaySettings blank;
+    EXPECT_FALSE(DecodeBlock0(blank, Block0Array{})) << "a blank EEPROM fails on word 0";
     ExpectDefaults(blank);
 
-    ConfigImage valid;
-    valid.Block0Words = ValidBlock0();
-    EXPECT_TRUE(DecodeBlock0(valid));
+    GatewaySettings valid;
+    EXPECT_TRUE(DecodeBlock0(valid, ValidBlock0()));
 }
 
 TEST(Block0Decode, ObjectTypesOutsideTheFourAddToNoTotal) {
     Block0Array w = ValidBlock0();
     w[7] = 1u << 24 | 9u << 16;  // first object of an unknown type, 10 bits
     w[27] = 3u << 16 | 4u;       // DO total without it
-    const ConfigImage c = Decoded(w);
+    const GatewaySettings c = Decoded(w);
     EXPECT_FALSE(c.ConfigWrong);
     EXPECT_EQ(c.ReadAppObjects[0].IOType, 9);
     EXPECT_EQ(c.StoredIOTotals, (IOTotalArray{3, 2, 0, 1}));
@@ -184,14 +182,14 @@ TEST(Block0Decode, LengthsAboveSixteenBitsSignedAreKeptExactly) {
     w[8] = 65535u << 16 | 40000u;  // start 65535, 40000 registers
     w[27] = 0;
     w[28] = 0u << 16 | 80000u % 65536u;
-    const ConfigImage c = Decoded(w);
+    const GatewaySettings c = Decoded(w);
     EXPECT_EQ(c.ReadAppObjects[0].MBSA, 65535);
     EXPECT_EQ(c.ReadAppObjects[0].MBCL, 40000);
     EXPECT_TRUE(c.ConfigWrong) << "80000 does not fit the low half, so the totals disagree";
 }
 
 TEST(FirmwareDecode, VersionAndDateAndTheirLimits) {
-    ConfigImage c;
+    GatewaySettings c;
     DecodeFirmware(c, 0x0105, 2004u * 65536u + 3u * 256u + 9u);
     EXPECT_EQ(c.FwMajor, 1);
     EXPECT_EQ(c.FwMinor, 5);
@@ -200,7 +198,7 @@ TEST(FirmwareDecode, VersionAndDateAndTheirLimits) {
     EXPECT_EQ(c.FwDay, 9);
     EXPECT_FALSE(c.ConfigWrong);
 
-    ConfigImage month13;
+    GatewaySettings month13;
     DecodeFirmware(month13, 0x0105, 2004u * 65536u + 13u * 256u + 32u);
     EXPECT_EQ(month13.FwMonth, 0);
     EXPECT_EQ(month13.FwDay, 0);
@@ -208,45 +206,42 @@ TEST(FirmwareDecode, VersionAndDateAndTheirLimits) {
 }
 
 TEST(Block0Encode, FullImageRoundTripsThroughDecode) {
-    ConfigImage source = Decoded(ValidBlock0());
-    source.AppObjects = source.ReadAppObjects;
-    source.AppCount = source.ReadAppCount;
-    source.IOTotals = source.StoredIOTotals;
+    GatewaySettings source = Decoded(ValidBlock0());
+    const AppObjectList working{source.ReadAppObjects, source.ReadAppCount, source.StoredIOTotals};
     source.ConnInfoValid = false;
-    EncodeBlock0(source, {2026, 12, 8, 9, 5, 3});
-    EXPECT_EQ(source.Block0Words, ValidBlock0());
+    const Block0Array words = EncodeBlock0(source, working, {2026, 12, 8, 9, 5, 3});
+    EXPECT_EQ(words, ValidBlock0());
 
-    ConfigImage back;
-    back.Block0Words = source.Block0Words;
-    DecodeBlock0(back);
+    GatewaySettings back;
+    DecodeBlock0(back, words);
     EXPECT_FALSE(back.ConfigWrong);
-    EXPECT_EQ(back.ReadAppObjects, source.AppObjects);
+    EXPECT_EQ(back.ReadAppObjects, working.AppObjects);
 }
 
 TEST(Block0Encode, StampsTimeAndLeavesObjectsOutWhileConnectionInfoIsValid) {
-    ConfigImage c = Decoded(ValidBlock0());
-    c.AppCount = 4;
+    GatewaySettings c = Decoded(ValidBlock0());
+    AppObjectList working;
+    working.AppCount = 4;
     c.ConnInfoValid = true;
-    EncodeBlock0(c, {2031, 1, 2, 23, 59, 58});
+    const Block0Array words = EncodeBlock0(c, working, {2031, 1, 2, 23, 59, 58});
     EXPECT_EQ(c.CfgYear, 2031);
     EXPECT_EQ(c.CfgSecond, 58);
-    EXPECT_EQ(c.Block0Words[3], 2031u * 65536u + 1u * 256u + 2u);
-    EXPECT_EQ(c.Block0Words[4], 23u << 24 | 59u << 16 | 58u << 8 | 4u);
+    EXPECT_EQ(words[3], 2031u * 65536u + 1u * 256u + 2u);
+    EXPECT_EQ(words[4], 23u << 24 | 59u << 16 | 58u << 8 | 4u);
     for (int k = 7; k < 29; ++k) {
-        EXPECT_EQ(c.Block0Words[k], 0u) << "word " << k;
+        EXPECT_EQ(words[k], 0u) << "word " << k;
     }
 }
 
 TEST(Block1Encode, PathsPackIntoTheirWords) {
-    ConfigImage c;
-    c.Block1Words[0] = 99;
     const ConnectionPath none{0, 4, 0, 3};
     const ConnectionPath cos{0, 43, 1, 0};
-    EncodeBlock1(c, {ConnectionPath{2, 100, 1, 22}, none, none}, {none, none, cos});
-    EXPECT_EQ(c.Block1Words[0], 0u);
-    EXPECT_EQ(c.Block1Words[1], 40108310u);
-    EXPECT_EQ(c.Block1Words[2], 262147u);
-    EXPECT_EQ(c.Block1Words[6], 2818304u);
+    const Block1Array words =
+        EncodeBlock1({ConnectionPath{2, 100, 1, 22}, none, none}, {none, none, cos});
+    EXPECT_EQ(words[0], 0u);
+    EXPECT_EQ(words[1], 40108310u);
+    EXPECT_EQ(words[2], 262147u);
+    EXPECT_EQ(words[6], 2818304u);
 }
 
 TEST(CheckByte, SumsTheRateBytesAndSettings) {

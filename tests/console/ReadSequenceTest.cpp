@@ -31,7 +31,7 @@ protected:
 
     void ExpectReleasedAfterFailure() {
         EXPECT_FALSE(port.IsOpen());
-        EXPECT_FALSE(image.Busy);
+        EXPECT_FALSE(session.Busy);
         EXPECT_EQ(view.events.back(), "released");
         EXPECT_EQ(std::count(view.events.begin(), view.events.end(), "connected look"), 0);
     }
@@ -55,25 +55,25 @@ TEST_F(ReadFixture, FullReadTypesExactlyTheDialogueAndLeavesTheEepromAsItWas) {
     EXPECT_EQ(gateway->Image(), before);
     EXPECT_EQ(port.openedDevice, "/dev/ttyS0");
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(image.Busy);
+    EXPECT_FALSE(session.Busy);
     EXPECT_TRUE(boxes.shown.empty());
 
-    EXPECT_EQ(image.ModulePrompt, "6420RT>");
+    EXPECT_EQ(image.settings.ModulePrompt, "6420RT>");
     EXPECT_EQ(view.moduleKind, ModuleKind::K6420RT);
     EXPECT_EQ(view.firmwareText, "1.05-2004/03/09");
     EXPECT_EQ(view.statuses, (std::vector<std::string>{"Connecting", "Waiting for configuration"}));
     EXPECT_EQ(view.progress, (std::vector<int>{0, 1, 2, 4, 5, 6, 7, 9}));
     EXPECT_EQ(view.events, (std::vector<std::string>{"pressed", "reading look", "connected look",
                                                      "file commands", "can panel"}));
-    EXPECT_FALSE(image.ConfigWrong);
-    EXPECT_TRUE(image.ConnInfoValid);
-    EXPECT_EQ(image.NodeId, 5);
-    EXPECT_EQ(image.ReadAppCount, 4);
+    EXPECT_FALSE(image.settings.ConfigWrong);
+    EXPECT_TRUE(image.settings.ConnInfoValid);
+    EXPECT_EQ(image.settings.NodeId, 5);
+    EXPECT_EQ(image.settings.ReadAppCount, 4);
     for (int k = 0; k < 29; ++k) {
-        EXPECT_EQ(image.ReadBlock0Words[k], before.Word(0, 10 + k)) << "block 0 word " << k;
+        EXPECT_EQ(image.words.ReadBlock0Words[k], before.Word(0, 10 + k)) << "block 0 word " << k;
     }
     for (int k = 0; k < 7; ++k) {
-        EXPECT_EQ(image.ReadBlock1Words[k], before.Word(1, k)) << "block 1 word " << k;
+        EXPECT_EQ(image.words.ReadBlock1Words[k], before.Word(1, k)) << "block 1 word " << k;
     }
 }
 
@@ -86,7 +86,7 @@ TEST_F(ReadFixture, NegativeWordsAreTypedBackAsTheConsoleShowedThem) {
     const auto lines = testing::SentLines(port.written);
     EXPECT_EQ(lines[45 + 2], "-1");
     EXPECT_EQ(lines[45 + 3], "-2147483648");
-    EXPECT_EQ(image.ReadBlock1Words[2], 4294967295u);
+    EXPECT_EQ(image.words.ReadBlock1Words[2], 4294967295u);
     EXPECT_EQ(gateway->Image(), e);
 }
 
@@ -138,7 +138,7 @@ TEST_P(ModuleCheck, IdentifiesTheControllerByItsPrompt) {
         // Nothing past the module check was typed.
         EXPECT_EQ(testing::SentLines(port.written).size(), 6u);
     } else {
-        EXPECT_EQ(image.ModulePrompt, GetParam().prompt);
+        EXPECT_EQ(image.settings.ModulePrompt, GetParam().prompt);
         EXPECT_EQ(testing::SentLines(port.written).back(), "exit");
     }
 }
@@ -163,9 +163,9 @@ TEST_F(ReadFixture, FirmwareMonthThirteenWarnsAndDefaultsAValidBlock) {
     e.SetWord(0, 1, 2004u * 65536u + 13u * 256u + 9u);
     Connect(e);
     ASSERT_EQ(Read(), ReadOutcome::Completed);
-    EXPECT_TRUE(image.ConfigWrong);
-    EXPECT_EQ(image.FwMonth, 0);
-    EXPECT_EQ(image.NodeId, 1);
+    EXPECT_TRUE(image.settings.ConfigWrong);
+    EXPECT_EQ(image.settings.FwMonth, 0);
+    EXPECT_EQ(image.settings.NodeId, 1);
     EXPECT_EQ(view.firmwareText, "1.05-2004/00/09");
     EXPECT_EQ(
         boxes.shown,
@@ -175,10 +175,10 @@ TEST_F(ReadFixture, FirmwareMonthThirteenWarnsAndDefaultsAValidBlock) {
 TEST_F(ReadFixture, BlankEepromConnectsWithDefaultsAndTheWarning) {
     Connect(Eeprom{});
     ASSERT_EQ(Read(), ReadOutcome::Completed);
-    EXPECT_TRUE(image.ConfigWrong);
-    EXPECT_FALSE(image.ConnInfoValid);
-    EXPECT_EQ(image.ComTimeout, 200);
-    EXPECT_EQ(image.ComCheckByte, 174);
+    EXPECT_TRUE(image.settings.ConfigWrong);
+    EXPECT_FALSE(image.settings.ConnInfoValid);
+    EXPECT_EQ(image.settings.ComTimeout, 200);
+    EXPECT_EQ(image.settings.ComCheckByte, 174);
     EXPECT_EQ(view.progress, (std::vector<int>{0, 1, 2, 4, 5, 7, 9}))
         << "no progress 6 when word 0 already fails";
     EXPECT_EQ(boxes.shown.size(), 1u);
@@ -189,13 +189,13 @@ TEST_F(ReadFixture, BlankEepromConnectsWithDefaultsAndTheWarning) {
 
 TEST_F(ReadFixture, PortThatCannotOpenChangesNothingElse) {
     port.openResult = {OpenStatus::CannotOpen, "No such file or directory"};
-    image.NodeId = 42;
+    image.settings.NodeId = 42;
     EXPECT_EQ(Read(), ReadOutcome::CannotOpen);
     EXPECT_EQ(boxes.shown, (std::vector<ShownBox>{{"Can't open COM 1!", "Error"}}));
     EXPECT_EQ(view.events, (std::vector<std::string>{"pressed"}));
     EXPECT_TRUE(view.statuses.empty());
-    EXPECT_EQ(image.NodeId, 42);
-    EXPECT_FALSE(image.Busy);
+    EXPECT_EQ(image.settings.NodeId, 42);
+    EXPECT_FALSE(session.Busy);
 }
 
 TEST_F(ReadFixture, PortHeldByAnotherProgramIsReportedAsOccupied) {
@@ -217,10 +217,10 @@ TEST_F(ReadFixture, PortFailingMidReadShowsItsDescription) {
 }
 
 TEST_F(ReadFixture, BusyRefusesWithoutTouchingThePort) {
-    image.Busy = true;
+    session.Busy = true;
     EXPECT_EQ(Read(), ReadOutcome::Refused);
     EXPECT_EQ(port.opens, 0);
-    EXPECT_TRUE(image.Busy);
+    EXPECT_TRUE(session.Busy);
     EXPECT_EQ(view.events, (std::vector<std::string>{"pressed"}));
 }
 

@@ -98,7 +98,7 @@ Eeprom Before() {
 
 class WriteFixture : public ::testing::Test {
 protected:
-    WriteFixture() { image.ModulePrompt = "6420RT>"; }  // as the last read found it
+    WriteFixture() { image.settings.ModulePrompt = "6420RT>"; }  // as the last read found it
 
     void Connect(Eeprom eeprom, std::string module = "6420RT",
                  gatewaysim::ConsoleFaults faults = {}) {
@@ -117,8 +117,8 @@ protected:
         for (std::size_t k = 0; k < block1.size(); ++k) {
             block1[k] = s1[k].word;
         }
-        image.Busy = true;  // as both callers do
-        return WriteConfiguration(session, ResolvePort(1, NoEnv), block0, block0Count, block1,
+        session.Busy = true;  // as both callers do
+        return WriteConfiguration(session, ResolvePort(1, NoEnv), {block0, block1}, block0Count,
                                   view);
     }
 
@@ -126,7 +126,7 @@ protected:
 
     void ExpectReleased() {
         EXPECT_FALSE(port.IsOpen());
-        EXPECT_FALSE(image.Busy);
+        EXPECT_FALSE(session.Busy);
     }
 
     ConfigImage image;
@@ -150,7 +150,7 @@ class FullWrite : public WriteFixture, public ::testing::WithParamInterface<Full
 
 TEST_P(FullWrite, TypesEveryWordAndTheGatewayHoldsExactlyThem) {
     const FullCase& c = GetParam();
-    image.ModulePrompt = std::string(c.module) + ">";
+    image.settings.ModulePrompt = std::string(c.module) + ">";
     Connect(Before(), c.module);
 
     ASSERT_EQ(Write(c.count), WriteOutcome::Completed);
@@ -162,7 +162,7 @@ TEST_P(FullWrite, TypesEveryWordAndTheGatewayHoldsExactlyThem) {
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_TRUE(view.statuses.empty());
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_TRUE(image.Busy) << "the caller clears Busy after its own success steps";
+    EXPECT_TRUE(session.Busy) << "the caller clears Busy after its own success steps";
 }
 
 INSTANTIATE_TEST_SUITE_P(

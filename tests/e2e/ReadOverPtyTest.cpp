@@ -102,7 +102,7 @@ TEST_P(ReadOverPty, EndsAsTheGatewayBehaves) {
     ASSERT_FALSE(rig.view.statuses.empty());
     EXPECT_EQ(rig.view.statuses.back(), c.lastStatus);
     EXPECT_FALSE(rig.port.IsOpen()) << "the port is closed in every end state";
-    EXPECT_FALSE(rig.image.Busy);
+    EXPECT_FALSE(rig.session.Busy);
     if (outcome == ReadOutcome::Completed) {
         EXPECT_EQ(rig.typed.lines, testing::ExpectedReadLines(before));
     }
@@ -215,7 +215,7 @@ TEST(ReadOverPtyHangUp, ShowsThePortErrorAndReleases) {
     EXPECT_EQ(rig.boxes.shown[0].title, "");
     EXPECT_EQ(rig.view.statuses.back(), "");
     EXPECT_FALSE(rig.port.IsOpen());
-    EXPECT_FALSE(rig.image.Busy);
+    EXPECT_FALSE(rig.session.Busy);
 }
 
 TEST(ReadOverPtyMissingPort, SaysItCannotOpenThePort) {
@@ -225,7 +225,7 @@ TEST(ReadOverPtyMissingPort, SaysItCannotOpenThePort) {
     });
     EXPECT_EQ(rig.Read(choice), ReadOutcome::CannotOpen);
     EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 3!", "Error"}}));
-    EXPECT_FALSE(rig.image.Busy);
+    EXPECT_FALSE(rig.session.Busy);
 }
 
 }  // namespace

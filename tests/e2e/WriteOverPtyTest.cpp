@@ -48,7 +48,7 @@ struct Changed {
 };
 
 Changed ChangedImage(const ConfigImage& read, int block0Count) {
-    Changed c{read.ReadBlock0Words, read.ReadBlock1Words};
+    Changed c{read.words.ReadBlock0Words, read.words.ReadBlock1Words};
     c.block0[2] = 17u * 65536u + 1u * 256u + 0u;  // node 17, DeviceNet, first CAN bit rate
     c.block1[2] = 4294967295u;
     // Beyond the count nothing may reach the gateway; garbage here would show if it did.
@@ -106,10 +106,10 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
     const Changed changed = ChangedImage(rig.image, c.block0Count);
 
-    rig.image.Busy = true;
+    rig.session.Busy = true;
     const auto start = std::chrono::steady_clock::now();
-    const WriteOutcome outcome = WriteConfiguration(rig.session, choice, changed.block0,
-                                                    c.block0Count, changed.block1, rig.writeView);
+    const WriteOutcome outcome = WriteConfiguration(
+        rig.session, choice, {changed.block0, changed.block1}, c.block0Count, rig.writeView);
     const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
     std::printf("[ %s ] write took %.3f s\n", c.name, took.count());
 
@@ -122,21 +122,21 @@ TEST_P(WriteOverPty, StoresExactlyTheWordsTyped) {
     if (silent) {
         EXPECT_EQ(rig.boxes.shown, (std::vector<ShownBox>{{"Timeout", ""}}));
         EXPECT_EQ(rig.writeView.statuses, (std::vector<std::string>{"Timeout"}));
-        EXPECT_FALSE(rig.image.Busy);
+        EXPECT_FALSE(rig.session.Busy);
         return;
     }
     EXPECT_TRUE(rig.boxes.shown.empty());
 
-    rig.image.Busy = false;
+    rig.session.Busy = false;
     ASSERT_EQ(ReadConfiguration(rig.session, choice, rig.readView), ReadOutcome::Completed);
     EXPECT_TRUE(rig.boxes.shown.empty()) << "the image written is a valid configuration";
-    EXPECT_EQ(rig.image.NodeId, 17);
+    EXPECT_EQ(rig.image.settings.NodeId, 17);
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
         const Word expected = k < c.block0Count ? changed.block0[k] : before.Word(0, 10 + k);
-        EXPECT_EQ(rig.image.ReadBlock0Words[k], expected) << "block 0 word " << k;
+        EXPECT_EQ(rig.image.words.ReadBlock0Words[k], expected) << "block 0 word " << k;
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        EXPECT_EQ(rig.image.ReadBlock1Words[k], changed.block1[k]) << "block 1 word " << k;
+        EXPECT_EQ(rig.image.words.ReadBlock1Words[k], changed.block1[k]) << "block 1 word " << k;
     }
 }
 

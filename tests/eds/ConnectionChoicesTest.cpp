@@ -10,11 +10,11 @@ namespace {
 struct Working {
     explicit Working(const std::vector<AppObject>& objects) {
         for (const AppObject& o : objects) {
-            image.AppObjects[image.AppCount++] = o;
-            image.IOTotals[o.IOType] += o.MBCL;
+            image.working.AppObjects[image.working.AppCount++] = o;
+            image.working.IOTotals[o.IOType] += o.MBCL;
         }
-        image.ConnInfoValid = true;
-        tables = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+        image.settings.ConnInfoValid = true;
+        tables = DeriveAssemblies(image.working);
     }
     ConfigImage image;
     AssemblyTables tables;
@@ -111,10 +111,11 @@ TEST(RestoreSelections, PositionsComeFromTheTopBytesWhenTheyFitTheLists) {
     };
     for (const Case& c : cases) {
         ConfigImage image;
-        image.ConfigWrong = c.configWrong;
-        image.ConnInfoValid = c.connInfoValid;
+        image.settings.ConfigWrong = c.configWrong;
+        image.settings.ConnInfoValid = c.connInfoValid;
         for (int k = 0; k < 4; ++k) {
-            image.Block1Words[k + 1] = static_cast<Word>(c.topBytes[k]) * 16777216u + 0x040003u;
+            image.words.Block1Words[k + 1] =
+                static_cast<Word>(c.topBytes[k]) * 16777216u + 0x040003u;
         }
         ConnectionSelections selections;
         selections.InputSel = {9, 9, 9, 9};
@@ -134,12 +135,10 @@ std::array<Word, 6> ConnectionWords(const ConnectionSelections& selections,
                                     const std::array<std::string, 3>& inputs,
                                     const std::array<std::string, 3>& outputs,
                                     const AssemblyTables& tables) {
-    ConfigImage image;
     const ConnectionPaths paths = BuildConnectionPaths(selections, inputs, outputs, tables);
-    EncodeBlock1(image, paths.inputs, paths.outputs);
-    EXPECT_EQ(image.Block1Words[0], 0u);
-    return {image.Block1Words[1], image.Block1Words[2], image.Block1Words[3],
-            image.Block1Words[4], image.Block1Words[5], image.Block1Words[6]};
+    const Block1Array words = EncodeBlock1(paths.inputs, paths.outputs);
+    EXPECT_EQ(words[0], 0u);
+    return {words[1], words[2], words[3], words[4], words[5], words[6]};
 }
 
 TEST(ConnectionWords, NothingChosenStoresNoneAndTheAcknowledgeHandler) {

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+#include "config/ConfigImage.h"
+
 namespace tavrin {
 namespace {
 
@@ -59,23 +61,24 @@ struct Gateway {
     std::string author = "R. Ellery";
 
     explicit Gateway(std::initializer_list<AppObject> objects) {
-        image.NodeId = 5;
-        image.FwMajor = 2;
-        image.FwMinor = 15;
-        image.CfgYear = 2011;
-        image.CfgMonth = 12;
-        image.CfgDay = 8;
-        image.CfgHour = 9;
-        image.CfgMinute = 5;
-        image.CfgSecond = 3;
+        image.settings.NodeId = 5;
+        image.settings.FwMajor = 2;
+        image.settings.FwMinor = 15;
+        image.settings.CfgYear = 2011;
+        image.settings.CfgMonth = 12;
+        image.settings.CfgDay = 8;
+        image.settings.CfgHour = 9;
+        image.settings.CfgMinute = 5;
+        image.settings.CfgSecond = 3;
         for (const AppObject& o : objects) {
-            image.AppObjects[image.AppCount++] = o;
-            image.IOTotals[o.IOType] += o.MBCL;
+            image.working.AppObjects[image.working.AppCount++] = o;
+            image.working.IOTotals[o.IOType] += o.MBCL;
         }
-        assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+        assemblies = DeriveAssemblies(image.working);
     }
     EdsContent Content() const {
-        return {description, author, image, assemblies, selections, kModified};
+        return {description, author,     image.settings, image.working,
+                assemblies,  selections, kModified};
     }
     std::string Text() const { return EdsFileText(Content()); }
 };
@@ -168,7 +171,7 @@ Lines Entry(const std::string& head, const std::string& size, const std::string&
 // digital outputs, an analog output and an analog input, totals {13, 2, 0, 1}.
 TEST(EdsFileText, WorkedExampleOfTheSimulatorsObjects) {
     Gateway g{{1, 0, 0, 0, 10}, {2, 1, 0, 100, 2}, {1, 0, 0, 20, 3}, {3, 3, 1, 10, 1}};
-    ASSERT_EQ(g.image.IOTotals, (IOTotalArray{13, 2, 0, 1}));
+    ASSERT_EQ(g.image.working.IOTotals, (IOTotalArray{13, 2, 0, 1}));
     g.selections.InputSel = {1, 1, 2, 0};
     g.selections.OutputSel = {2, 0, 0, 0};
     const Lines rows = {
@@ -377,7 +380,7 @@ Lines Names(const fs::path& folder) {
 TEST(WriteEdsFile, WritesTheTextIntoTheFolder) {
     ScratchDir dir;
     Gateway g{{1, 0, 0, 0, 10}, {3, 3, 1, 10, 1}};
-    g.image.NodeId = 63;
+    g.image.settings.NodeId = 63;
     const std::string path = WriteEdsFile(dir.Path().string(), g.Content());
     EXPECT_EQ(path, dir.Path().string() + "/RODAR_ 63.eds");
     EXPECT_EQ(ReadFile(path), g.Text());

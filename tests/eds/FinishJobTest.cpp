@@ -34,17 +34,17 @@ Word StoredBlock0(const Eeprom& e, int k) {
 class FinishFixture : public ::testing::Test {
 protected:
     FinishFixture() {
-        image.ModulePrompt = "6420RT>";
-        image.NodeId = 5;
-        image.FwMajor = 1;
-        image.FwMinor = 5;
+        image.settings.ModulePrompt = "6420RT>";
+        image.settings.NodeId = 5;
+        image.settings.FwMajor = 1;
+        image.settings.FwMinor = 5;
         // A table the user has just edited: a digital input object and an analog output object.
-        image.AppObjects[0] = {1, 2, 0, 0, 16};
-        image.AppObjects[1] = {2, 1, 0, 100, 2};
-        image.AppCount = 2;
-        image.IOTotals = {0, 2, 16, 0};
-        image.ConnInfoValid = false;
-        assemblies = DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+        image.working.AppObjects[0] = {1, 2, 0, 0, 16};
+        image.working.AppObjects[1] = {2, 1, 0, 100, 2};
+        image.working.AppCount = 2;
+        image.working.IOTotals = {0, 2, 16, 0};
+        image.settings.ConnInfoValid = false;
+        assemblies = DeriveAssemblies(image.working);
         selections.InputSel = {2, 1, 0, 0};
         selections.OutputSel = {1, 0, 0, 0};
         choices.inputTexts = {"I : 02(DI,App.01)", "I : 01(Assembly 02)", "None"};
@@ -87,28 +87,28 @@ TEST_F(FinishFixture, StoresTheEncodedWordsThenWritesTheEdsFileOfWhatWasStored) 
 
     const Eeprom& after = gateway->Image();
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
-        EXPECT_EQ(StoredBlock0(after, k), image.Block0Words[k]) << "block 0 word " << k;
+        EXPECT_EQ(StoredBlock0(after, k), image.words.Block0Words[k]) << "block 0 word " << k;
     }
     for (int k = 0; k < kBlock1Words; ++k) {
-        EXPECT_EQ(after.Word(1, k), image.Block1Words[k]) << "block 1 word " << k;
+        EXPECT_EQ(after.Word(1, k), image.words.Block1Words[k]) << "block 1 word " << k;
     }
-    EXPECT_EQ(image.Block1Words[1], 40108310u);
-    EXPECT_EQ(image.AppLayer, 1);
-    EXPECT_EQ(image.CfgYear, 2026);
-    EXPECT_EQ(image.CfgSecond, 3);
+    EXPECT_EQ(image.words.Block1Words[1], 40108310u);
+    EXPECT_EQ(image.settings.AppLayer, 1);
+    EXPECT_EQ(image.settings.CfgYear, 2026);
+    EXPECT_EQ(image.settings.CfgSecond, 3);
 
-    const EdsContent content{choices.description, choices.author, image,
+    const EdsContent content{choices.description, choices.author, image.settings, image.working,
                              assemblies,          selections,     clock.localTime};
     EXPECT_EQ(FileContents(EdsPath()), EdsFileText(content));
     EXPECT_EQ(status.statuses.back(), kEdsProduced);
     EXPECT_TRUE(boxes.shown.empty());
-    EXPECT_FALSE(image.Busy);
+    EXPECT_FALSE(session.Busy);
     EXPECT_FALSE(port.IsOpen());
 
     // The image now describes the gateway, so the next wizard load restores these choices.
-    EXPECT_TRUE(image.ConnInfoValid);
-    EXPECT_EQ(image.ReadAppCount, 2);
-    EXPECT_EQ(image.ReadAppObjects, image.AppObjects);
+    EXPECT_TRUE(image.settings.ConnInfoValid);
+    EXPECT_EQ(image.settings.ReadAppCount, 2);
+    EXPECT_EQ(image.settings.ReadAppObjects, image.working.AppObjects);
     ConnectionSelections restored;
     EXPECT_EQ(RestoreSelections(image, 3, 1, restored), RestoreResult::Restored);
     EXPECT_EQ(restored.InputSel, selections.InputSel);
@@ -116,12 +116,12 @@ TEST_F(FinishFixture, StoresTheEncodedWordsThenWritesTheEdsFileOfWhatWasStored) 
 }
 
 TEST_F(FinishFixture, UneditedObjectsStayAsStoredAndOnlyTheSettingsAreWritten) {
-    image.ConnInfoValid = true;
+    image.settings.ConnInfoValid = true;
     StartGateway();
     ASSERT_EQ(Finish(dir.Path().string()), FinishOutcome::Completed);
     const Eeprom& after = gateway->Image();
     for (int k = 0; k < kBlock0SettingsWords; ++k) {
-        EXPECT_EQ(StoredBlock0(after, k), image.Block0Words[k]) << "block 0 word " << k;
+        EXPECT_EQ(StoredBlock0(after, k), image.words.Block0Words[k]) << "block 0 word " << k;
     }
     for (int k = kBlock0SettingsWords; k < kBlock0ConfigWords; ++k) {
         EXPECT_EQ(StoredBlock0(after, k), StoredBlock0(before, k)) << "block 0 word " << k;
@@ -138,7 +138,7 @@ TEST_F(FinishFixture, AnEdsFileThatCannotBeWrittenIsReportedAfterTheStore) {
     EXPECT_EQ(boxes.shown[0].title, "");
     EXPECT_EQ(status.statuses.back(), "");
     EXPECT_EQ(std::count(status.statuses.begin(), status.statuses.end(), kEdsProduced), 0);
-    EXPECT_FALSE(image.Busy);
+    EXPECT_FALSE(session.Busy);
     EXPECT_FALSE(port.IsOpen());
     // The configuration is in the gateway all the same.
     EXPECT_EQ(gateway->Image().Word(1, 1), 40108310u);
@@ -146,24 +146,24 @@ TEST_F(FinishFixture, AnEdsFileThatCannotBeWrittenIsReportedAfterTheStore) {
 
 TEST_F(FinishFixture, AFailedWriteLeavesNoEdsFileAndTheConsoleReleased) {
     for (const int silentFrom : {1, 12, 40, 45}) {
-        image.Busy = false;
+        session.Busy = false;
         port.written.clear();
         StartGateway({silentFrom, 0});
         EXPECT_EQ(Finish(dir.Path().string()), FinishOutcome::WriteFailed) << silentFrom;
-        EXPECT_FALSE(image.Busy);
+        EXPECT_FALSE(session.Busy);
         EXPECT_FALSE(port.IsOpen());
         EXPECT_FALSE(std::filesystem::exists(EdsPath()));
         EXPECT_EQ(status.statuses.back(), "Timeout");
-        EXPECT_FALSE(image.ConnInfoValid);
+        EXPECT_FALSE(image.settings.ConnInfoValid);
     }
 }
 
 TEST_F(FinishFixture, ABusyConsoleRefusesWithoutTouchingAnything) {
     StartGateway();
-    image.Busy = true;
+    session.Busy = true;
     EXPECT_EQ(Finish(dir.Path().string()), FinishOutcome::Refused);
     EXPECT_TRUE(port.written.empty());
-    EXPECT_TRUE(image.Busy);
+    EXPECT_TRUE(session.Busy);
     EXPECT_FALSE(std::filesystem::exists(EdsPath()));
 }
 

@@ -21,10 +21,10 @@ ConfigImage ReadGateway() {
     const AppObject objects[] = {
         {1, 0, 0, 0, 13}, {2, 1, 0, 100, 2}, {3, 2, 0, 0, 16}, {4, 3, 0, 10, 5}};
     for (const AppObject& o : objects) {
-        image.AppObjects[image.AppCount++] = o;
-        image.IOTotals[o.IOType] += o.MBCL;
+        image.working.AppObjects[image.working.AppCount++] = o;
+        image.working.IOTotals[o.IOType] += o.MBCL;
     }
-    image.ConnInfoValid = true;
+    image.settings.ConnInfoValid = true;
     return image;
 }
 
@@ -46,10 +46,10 @@ class WizardStartTest : public ::testing::TestWithParam<Case> {};
 TEST_P(WizardStartTest, RestoresOrResetsTheChoices) {
     const Case& c = GetParam();
     ConfigImage image = ReadGateway();
-    image.ConfigWrong = c.configWrong;
-    image.ConnInfoValid = c.connInfoValid;
+    image.settings.ConfigWrong = c.configWrong;
+    image.settings.ConnInfoValid = c.connInfoValid;
     for (int i = 0; i < 4; ++i) {
-        image.Block1Words[i + 1] = c.stored[i] * kTop + 4u * 65536u + 3u;
+        image.words.Block1Words[i + 1] = c.stored[i] * kTop + 4u * 65536u + 3u;
     }
     ConnectionSelections selections;
     selections.OutputSel = {9, 7, 6, 0};  // left from an earlier opening
@@ -173,14 +173,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FitsStrobeResponse, EightBytesFitNineDoNot) {
     ConfigImage image = ReadGateway();
-    image.AppObjects[2].MBCL = 64;  // DI of 64 bits: 8 bytes
-    image.IOTotals[2] = 64;
-    const AssemblyTables tables =
-        DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals);
+    image.working.AppObjects[2].MBCL = 64;  // DI of 64 bits: 8 bytes
+    image.working.IOTotals[2] = 64;
+    const AssemblyTables tables = DeriveAssemblies(image.working);
     EXPECT_TRUE(FitsStrobeResponse(3, "I : 03(DI,App.03)", image, tables));
     EXPECT_TRUE(FitsStrobeResponse(1, "I : 01(Assembly 03)", image, tables));
     EXPECT_TRUE(FitsStrobeResponse(0, "None", image, tables));
-    image.AppObjects[2].MBCL = 65;
+    image.working.AppObjects[2].MBCL = 65;
     EXPECT_FALSE(FitsStrobeResponse(3, "I : 03(DI,App.03)", image, tables));
     EXPECT_FALSE(FitsStrobeResponse(4, "I : 04(AI,App.04)", image, tables));
 }

@@ -138,7 +138,7 @@ TEST(PanelRules, OpeningTheCanSideCorrectsWhatItCannotShow) {
         {"layer 2 counts as DeviceNet", 2, 63, 2, false, 63, 2, 2},
     };
     for (const OpenCase& c : cases) {
-        ConfigImage image;
+        GatewaySettings image;
         image.AppLayer = static_cast<std::uint8_t>(c.appLayer);
         image.NodeId = static_cast<std::uint8_t>(c.nodeId);
         image.CanBaudIndex = static_cast<std::uint8_t>(c.canBaudIndex);

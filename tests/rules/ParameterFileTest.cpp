@@ -34,8 +34,8 @@ private:
 
 // Words as a connect leaves them: block 0 word k = k, block 1 word k = 100 + k, with the largest
 // word at the front of block 0.
-ConfigImage AfterConnect() {
-    ConfigImage image;
+WordImages AfterConnect() {
+    WordImages image;
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
         image.ReadBlock0Words[k] = k;
     }
@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(ParameterFileTest, SaveWritesThirtySevenKeysInOrderWithKey29Zero) {
-    ConfigImage image = AfterConnect();
+    WordImages image = AfterConnect();
     image.ReadBlock0Words[29] = 77;  // whatever stands there, the file gets 0
     SaveINIFile(keys, path, image);
 
@@ -83,7 +83,7 @@ TEST_F(ParameterFileTest, SaveWritesThirtySevenKeysInOrderWithKey29Zero) {
 TEST_F(ParameterFileTest, SavingAgainReplacesTheValuesAndKeepsOtherLines) {
     testing::WriteWholeFile(
         path, "; backup of line 3\r\n[EEPB_0]\r\nAdd0=5\r\nNote=keep me\r\n[Other]\r\nx=1\r\n");
-    ConfigImage image = AfterConnect();
+    WordImages image = AfterConnect();
     SaveINIFile(keys, path, image);
     image.ReadBlock1Words[6] = 9;
     SaveINIFile(keys, path, image);
@@ -99,9 +99,9 @@ TEST_F(ParameterFileTest, SavingAgainReplacesTheValuesAndKeepsOtherLines) {
 }
 
 TEST_F(ParameterFileTest, ASavedFileLoadsBackToTheSameWords) {
-    const ConfigImage saved = AfterConnect();
+    const WordImages saved = AfterConnect();
     SaveINIFile(keys, path, saved);
-    ConfigImage image;
+    WordImages image;
     ASSERT_TRUE(Get_INIFILE_PARA(keys, path, image));
     for (int k = 0; k < kBlock0ConfigWords; ++k) {
         EXPECT_EQ(image.FileBlock0Words[k], saved.ReadBlock0Words[k]) << k;
@@ -114,7 +114,7 @@ TEST_F(ParameterFileTest, ASavedFileLoadsBackToTheSameWords) {
 
 TEST_F(ParameterFileTest, AHandEditedFileLoads) {
     testing::WriteWholeFile(path, HandEdited());
-    ConfigImage image;
+    WordImages image;
     ASSERT_TRUE(Get_INIFILE_PARA(keys, path, image));
     EXPECT_EQ(image.FileBlock0Words[0], 1000u);
     EXPECT_EQ(image.FileBlock0Words[28], 1028u);
@@ -141,10 +141,10 @@ TEST_F(ParameterFileTest, AnUnfitFileChangesNothing) {
         std::string text = HandEdited();
         text.replace(text.find(c.from), c.from.size(), c.to);
         testing::WriteWholeFile(path, text);
-        ConfigImage image;
+        WordImages image;
         image.FileBlock0Words.fill(7);
         image.FileBlock1Words.fill(7);
-        const ConfigImage before = image;
+        const WordImages before = image;
         EXPECT_FALSE(Get_INIFILE_PARA(keys, path, image)) << c.name;
         EXPECT_EQ(image.FileBlock0Words, before.FileBlock0Words) << c.name;
         EXPECT_EQ(image.FileBlock1Words, before.FileBlock1Words) << c.name;
@@ -180,24 +180,24 @@ TEST_F(ParameterFileTest, AnUnfitFileNamesItsFirstBadKey) {
             text.replace(text.find(c.from2), c.from2.size(), c.to2);
         }
         testing::WriteWholeFile(path, text);
-        ConfigImage image;
+        WordImages image;
         BadParameterKey bad;
         EXPECT_FALSE(Get_INIFILE_PARA(keys, path, image, &bad)) << c.name;
         EXPECT_EQ(BadParameterKeyText(bad), c.text) << c.name;
     }
-    ConfigImage image;
+    WordImages image;
     BadParameterKey bad;
     EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.File("none.ini"), image, &bad));
     EXPECT_EQ(BadParameterKeyText(bad), "[EEPB_0] Add0 is missing or empty");
 }
 
 TEST_F(ParameterFileTest, AMissingFileDoesNotLoad) {
-    ConfigImage image;
+    WordImages image;
     EXPECT_FALSE(Get_INIFILE_PARA(keys, dir.File("none.ini"), image));
 }
 
 TEST_F(ParameterFileTest, ASaveIntoAMissingFolderDoesNotMatch) {
-    const ConfigImage image = AfterConnect();
+    const WordImages image = AfterConnect();
     const std::string nowhere = dir.File("no-such-folder/5310G_EEP.ini");
     SaveINIFile(keys, nowhere, image);
     EXPECT_FALSE(SavedFileMatches(keys, image));

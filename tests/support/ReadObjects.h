@@ -11,11 +11,11 @@ namespace tavrin::testing {
 inline ConfigImage ImageHolding(const std::vector<AppObject>& read) {
     ConfigImage image;
     for (const AppObject& o : read) {
-        image.ReadAppObjects[image.ReadAppCount++] = o;
+        image.settings.ReadAppObjects[image.settings.ReadAppCount++] = o;
         if (o.IOType < kIOTypeCount)
-            image.StoredIOTotals[o.IOType] += o.MBCL;
+            image.settings.StoredIOTotals[o.IOType] += o.MBCL;
     }
-    image.ConnInfoValid = true;
+    image.settings.ConnInfoValid = true;
     return image;
 }
 

@@ -56,7 +56,7 @@ struct EditorRig {
     ConfigImage image;
     AssemblyTables assemblies;
     RecordingBoxes boxes;
-    ObjectViews views{image, assemblies};
+    ObjectViews views{image.working, assemblies};
     AppObjectEditor editor{image, boxes, views};
     int beeps = 0;
 };
@@ -85,7 +85,7 @@ private slots:
         QVERIFY(rig.Shown(rig.c().EraseMB));
         QVERIFY(!rig.Shown(rig.c().AddApp));
         QVERIFY(rig.c().UpdateApp->isEnabled() && rig.c().DeleteApp->isEnabled());
-        QCOMPARE(rig.image.IOTotals, (IOTotalArray{13, 2, 0, 1}));
+        QCOMPARE(rig.image.working.IOTotals, (IOTotalArray{13, 2, 0, 1}));
 
         rig.PickInstance(3);
         QCOMPARE(rig.Fields(), (QStringList{"3", "FC03 Read Holding Registers (0x4x)", "10", "1"}));
@@ -136,22 +136,22 @@ private slots:
         QCOMPARE(rig.c().Instance->currentIndex(), 4);
         QCOMPARE(rig.Fields(), (QStringList{"7", "FC02 Read Input Status (0x1x)", "300", "9"}));
         QVERIFY(rig.Shown(rig.c().EraseMB) && !rig.Shown(rig.c().AddApp));
-        QCOMPARE(rig.image.IOTotals, (IOTotalArray{13, 2, 9, 1}));
-        QVERIFY(!rig.image.ConnInfoValid);
+        QCOMPARE(rig.image.working.IOTotals, (IOTotalArray{13, 2, 9, 1}));
+        QVERIFY(!rig.image.settings.ConnInfoValid);
 
         // Instance 1 from FC15 with 10 bits to FC16 with 4 registers.
         rig.PickInstance(0);
         rig.Type("1", 5, "0", "4");
         rig.c().UpdateApp->click();
         QCOMPARE(rig.BoxTexts(), QStringList{"Success!!!"});
-        QCOMPARE(rig.image.IOTotals, (IOTotalArray{3, 6, 9, 1}));
+        QCOMPARE(rig.image.working.IOTotals, (IOTotalArray{3, 6, 9, 1}));
         QCOMPARE(rig.c().Instance->itemText(0), QStringLiteral("         Instance  1"));
 
         rig.Type("1", 2, "0", "121");
         rig.c().UpdateApp->click();
         QCOMPARE(rig.BoxTexts(),
                  (QStringList{"Success!!!", "Communication Length Error. (1-120)", "Failure!!!"}));
-        QCOMPARE(rig.image.IOTotals, (IOTotalArray{3, 6, 9, 1}));
+        QCOMPARE(rig.image.working.IOTotals, (IOTotalArray{3, 6, 9, 1}));
 
         // Delete instance 2 of 5: the rest move up, the last entry goes, the last is selected.
         rig.PickInstance(1);
@@ -159,9 +159,9 @@ private slots:
         QCOMPARE(rig.c().Instance->count(), 4);
         QCOMPARE(rig.c().Instance->currentIndex(), 3);
         QCOMPARE(rig.Fields(), (QStringList{"7", "FC02 Read Input Status (0x1x)", "300", "9"}));
-        QCOMPARE(rig.image.AppObjects[1], (AppObject{1, 0, 0, 20, 3}));
-        QCOMPARE(rig.image.AppObjects[4], AppObject{});
-        QCOMPARE(rig.image.IOTotals, (IOTotalArray{3, 4, 9, 1}));
+        QCOMPARE(rig.image.working.AppObjects[1], (AppObject{1, 0, 0, 20, 3}));
+        QCOMPARE(rig.image.working.AppObjects[4], AppObject{});
+        QCOMPARE(rig.image.working.IOTotals, (IOTotalArray{3, 4, 9, 1}));
 
         // Deleting everything leaves no selection and no table commands.
         for (int i = 0; i < 4; ++i)
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(rig.c().Instance->count(), 0);
         QCOMPARE(rig.c().Instance->currentIndex(), -1);
         QVERIFY(!rig.c().UpdateApp->isEnabled() && !rig.c().DeleteApp->isEnabled());
-        QCOMPARE(rig.image.IOTotals, IOTotalArray{});
+        QCOMPARE(rig.image.working.IOTotals, IOTotalArray{});
     }
 
     void TheEleventhAddIsRefused() {
@@ -219,7 +219,7 @@ private slots:
         rig.c().NextButton->click();
         QCOMPARE(next.count(), 1);
         QVERIFY(!rig.editor.isVisible());
-        QCOMPARE(rig.image.AppCount, 4);
+        QCOMPARE(rig.image.working.AppCount, 4);
     }
 
     // From Main_F to the editor and back: Back discards the working table.
@@ -236,7 +236,7 @@ private slots:
         editor->Controls().Command2->click();
         QVERIFY(main.form.isVisible());
         QCOMPARE(main.form.Editor(), nullptr);
-        QCOMPARE(main.image.AppCount, 0);
+        QCOMPARE(main.image.working.AppCount, 0);
 
         // A new visit starts again from the objects as read.
         main.c().CreateMBDevice->click();

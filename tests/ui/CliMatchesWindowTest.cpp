@@ -137,7 +137,7 @@ private slots:
             e.MB_Start_addr->setText(QStringLiteral("100"));
             e.MB_Comm_len->setText(QStringLiteral("16"));
             e.AddApp->click();
-            QCOMPARE(window.image.AppCount, 5);
+            QCOMPARE(window.image.working.AppCount, 5);
         }
         editor->Controls().NextButton->click();
         ConnectionWizard* wizard = window.form.Wizard();

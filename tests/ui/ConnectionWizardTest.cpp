@@ -146,9 +146,9 @@ private slots:
     void ATooLongStoredBitStrobeChoiceFallsBackToNone() {
         MainWindowRig main;
         main.Connect();
-        main.image.ReadAppObjects[3].MBCL = 5;  // AI of 5 registers: 10 bytes
-        main.image.StoredIOTotals[3] = 5;
-        main.image.Block1Words[2] = 2u * 16777216u + 100u * 65536u + 4u * 256u + 23u;
+        main.image.settings.ReadAppObjects[3].MBCL = 5;  // AI of 5 registers: 10 bytes
+        main.image.settings.StoredIOTotals[3] = 5;
+        main.image.words.Block1Words[2] = 2u * 16777216u + 100u * 65536u + 4u * 256u + 23u;
         ConnectionWizard* wizard = OpenWizard(main);
         QCOMPARE(BoxTexts(main), QStringList{"Error! The selected data length > 8 bytes"});
         QCOMPARE(wizard->Controls().InPut[1]->currentText(), QStringLiteral("None"));
@@ -170,7 +170,7 @@ private slots:
             AppObjectEditor* editor = main.form.Editor();
             QVERIFY(editor && editor->isVisible());
             QVERIFY(!main.form.isVisible());
-            QCOMPARE(main.image.AppCount, 5);
+            QCOMPARE(main.image.working.AppCount, 5);
             editor->Controls().Command2->click();
         }
     }
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(main.form.Wizard(), nullptr);
         QCOMPARE(main.form.Editor(), nullptr);
         QCOMPARE(main.form.Views().AppObjView(), nullptr);
-        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
 
         const std::string eds = ReadWholeFile(main.programDir.File("RODAR_ 5.eds"));
@@ -208,7 +208,7 @@ private slots:
 
         // A reconnect reads it back and the wizard shows the same choices without a message.
         main.Connect();
-        QCOMPARE(main.image.ReadAppCount, 5);
+        QCOMPARE(main.image.settings.ReadAppCount, 5);
         wizard = OpenWizard(main);
         QVERIFY(main.boxes.shown.empty());
         QCOMPARE(wizard->Controls().InPut[0]->currentText(), QStringLiteral("I : 03(DI,App.05)"));
@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(main.boxes.shown[0].title, std::string("Error"));
         QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Produce EDS File OK"));
         QCOMPARE(main.form.Wizard(), nullptr);
-        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
     }
 
@@ -249,7 +249,7 @@ private slots:
         QVERIFY(wizard->isVisible());
         QVERIFY(wizard->Controls().BackButton->isEnabled());
         QVERIFY(wizard->Controls().FinishDeviceSet->isEnabled());
-        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
         QVERIFY(!QFile::exists(QString::fromStdString(main.programDir.File("RODAR_ 5.eds"))));
 

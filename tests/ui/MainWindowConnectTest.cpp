@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(rig.c().CommunicationState->text(), status);
         QCOMPARE(rig.form.Connected(), connected);
         QVERIFY(!rig.port.IsOpen());
-        QVERIFY(!rig.image.Busy);
+        QVERIFY(!rig.form.Session().Busy);
         QVERIFY(rig.c().Connect->isEnabled());
         QVERIFY(rig.c().ComPort->isEnabled());
         QVERIFY(rig.c().ExitProgramButton->isEnabled());
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Can't open COM 1!", "Error"}}));
         QVERIFY(rig.c().CreateMBDevice->isEnabled());
         QVERIFY(rig.c().Connect->isEnabled());
-        QVERIFY(!rig.image.Busy);
+        QVERIFY(!rig.form.Session().Busy);
     }
 
     void HangUpShowsThePortErrorAndReleases() {
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(!rig.c().CreateMBDevice->isEnabled());
         QVERIFY(rig.c().Connect->isEnabled());
         QVERIFY(!rig.port.IsOpen());
-        QVERIFY(!rig.image.Busy);
+        QVERIFY(!rig.form.Session().Busy);
     }
 
     // The words of the failed read are partly new and partly zero: no backup may be made of them,
@@ -163,8 +163,8 @@ private slots:
         testing::SimProcess sim(SimEeprom(scratch, false), {});
         PtyWindowRig rig(sim);
         rig.Connect();
-        const Block0Array block0 = rig.image.ReadBlock0Words;
-        Block1Array block1 = rig.image.ReadBlock1Words;
+        const Block0Array block0 = rig.image.words.ReadBlock0Words;
+        Block1Array block1 = rig.image.words.ReadBlock1Words;
         const std::string path = scratch.File("5310G_EEP.ini");
         rig.dialogs.Answer(path);
         rig.c().ImportToINI->trigger();
@@ -179,11 +179,11 @@ private slots:
         rig.dialogs.Answer(path);
         rig.boxes.answer = BoxAnswer::No;
         rig.c().ExportToEEP->trigger();
-        QVERIFY(!rig.image.Busy);
+        QVERIFY(!rig.form.Session().Busy);
         rig.Connect();
         QVERIFY(rig.form.Connected());
-        QCOMPARE(rig.image.ReadBlock0Words, block0);
-        QCOMPARE(rig.image.ReadBlock1Words, block1);
+        QCOMPARE(rig.image.words.ReadBlock0Words, block0);
+        QCOMPARE(rig.image.words.ReadBlock1Words, block1);
     }
 
     void WindowStaysLiveButCannotCloseWhileReading() {
@@ -194,7 +194,7 @@ private slots:
         bool closedWhileReading = true;
         bool busyWhenTried = false;
         QTimer::singleShot(300, &rig.form, [&] {
-            busyWhenTried = rig.image.Busy;
+            busyWhenTried = rig.form.Session().Busy;
             closedWhileReading = rig.form.close();
         });
         rig.Connect();

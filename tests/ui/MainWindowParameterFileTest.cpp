@@ -146,8 +146,8 @@ private slots:
         }
         QCOMPARE(main.boxes.shown, (std::vector<ShownBox>{{"Are you sure to exit this program?",
                                                            "Exit Query", BoxButtons::YesNo}}));
-        QCOMPARE(main.image.AppLayer, 1);
-        QVERIFY(!main.image.Busy);
+        QCOMPARE(main.image.settings.AppLayer, 1);
+        QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
         // Staying on: the window is usable as before.
         QVERIFY(main.form.isVisible());
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(main.port.opens, opens);
         QVERIFY(main.boxes.shown.empty());
 
-        main.image.Busy = true;
+        main.form.Session().Busy = true;
         main.c().ImportToINI->trigger();
         main.c().ExportToEEP->trigger();
         QCOMPARE(main.dialogs.asked.size(), std::size_t{1});
@@ -219,17 +219,17 @@ private slots:
         Pick(wizard->Controls().OutPut[0], 2);
         wizard->Controls().FinishDeviceSet->click();
         QCOMPARE(main.c().CommunicationState->text(), QStringLiteral("Verified"));
-        QVERIFY(main.gateway.Image().Word(1, 4) != original.ReadBlock1Words[4]);
+        QVERIFY(main.gateway.Image().Word(1, 4) != original.words.ReadBlock1Words[4]);
 
         main.dialogs.Answer(path);
         main.boxes.answer = BoxAnswer::No;
         main.c().ExportToEEP->trigger();
         main.Connect();
         QVERIFY(main.form.Connected());
-        QCOMPARE(main.image.ReadBlock0Words, original.ReadBlock0Words);
-        QCOMPARE(main.image.ReadBlock1Words, original.ReadBlock1Words);
-        QCOMPARE(main.image.NodeId, original.NodeId);
-        QCOMPARE(main.image.ReadAppCount, original.ReadAppCount);
+        QCOMPARE(main.image.words.ReadBlock0Words, original.words.ReadBlock0Words);
+        QCOMPARE(main.image.words.ReadBlock1Words, original.words.ReadBlock1Words);
+        QCOMPARE(main.image.settings.NodeId, original.settings.NodeId);
+        QCOMPARE(main.image.settings.ReadAppCount, original.settings.ReadAppCount);
     }
 
     // Export To EEP reads the words back once its write has ended: "Verified" on a match, one
@@ -284,7 +284,7 @@ private slots:
         QCOMPARE(main.c().CommunicationState->text(), status);
         QCOMPARE(main.boxes.shown.size(), std::size_t{1});
         QCOMPARE(QString::fromStdString(main.boxes.shown[0].text), box);
-        QVERIFY(!main.image.Busy);
+        QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
         QVERIFY(main.c().ExportToEEP->isEnabled());
     }

@@ -140,7 +140,7 @@ private slots:
 
         // Nothing changes while a console sequence has the port.
         rig.c().ComPort->setCurrentIndex(3);
-        rig.image.Busy = true;
+        rig.form->Session().Busy = true;
         rig.lister.ports = {};
         rig.form->RefreshPorts();
         QCOMPARE(rig.c().ComPort->count(), 18);

@@ -67,7 +67,7 @@ private slots:
         // The code's names are mended; the design names users' scripts find stay as they were.
         QCOMPARE(rig.c().ExitProgramButton->objectName(), QStringLiteral("EixtProgram"));
         QCOMPARE(rig.c().ComParaSetting->objectName(), QStringLiteral("COMParaSeteing"));
-        QCOMPARE(rig.image.ComTimeout, 200);
+        QCOMPARE(rig.image.settings.ComTimeout, 200);
         QVERIFY(rig.c().CommunicationState->text().isEmpty());
     }
 
@@ -148,7 +148,7 @@ private slots:
         QFETCH(int, nodeId);
         MainWindowRig rig;
         rig.Connect();
-        rig.image.AppLayer = static_cast<std::uint8_t>(storedLayer);
+        rig.image.settings.AppLayer = static_cast<std::uint8_t>(storedLayer);
         ReopenCanSide(rig);
         const ConfigImage before = rig.image;
         const QString viewerRate = rig.c().ViewerText[1]->text();
@@ -159,16 +159,16 @@ private slots:
 
         if (!message.isEmpty()) {
             QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{message.toStdString(), "Error"}}));
-            QCOMPARE(rig.image.NodeId, before.NodeId);
-            QCOMPARE(rig.image.CanBaudIndex, before.CanBaudIndex);
+            QCOMPARE(rig.image.settings.NodeId, before.settings.NodeId);
+            QCOMPARE(rig.image.settings.CanBaudIndex, before.settings.CanBaudIndex);
             QCOMPARE(rig.c().CANNodeId->text(), nodeText);  // the input stays for correcting
             QCOMPARE(rig.c().ViewerText[1]->text(), viewerRate);
             return;
         }
         QVERIFY(rig.boxes.shown.empty());
-        QCOMPARE(rig.image.AppLayer, storedLayer);
-        QCOMPARE(rig.image.CanBaudIndex, rate);
-        QCOMPARE(rig.image.NodeId, nodeId);
+        QCOMPARE(rig.image.settings.AppLayer, storedLayer);
+        QCOMPARE(rig.image.settings.CanBaudIndex, rate);
+        QCOMPARE(rig.image.settings.NodeId, nodeId);
         QCOMPARE(rig.c().ViewerText[0]->text(),
                  QString::fromStdString(storedLayer ? "DeviceNet" : "CANopen"));
         QCOMPARE(rig.c().ViewerText[1]->text(), rig.c().CANBaudrate->itemText(rate));
@@ -179,21 +179,21 @@ private slots:
     void OpeningTheCanSideCorrectsSilently() {
         MainWindowRig rig;
         rig.Connect();
-        rig.image.AppLayer = 0;
-        rig.image.NodeId = 200;
-        rig.image.CanBaudIndex = 9;
+        rig.image.settings.AppLayer = 0;
+        rig.image.settings.NodeId = 200;
+        rig.image.settings.CanBaudIndex = 9;
         ReopenCanSide(rig);
         QVERIFY(rig.boxes.shown.empty());
-        QCOMPARE(rig.image.NodeId, 1);
+        QCOMPARE(rig.image.settings.NodeId, 1);
         QCOMPARE(rig.c().CANNodeId->text(), QStringLiteral("1"));
-        QCOMPARE(rig.image.CanBaudIndex, 0);
+        QCOMPARE(rig.image.settings.CanBaudIndex, 0);
         // Switching the option to CANopen filled the list and chose its first entry.
         QCOMPARE(rig.c().ViewerText[1]->text(), QStringLiteral("         10    KBPS"));
 
         // With the option already on, the list is refilled here and nothing is chosen.
-        rig.image.CanBaudIndex = 9;
+        rig.image.settings.CanBaudIndex = 9;
         ReopenCanSide(rig);
-        QCOMPARE(rig.image.CanBaudIndex, 0);
+        QCOMPARE(rig.image.settings.CanBaudIndex, 0);
         QCOMPARE(rig.c().CANBaudrate->currentIndex(), -1);
         QVERIFY(rig.c().ViewerText[1]->text().isEmpty());
     }
@@ -201,27 +201,27 @@ private slots:
     void DeviceNetCodeWithoutARateShowsNoneAndNeedsAChoice() {
         MainWindowRig rig;
         rig.Connect();
-        rig.image.CanBaudIndex = 5;
+        rig.image.settings.CanBaudIndex = 5;
         ReopenCanSide(rig);
         QCOMPARE(rig.c().CANBaudrate->count(), 3);
         QCOMPARE(rig.c().CANBaudrate->currentIndex(), -1);
         QVERIFY(rig.c().ViewerText[1]->text().isEmpty());
-        QCOMPARE(rig.image.CanBaudIndex, 5);
+        QCOMPARE(rig.image.settings.CanBaudIndex, 5);
 
         rig.c().SettingCANParameter->click();
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
         QCOMPARE(rig.boxes.shown[0].title, std::string("Error"));
-        QCOMPARE(rig.image.CanBaudIndex, 5);
+        QCOMPARE(rig.image.settings.CanBaudIndex, 5);
 
         rig.c().CANBaudrate->setCurrentIndex(2);
         rig.c().SettingCANParameter->click();
-        QCOMPARE(rig.image.CanBaudIndex, 2);
+        QCOMPARE(rig.image.settings.CanBaudIndex, 2);
     }
 
     void LayerListIsRefilledOnceWhenSwitchingSides() {
         MainWindowRig rig;
         rig.Connect();
-        rig.image.AppLayer = 0;
+        rig.image.settings.AppLayer = 0;
         ReopenCanSide(rig);
         QCOMPARE(Entries(rig.c().CANBaudrate).size(), 8);
         // The user picks DeviceNet without committing, then looks at the COM side and back.
@@ -234,7 +234,7 @@ private slots:
         QStringList entries = Entries(rig.c().CANBaudrate);
         QCOMPARE(entries.size(), 8);
         QCOMPARE(entries.removeDuplicates(), 0);
-        QCOMPARE(rig.image.AppLayer, 0);
+        QCOMPARE(rig.image.settings.AppLayer, 0);
     }
 
     void ComSideShowsTheSettingsWithoutPadding() {
@@ -287,21 +287,21 @@ private slots:
         rig.c().ComTimeout->setText(timeout);
         rig.c().SettingCOMParameter->click();
 
-        QCOMPARE(rig.image.ComTimeout, storedTimeout);
-        QCOMPARE(rig.image.ComCheckByte, checkByte);
+        QCOMPARE(rig.image.settings.ComTimeout, storedTimeout);
+        QCOMPARE(rig.image.settings.ComCheckByte, checkByte);
         if (!accepted) {
             QCOMPARE(
                 rig.boxes.shown,
                 (std::vector<ShownBox>{{"Timeout value is out of range!(1ms~32767ms)", "Error"}}));
-            QCOMPARE(rig.image.ComBaudIndex, 3);
+            QCOMPARE(rig.image.settings.ComBaudIndex, 3);
             QCOMPARE(rig.c().COMViewerText[4]->text(), QStringLiteral("200 ms"));
             return;
         }
         QVERIFY(rig.boxes.shown.empty());
-        QCOMPARE(rig.image.ComBaudIndex, baud);
-        QCOMPARE(rig.image.ComParity, parity);
-        QCOMPARE(rig.image.ComDataBits, 8);
-        QCOMPARE(rig.image.ComStopBits, 1);
+        QCOMPARE(rig.image.settings.ComBaudIndex, baud);
+        QCOMPARE(rig.image.settings.ComParity, parity);
+        QCOMPARE(rig.image.settings.ComDataBits, 8);
+        QCOMPARE(rig.image.settings.ComStopBits, 1);
         QCOMPARE(rig.c().COMViewerText[4]->text(), QString::number(storedTimeout) + " ms");
         QCOMPARE(rig.c().COMViewerText[0]->text(), rig.c().ComBr->currentText().trimmed());
         QCOMPARE(rig.c().CommunicationState->text(), QStringLiteral("Setting COM Parameter Ok"));
@@ -318,7 +318,7 @@ private slots:
         QVERIFY(rig.Shown(rig.c().COMParaView));
         QCOMPARE(com->BackColour(), QColor(192, 192, 192));
 
-        rig.image.ComBaudIndex = 0;  // not shown until the side is opened anew
+        rig.image.settings.ComBaudIndex = 0;  // not shown until the side is opened anew
         com->click();
         QVERIFY(rig.Shown(rig.c().ComParaSetting));
         QCOMPARE(com->BackColour(), QColor(255, 0, 0));
@@ -331,14 +331,14 @@ private slots:
         rig.c().CANNodeId->clear();
         QTest::keyClicks(rig.c().CANNodeId, "9");
         QTest::keyClick(rig.c().CANNodeId, Qt::Key_Return);
-        QCOMPARE(rig.image.NodeId, 9);
+        QCOMPARE(rig.image.settings.NodeId, 9);
 
         rig.c().ComButton[1]->click();
         rig.c().ComTimeout->clear();
         QTest::keyClicks(rig.c().ComTimeout, "40000");
         QTest::keyClick(rig.c().ComTimeout, Qt::Key_Return);
         QCOMPARE(rig.boxes.shown.size(), std::size_t{1});
-        QCOMPARE(rig.image.ComTimeout, 200);
+        QCOMPARE(rig.image.settings.ComTimeout, 200);
     }
 
     void CloseAsksAndIsRefusedWhileBusy() {
@@ -350,11 +350,11 @@ private slots:
         QVERIFY(rig.form.isVisible());
 
         rig.boxes.shown.clear();
-        rig.image.Busy = true;
+        rig.form.Session().Busy = true;
         QVERIFY(!rig.form.close());
         QCOMPARE(rig.boxes.shown, (std::vector<ShownBox>{{"Module is connecting now!", "Error"}}));
 
-        rig.image.Busy = false;
+        rig.form.Session().Busy = false;
         rig.boxes.answer = BoxAnswer::Yes;
         QVERIFY(rig.form.close());
     }

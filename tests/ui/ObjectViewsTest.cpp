@@ -37,18 +37,18 @@ const char* const kGridName[] = {"ModuleInfoRecord", "AppObjParaRecord", "AssCon
 
 // A working table and the views on it, as the main window owns them.
 struct ViewsRig {
-    ConfigImage image;
+    AppObjectList working;
     AssemblyTables assemblies;
-    ObjectViews views{image, assemblies};
+    ObjectViews views{working, assemblies};
 
     // Replaces the working table; the totals follow the objects as the editor keeps them.
     void Load(const Objects& objects) {
-        image.AppObjects = {};
-        image.IOTotals = {};
-        image.AppCount = static_cast<std::uint8_t>(objects.size());
+        working.AppObjects = {};
+        working.IOTotals = {};
+        working.AppCount = static_cast<std::uint8_t>(objects.size());
         for (std::size_t i = 0; i < objects.size(); ++i) {
-            image.AppObjects[i] = objects[i];
-            image.IOTotals[objects[i].IOType] += objects[i].MBCL;
+            working.AppObjects[i] = objects[i];
+            working.IOTotals[objects[i].IOType] += objects[i].MBCL;
         }
     }
     QWidget* Open(int view) {

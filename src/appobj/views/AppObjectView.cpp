@@ -58,7 +58,7 @@ int AppObjectColumnTwips(AppObjectViewKind kind, int column) {
         std::lround(kAppObjectColumnTwips * widths[static_cast<std::size_t>(column)]));
 }
 
-AppObjectView::AppObjectView(AppObjectViewKind kind, const ConfigImage& image, QWidget* parent)
+AppObjectView::AppObjectView(AppObjectViewKind kind, const AppObjectList& working, QWidget* parent)
     : QWidget(parent, Qt::Window), m_kind(kind) {
     const ViewLook& look = LookOf(kind);
     setObjectName(QString::fromLatin1(look.name));
@@ -77,9 +77,9 @@ AppObjectView::AppObjectView(AppObjectViewKind kind, const ConfigImage& image, Q
 
     std::vector<std::vector<std::string>> cells(1);
     cells[0].assign(look.headings.begin(), look.headings.end());
-    const int count = std::min<int>(image.AppCount, kMaxAppObjects);
+    const int count = std::min<int>(working.AppCount, kMaxAppObjects);
     for (int i = 1; i <= count; ++i) {
-        const auto row = AppObjectRow(i, image.AppObjects[static_cast<std::size_t>(i - 1)]);
+        const auto row = AppObjectRow(i, working.AppObjects[static_cast<std::size_t>(i - 1)]);
         cells.emplace_back(row.begin(), row.end());
     }
     FillTextGrid(*m_grid, cells);

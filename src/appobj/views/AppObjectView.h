@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
 
 class QTableWidget;
 
@@ -30,7 +30,7 @@ int AppObjectColumnTwips(AppObjectViewKind kind, int column);
 class AppObjectView final : public QWidget {
     Q_OBJECT
 public:
-    AppObjectView(AppObjectViewKind kind, const ConfigImage& image, QWidget* parent = nullptr);
+    AppObjectView(AppObjectViewKind kind, const AppObjectList& working, QWidget* parent = nullptr);
 
     AppObjectViewKind Kind() const { return m_kind; }
     QTableWidget* Grid() const { return m_grid; }

@@ -39,8 +39,8 @@ void Close(QPointer<QWidget>& slot) {
 
 }  // namespace
 
-ObjectViews::ObjectViews(const ConfigImage& image, AssemblyTables& assemblies)
-    : m_image(image), m_assemblies(assemblies) {}
+ObjectViews::ObjectViews(const AppObjectList& working, AssemblyTables& assemblies)
+    : m_working(working), m_assemblies(assemblies) {}
 
 ObjectViews::~ObjectViews() {
     CloseAll();
@@ -51,16 +51,16 @@ QWidget* ObjectViews::Opened(const QPointer<QWidget>& view) {
 }
 
 void ObjectViews::OpenModuleView() {
-    Open(m_module, [this] { return new AppObjectView(AppObjectViewKind::Devices, m_image); });
+    Open(m_module, [this] { return new AppObjectView(AppObjectViewKind::Devices, m_working); });
 }
 
 void ObjectViews::OpenAppObjView() {
     Open(m_appObj,
-         [this] { return new AppObjectView(AppObjectViewKind::ApplicationObjects, m_image); });
+         [this] { return new AppObjectView(AppObjectViewKind::ApplicationObjects, m_working); });
 }
 
 void ObjectViews::OpenAssObjView() {
-    Open(m_assObj, [this] { return new AssemblyView(m_image, m_assemblies); });
+    Open(m_assObj, [this] { return new AssemblyView(m_working, m_assemblies); });
 }
 
 void ObjectViews::CloseModuleView() {

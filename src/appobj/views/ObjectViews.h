@@ -9,14 +9,14 @@
 #include <QWidget>
 
 #include "assembly/AssemblyDerivation.h"
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
 
 namespace tavrin {
 
 class ObjectViews {
 public:
-    // The views read the working table of `image`; ShowAssObj derives into `assemblies`.
-    ObjectViews(const ConfigImage& image, AssemblyTables& assemblies);
+    // The views read the working table `working`; ShowAssObj derives into `assemblies`.
+    ObjectViews(const AppObjectList& working, AssemblyTables& assemblies);
     ~ObjectViews();
     ObjectViews(const ObjectViews&) = delete;
     ObjectViews& operator=(const ObjectViews&) = delete;
@@ -36,7 +36,7 @@ private:
     // A closed view lingers until the event loop deletes it; it is no longer open.
     static QWidget* Opened(const QPointer<QWidget>& view);
 
-    const ConfigImage& m_image;
+    const AppObjectList& m_working;
     AssemblyTables& m_assemblies;
     QPointer<QWidget> m_module;
     QPointer<QWidget> m_appObj;

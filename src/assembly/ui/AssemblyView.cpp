@@ -58,9 +58,8 @@ QTableWidget* NewGrid(QWidget* owner, const char* name) {
 
 }  // namespace
 
-AssemblyView::AssemblyView(const ConfigImage& image, AssemblyTables& shared, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_tables(DeriveAssemblies(image.AppObjects, image.AppCount, image.IOTotals)) {
+AssemblyView::AssemblyView(const AppObjectList& working, AssemblyTables& shared, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_tables(DeriveAssemblies(working)) {
     setObjectName(QStringLiteral("ShowAssObj"));
     setWindowTitle(QStringLiteral("Assembly Object Information"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -74,7 +73,7 @@ AssemblyView::AssemblyView(const ConfigImage& image, AssemblyTables& shared, QWi
     m_tabs->setObjectName(QStringLiteral("AssObjParaTableTag"));
     m_tabs->setExpanding(false);
     m_tabs->setUsesScrollButtons(false);
-    const AssemblyTabPlan plan = PlanAssemblyTabs(image.IOTotals);
+    const AssemblyTabPlan plan = PlanAssemblyTabs(working.IOTotals);
     tabs->SetTabWidth(TwipsToPixels(*tabs, plan.tabWidthTwips));
     for (const AssemblyTab& tab : plan.tabs) {
         const int index = m_tabs->addTab(QString::fromLatin1(tab.caption));

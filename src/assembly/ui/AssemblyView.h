@@ -8,7 +8,7 @@
 
 #include "assembly/AssemblyDerivation.h"
 #include "assembly/AssemblyGrid.h"
-#include "config/ConfigImage.h"
+#include "config/AppObjectList.h"
 
 class QTabBar;
 class QTableWidget;
@@ -21,9 +21,9 @@ namespace tavrin {
 class AssemblyView final : public QWidget {
     Q_OBJECT
 public:
-    // Derives the instances from the working table of `image`, stores them into `shared` (the
+    // Derives the instances from the working table `working`, stores them into `shared` (the
     // tables the rest of the program reads, e.g. for the EDS file) and shows the first tab.
-    AssemblyView(const ConfigImage& image, AssemblyTables& shared, QWidget* parent = nullptr);
+    AssemblyView(const AppObjectList& working, AssemblyTables& shared, QWidget* parent = nullptr);
 
     QTabBar* Tabs() const { return m_tabs; }
     QTableWidget* Grid(AssemblyDirection direction) const;

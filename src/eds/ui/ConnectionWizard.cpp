@@ -121,7 +121,7 @@ FinishChoices ConnectionWizard::Choices() const {
 
 void ConnectionWizard::FinishClick() {
     SetNavigationEnabled(false);
-    if (m_s.image.Busy) {
+    if (m_s.session.Busy) {
         return;
     }
     m_s.views.CloseModuleView();
@@ -129,11 +129,11 @@ void ConnectionWizard::FinishClick() {
                           m_s.selections, m_s.edsFolder,     m_s.status};
     m_storing = true;
     // Edited objects are stored with the whole area; otherwise only the settings words.
-    const int count = m_s.image.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
+    const int count = m_s.image.settings.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
     m_lastOutcome = StoreAndProduceEds(context, Choices());
     // The read-back follows the store's dialogue, while the wizard still refuses to close.
     if (*m_lastOutcome == FinishOutcome::Completed && m_s.written) {
-        m_s.written({m_s.image.Block0Words, count, m_s.image.Block1Words});
+        m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words});
     }
     m_storing = false;
     switch (*m_lastOutcome) {

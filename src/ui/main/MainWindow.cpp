@@ -44,7 +44,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_programFolder(std::move(services.programFolder)),
       m_session{services.image, services.port, services.clock, services.pump},
       m_c(BuildMainControls(*this)),
-      m_panels(m_c, services.image, services.boxes, this),
+      m_panels(m_c, services.image.settings, services.boxes, this),
       m_lister(services.ports),
       m_ports(services.ports, m_env),
       m_settings(services.settings),
@@ -52,7 +52,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_transcript(
           std::make_unique<TranscriptWindow>(services.dialogs, services.boxes, ProgramFolder())),
       m_tee(m_transcript.get(), services.log),
-      m_views(services.image, services.assemblies),
+      m_views(services.image.working, services.assemblies),
       m_ini(this) {
     setObjectName(QStringLiteral("Main_F"));
     setWindowTitle(QString::fromLatin1(msg::kMainCaption));
@@ -105,17 +105,17 @@ void MainWindow::Load() {
     m_c.ExportToEEP->setEnabled(false);
     m_c.CompareWithFile->setEnabled(false);
 
-    m_image.ConfigWrong = false;
-    m_image.Busy = false;
+    m_image.settings.ConfigWrong = false;
+    m_session.Busy = false;
     m_connected = false;
     m_assemblies.LastOutputAssembly = 0;
     m_assemblies.LastInputAssembly = 0;
     ResetPanels();
 
-    m_image.ComTimeout = 200;
-    m_image.CanBaudIndex = 0;
-    m_image.NodeId = 1;
-    m_image.AppLayer = 0;
+    m_image.settings.ComTimeout = 200;
+    m_image.settings.CanBaudIndex = 0;
+    m_image.settings.NodeId = 1;
+    m_image.settings.AppLayer = 0;
     m_c.FirmwareVer->clear();
     m_c.CommunicationState->clear();
 
@@ -245,13 +245,13 @@ void MainWindow::ReleaseConsole() {
 }
 
 void MainWindow::ReleaseTables() {
-    ClearWordArrays(m_image);
-    m_image.AppObjects = {};
-    m_image.ReadAppObjects = {};
+    m_image.words = {};
+    m_image.working.AppObjects = {};
+    m_image.settings.ReadAppObjects = {};
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (m_image.Busy) {
+    if (m_session.Busy) {
         m_boxes.Show(msg::kModuleConnecting, msg::kError);
         event->ignore();
         return;
@@ -329,10 +329,10 @@ void MainWindow::ShowConnectedLook(ModuleKind kind, const std::string& firmwareT
     m_c.ModulesImage->show();
     m_c.FirmwareVer->setText(QString::fromStdString(firmwareText));
 
-    m_c.CANNodeId->setText(QString::number(m_image.NodeId));
-    m_panels.SelectLayer(m_image.AppLayer != 0 ? 1 : 0);
-    if (m_image.CanBaudIndex < m_c.CANBaudrate->count()) {
-        m_c.CANBaudrate->setCurrentIndex(m_image.CanBaudIndex);
+    m_c.CANNodeId->setText(QString::number(m_image.settings.NodeId));
+    m_panels.SelectLayer(m_image.settings.AppLayer != 0 ? 1 : 0);
+    if (m_image.settings.CanBaudIndex < m_c.CANBaudrate->count()) {
+        m_c.CANBaudrate->setCurrentIndex(m_image.settings.CanBaudIndex);
     }
 
     SetControlsEnabled(true);

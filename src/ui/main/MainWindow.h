@@ -92,6 +92,9 @@ public:
         m_consoleSettings.timing = timing;
     }
     const ConsoleTiming& ConsoleTimingInUse() const { return m_session.timing; }
+    // The console the window's jobs run on; Busy is set while one runs.
+    ConsoleSession& Session() { return m_session; }
+    const ConsoleSession& Session() const { return m_session; }
 
     void ConnectClick();
     void NextClick();

@@ -17,7 +17,7 @@ FileDialogRequest MainWindow::ParameterFileRequest(const char* title) const {
 
 void MainWindow::ImportToINIClick() {
     // While a console sequence runs the read tables are being refilled.
-    if (m_image.Busy) {
+    if (m_session.Busy) {
         return;
     }
     const std::optional<std::string> path =
@@ -25,13 +25,13 @@ void MainWindow::ImportToINIClick() {
     if (!path || path->empty()) {
         return;
     }
-    if (!BackUpParameterFile(m_ini, *path, m_image)) {
+    if (!BackUpParameterFile(m_ini, *path, m_image.words)) {
         m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
     }
 }
 
 void MainWindow::ExportToEEPClick() {
-    if (m_image.Busy) {
+    if (m_session.Busy) {
         return;
     }
     const std::optional<std::string> path =
@@ -40,22 +40,22 @@ void MainWindow::ExportToEEPClick() {
         return;
     }
     // A file that does not load whole ends here, with nothing written.
-    if (LoadParameterFile(m_ini, *path, m_image)) {
+    if (LoadParameterFile(m_ini, *path, m_image.words)) {
         return;
     }
 
     ConsoleBusy busy(m_session);
     const RestoreWords words = PrepareRestore(m_image);
     ShowWritingLook();
-    const WriteOutcome outcome = WriteConfiguration(m_session, ChosenPort(), words.block0,
-                                                    words.block0Count, words.block1, *this);
+    const WriteOutcome outcome =
+        WriteConfiguration(m_session, ChosenPort(), words.words, words.block0Count, *this);
     if (outcome != WriteOutcome::Completed) {
         ReleaseConsole();
         EndWritingLook();
         return;
     }
     busy.End();
-    const bool proven = VerifyWritten({words.block0, words.block0Count, words.block1});
+    const bool proven = VerifyWritten({words.words.block0, words.block0Count, words.words.block1});
     EndWritingLook();
     // The gateway now holds the file's configuration, not the one on screen: the job is done and
     // the window offers to end the program. A gateway that does not hold it is not done.

@@ -65,7 +65,7 @@ PortChoice MainWindow::ChosenPort() const {
 void MainWindow::RefreshPorts() {
     // While a sequence runs its port must stay the one it opened; an open list is left alone
     // by the idle refresh (it was refreshed as it dropped down).
-    if (m_image.Busy || (sender() == &m_portTimer && m_c.ComPort->view()->isVisible())) {
+    if (m_session.Busy || (sender() == &m_portTimer && m_c.ComPort->view()->isVisible())) {
         return;
     }
     TakePortChoice();

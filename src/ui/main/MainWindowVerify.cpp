@@ -42,7 +42,7 @@ QWidget* MainWindow::CompareWindow() const {
 }
 
 void MainWindow::CompareWithFileClick() {
-    if (m_image.Busy || !m_connected) {
+    if (m_session.Busy || !m_connected) {
         return;
     }
     const std::optional<std::string> path =
@@ -51,16 +51,16 @@ void MainWindow::CompareWithFileClick() {
         return;
     }
     // The file is loaded into a scratch image: the window's own tables stay as read.
-    ConfigImage loaded;
+    WordImages loaded;
     if (const std::optional<std::string> refusal = LoadParameterFile(m_ini, *path, loaded)) {
         m_boxes.Show(*refusal, msg::kError);
         return;
     }
-    const ConfigWords file{loaded.FileBlock0Words, loaded.FileBlock1Words};
+    const ConfigWords file = loaded.FromFile();
     if (m_compare) {
         m_compare->close();
     }
-    m_compare = NewCompareWindow(DifferenceOf(ReadWordsOf(m_image), file), *path, this);
+    m_compare = NewCompareWindow(DifferenceOf(m_image.words.AsRead(), file), *path, this);
     m_compare->show();
 }
 

@@ -24,9 +24,9 @@ QString Trimmed(const QString& entry) {
 
 }  // namespace
 
-ParameterPanels::ParameterPanels(const MainControls& controls, ConfigImage& image,
+ParameterPanels::ParameterPanels(const MainControls& controls, GatewaySettings& settings,
                                  MessageBoxes& boxes, QObject* parent)
-    : QObject(parent), m_c(controls), m_image(image), m_boxes(boxes) {
+    : QObject(parent), m_c(controls), m_settings(settings), m_boxes(boxes) {
     for (int index = 0; index < 2; ++index) {
         connect(m_c.ComButton[index], &QPushButton::clicked, this,
                 [this, index] { ToggleClick(index); });
@@ -98,11 +98,11 @@ void ParameterPanels::OpenComSide() {
     m_c.COMParaView->show();
     m_c.SettingCOMParameter->show();
 
-    FillList(m_c.ComBr, ComBaudEntries(), ListPosition(m_image.ComBaudIndex, 0, 8));
-    FillList(m_c.ComDb, ComDataBitsEntries(), ListPosition(m_image.ComDataBits, 7, 2));
-    FillList(m_c.ComPb, ComParityEntries(), ListPosition(m_image.ComParity, 0, 3));
-    FillList(m_c.ComSb, ComStopBitsEntries(), ListPosition(m_image.ComStopBits, 1, 2));
-    m_c.ComTimeout->setText(QString::number(m_image.ComTimeout));
+    FillList(m_c.ComBr, ComBaudEntries(), ListPosition(m_settings.ComBaudIndex, 0, 8));
+    FillList(m_c.ComDb, ComDataBitsEntries(), ListPosition(m_settings.ComDataBits, 7, 2));
+    FillList(m_c.ComPb, ComParityEntries(), ListPosition(m_settings.ComParity, 0, 3));
+    FillList(m_c.ComSb, ComStopBitsEntries(), ListPosition(m_settings.ComStopBits, 1, 2));
+    m_c.ComTimeout->setText(QString::number(m_settings.ComTimeout));
     ShowComViewer();
 }
 
@@ -140,15 +140,15 @@ void ParameterPanels::OpenCanSide() {
     }
 
     m_c.CANBaudrate->clear();
-    const int layer = m_image.AppLayer != 0 ? 1 : 0;
+    const int layer = m_settings.AppLayer != 0 ? 1 : 0;
     const bool filledByOption = SelectLayer(layer);
-    const CanSideShown shown = tavrin::OpenCanSide(m_image, filledByOption);
+    const CanSideShown shown = tavrin::OpenCanSide(m_settings, filledByOption);
     if (!filledByOption) {
         FillList(m_c.CANBaudrate, CanRateEntries(shown.layer), -1);
     }
     m_c.ViewerText[0]->setText(Text(LayerName(shown.layer)));
-    m_c.CANNodeId->setText(QString::number(m_image.NodeId));
-    m_c.ViewerText[2]->setText(QString::number(m_image.NodeId));
+    m_c.CANNodeId->setText(QString::number(m_settings.NodeId));
+    m_c.ViewerText[2]->setText(QString::number(m_settings.NodeId));
     m_c.CANBaudrate->setCurrentIndex(shown.selectedRate);
     m_c.ViewerText[1]->setText(m_c.CANBaudrate->currentIndex() >= 0 ? m_c.CANBaudrate->currentText()
                                                                     : QString());
@@ -173,7 +173,7 @@ void ParameterPanels::SettingCanClick() {
         m_boxes.Show(msg::kSelectFromEveryList, msg::kError);
         return;
     }
-    StoreCanSettings(m_image, layer, rate, *nodeId);
+    StoreCanSettings(m_settings, layer, rate, *nodeId);
     m_c.ViewerText[0]->setText(Text(LayerName(layer)));
     m_c.ViewerText[1]->setText(m_c.CANBaudrate->currentText());
     m_c.ViewerText[2]->setText(QString::number(*nodeId));
@@ -194,7 +194,7 @@ void ParameterPanels::SettingComClick() {
         m_boxes.Show(msg::kSelectFromEveryList, msg::kError);
         return;
     }
-    StoreComSettings(m_image, {baud, dataBits, parity, stopBits, *timeout});
+    StoreComSettings(m_settings, {baud, dataBits, parity, stopBits, *timeout});
     QComboBox* lists[4] = {m_c.ComBr, m_c.ComDb, m_c.ComPb, m_c.ComSb};
     for (int i = 0; i < 4; ++i) {
         m_c.COMViewerText[i]->setText(Trimmed(lists[i]->currentText()));

@@ -1,13 +1,13 @@
 // The CAN and COM parameter panels of the main window: the two channel toggles choose the side on
-// show, each side's lists and viewer mirror the ConfigImage, and "Setting" / "Set" validate what
-// the user chose and store it in the ConfigImage only. Nothing goes to the gateway from here; the
+// show, each side's lists and viewer mirror the gateway's settings, and "Setting" / "Set" validate
+// what the user chose and store it in the settings only. Nothing goes to the gateway from here; the
 // values reach its EEPROM when the configuration is written.
 #pragma once
 
 #include <QObject>
 
 #include "common/MessageBoxes.h"
-#include "config/ConfigImage.h"
+#include "config/GatewaySettings.h"
 #include "rules/PanelRules.h"
 #include "ui/main/MainControls.h"
 
@@ -16,7 +16,7 @@ namespace tavrin {
 class ParameterPanels final : public QObject {
     Q_OBJECT
 public:
-    ParameterPanels(const MainControls& controls, ConfigImage& image, MessageBoxes& boxes,
+    ParameterPanels(const MainControls& controls, GatewaySettings& settings, MessageBoxes& boxes,
                     QObject* parent = nullptr);
 
     // The toggle `index` was clicked; its pressed state is already the new one.
@@ -43,7 +43,7 @@ private:
     void ShowComViewer();
 
     const MainControls& m_c;
-    ConfigImage& m_image;
+    GatewaySettings& m_settings;
     MessageBoxes& m_boxes;
     int m_shownPanel = kNoPanel;
 };

@@ -70,7 +70,7 @@ void ExpectFailureBox(const PtyWindowRig& w, const Row& row, const std::string& 
 // Part of the window's state table that every end of a job shares: the console released.
 void ExpectReleased(const PtyWindowRig& w) {
     EXPECT_FALSE(w.port.IsOpen());
-    EXPECT_FALSE(w.image.Busy);
+    EXPECT_FALSE(w.form.Session().Busy);
     EXPECT_TRUE(w.c().Connect->isEnabled());
     EXPECT_TRUE(w.c().ComPort->isEnabled());
     EXPECT_TRUE(w.c().ExitProgramButton->isEnabled());
@@ -114,10 +114,10 @@ TEST_P(ReadFaults, EndsAsTheStepAndFaultDecide) {
         EXPECT_EQ(w.form.Panels().ShownPanel(), 0);
         EXPECT_EQ(w.c().FirmwareVer->text(), QStringLiteral("1.05-2004/03/09"));
         for (int k = 0; k < kBlock0ConfigWords; ++k) {
-            EXPECT_EQ(w.image.ReadBlock0Words[k], before.Word(0, kBlock0FirstWord + k));
+            EXPECT_EQ(w.image.words.ReadBlock0Words[k], before.Word(0, kBlock0FirstWord + k));
         }
         for (int k = 0; k < kBlock1Words; ++k) {
-            EXPECT_EQ(w.image.ReadBlock1Words[k], before.Word(1, k));
+            EXPECT_EQ(w.image.words.ReadBlock1Words[k], before.Word(1, k));
         }
         return;
     }
@@ -254,7 +254,8 @@ TEST_P(FinishFaults, EndsAsTheStepAndFaultDecide) {
 
     const WriteRun run = RunWrite(w, row, [&] {
         wizard->Controls().FinishDeviceSet->click();
-        return TypedWords(w.image.Block0Words, kBlock0SettingsWords, w.image.Block1Words);
+        return TypedWords(w.image.words.Block0Words, kBlock0SettingsWords,
+                          w.image.words.Block1Words);
     });
 
     ExpectStored(run, row);
