@@ -9,7 +9,8 @@ packages=(
   libgl-dev libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth
-  dpkg-dev file desktop-file-utils appstream man-db
+  dpkg-dev file desktop-file-utils appstream man-db lintian
+  libmodbus-dev
 )
 
 missing=()
