@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
-# Makes the Debian package tavrin_<version>_amd64.deb with CPack, checks its contents
-# (scripts/check-package.sh) and prints the package's path as its last line.
+# Makes the three Debian packages with CPack, checks them (scripts/check-package.sh) and prints
+# their paths, blank-separated, as its last line, in the order tavrin, libquillon1,
+# libquillon-dev:
+#
+#   tavrin_<version>_amd64.deb          the programs, the desktop's files and the user guide
+#   libquillon1_<version>_amd64.deb     the Quillon library
+#   libquillon-dev_<version>_amd64.deb  Quillon's header, pkg-config file and CMake package
 #
 #   scripts/package.sh         builds Tavrin optimised (Release, installed under /usr) into
 #                              build-package, or the folder in $PACKAGE_DIR, and packages that
 #   scripts/package.sh DIR     packages the build tree in DIR instead (scripts/test.sh gives its
 #                              build/), so nothing is compiled a second time
 #
+#   sudo apt install $(scripts/package.sh | tail -n 1)
+#
 # A tree of its own is set to install under /usr here; CPack strips the programs and the library,
 # and the install drops their build-tree run paths, whatever build type the tree has.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-targets=(tavrin tavrin-cli tavrin-gatewaysim quillon tavrin_icons tavrin_man_pages)
+targets=(tavrin tavrin-cli tavrin-gatewaysim quillon tavrin_icons tavrin_man_pages
+    tavrin_package_docs)
+packages=(tavrin libquillon1 libquillon-dev)
 
 if [ $# -gt 0 ]; then
     dir=$1
@@ -29,21 +38,26 @@ if [ $# -gt 0 ]; then
     }
 else
     dir=${PACKAGE_DIR:-build-package}
-    # Only what the package holds is built: no tests, no benchmarks (the install then needs only
+    # Only what the packages hold is built: no tests, no benchmarks (the install then needs only
     # these targets, not the whole tree).
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
         -DTAVRIN_BUILD_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 fi
 cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}" >/dev/null
 
-rm -f "$dir"/tavrin_*.deb
+for package in "${packages[@]}"; do
+    rm -f "$dir/${package}"_*.deb
+done
 (cd "$dir" && cpack -G DEB >/dev/null)
-debs=("$dir"/tavrin_*_amd64.deb)
-if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    echo "package.sh: CPack made no single tavrin_*_amd64.deb in $dir" >&2
-    exit 1
-fi
-deb=$(realpath "${debs[0]}")
+debs=()
+for package in "${packages[@]}"; do
+    made=("$dir/${package}"_*_amd64.deb)
+    if [ ${#made[@]} -ne 1 ] || [ ! -f "${made[0]}" ]; then
+        echo "package.sh: CPack made no single ${package}_*_amd64.deb in $dir" >&2
+        exit 1
+    fi
+    debs+=("$(realpath "${made[0]}")")
+done
 
-bash scripts/check-package.sh "$deb" >&2
-echo "$deb"
+bash scripts/check-package.sh "${debs[@]}" >&2
+echo "${debs[*]}"

@@ -2,6 +2,8 @@
 
 #include "cli/CliArgs.h"
 
+#include "TavrinDocs.h"
+
 namespace tavrin::cli {
 
 std::string ApplyHelp() {
@@ -39,7 +41,11 @@ std::string ApplyHelp() {
            "After the store the gateway is read again, as a read dialogue of its own, and\n"
            "every word typed is compared; \"Verified\" on stderr says they all hold.\n"
            "\n"
-           "The file's layout is described in the README, section \"tavrin-cli apply\".\n"
+           "The file's layout is described in the user guide,\n"
+           "  " TAVRIN_DOC_DIR
+           "/user-guide.md, section \"Preparing a job\",\n"
+           "and an example is " TAVRIN_DOC_DIR
+           "/examples/apply-example.json.\n"
            "\n"
            "Exit status: 0 stored and EDS written, 1 other failure (also: stored, but the\n"
            "EDS file could not be written), 2 usage error, 3 port failure, 4 console\n"

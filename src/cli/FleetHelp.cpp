@@ -1,12 +1,15 @@
 #include "cli/FleetVerb.h"
 
+#include "TavrinDocs.h"
+
 namespace tavrin::cli {
 
 std::string FleetHelp() {
     return "Usage: tavrin-cli fleet MANIFEST [--json] [--log-dir DIR]\n"
            "\n"
            "Runs the jobs listed in the JSON file MANIFEST at the same time, one per port,\n"
-           "each as its own tavrin-cli process:\n"
+           "each as its own tavrin-cli process (an example is\n" TAVRIN_DOC_DIR
+           "/examples/fleet-manifest.json):\n"
            "\n"
            "  {\"jobs\": [\n"
            "    {\"port\": 1, \"verb\": \"restore\", \"file\": \"line3.ini\"},\n"

@@ -15,6 +15,8 @@
 #include "cli/QuillonFileKeys.h"
 #include "rules/ParameterFileJobs.h"
 
+#include "TavrinDocs.h"
+
 namespace tavrin::cli {
 namespace {
 
@@ -96,7 +98,8 @@ std::string RestoreHelp() {
            "\n"
            "A missing or empty key, or a value that is not a number 0..4294967295, refuses\n"
            "the whole file before the port is opened, naming the section and key; nothing\n"
-           "is written.\n"
+           "is written. An example is " TAVRIN_DOC_DIR
+           "/examples/5310G_EEP.ini.\n"
            "\n"
            "  --port PORT  COM number 1..16 or a device path\n"
            "  --log FILE   append a time-stamped transcript of the console session\n" +
