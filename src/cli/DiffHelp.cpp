@@ -1,9 +1,11 @@
 #include "cli/DiffVerb.h"
 
+#include "cli/CliArgs.h"
+
 namespace tavrin::cli {
 
 std::string DiffHelp() {
-    return "Usage: tavrin-cli diff A B [--json]\n"
+    return "Usage: tavrin-cli diff A B [--json] [--pace MS] [--answer-window MS]\n"
            "\n"
            "Prints how two configurations differ, in the terms of the windows: node id,\n"
            "bit rate, COM settings, each application object's fields and the connection\n"
@@ -17,7 +19,8 @@ std::string DiffHelp() {
            "Files are loaded and checked before any gateway is read.\n"
            "\n"
            "  --json  print one JSON object: \"a\", \"b\", \"equal\" and \"differences\",\n"
-           "          each with \"field\", \"a\" and \"b\"\n"
+           "          each with \"field\", \"a\" and \"b\"\n" +
+           TimingOptionsHelp() +
            "\n"
            "Exit status: 0 equal, 8 they differ, 2 usage error, 3 port cannot be opened\n"
            "or is held, 4 console timeout, 5 not a 6420RT/6420e module, 6 a file that is\n"

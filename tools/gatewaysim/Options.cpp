@@ -162,6 +162,7 @@ std::string Usage() {
            "  --garbage-at N      show the first word at or after line N without digits\n"
            "  --hold              lock the port as another program would (Qt lock file)\n"
            "  --pace              send at the real 115200 baud rate\n"
+           "  --help, -h          print these options and exit\n"
            "  --version           print the version and exit\n";
 }
 
