@@ -25,7 +25,7 @@ for line in "${floors[@]}"; do
   read -r level names <<<"$line"
   for name in $names; do floor_of[$name]=$level; done
 done
-# tools/screenshots renders the windows for the README: it stands on top of them.
+# tools/screenshots renders the windows for the user guide: it stands on top of them.
 # The simulator stands apart: it includes nothing of Tavrin's.
 floor_of[gatewaysim]=0
 

@@ -1,7 +1,7 @@
-// Renders the README's pictures from the real windows, offscreen: the port list dropped down with
-// three USB adapters listed after COM 16 (a staged list of ports), the "Console settings" dialog,
-// and the "Console transcript" of a connect to the gateway simulator. Writes PNG files into the
-// folder given as the only argument.
+// Renders the user guide's pictures from the real windows, offscreen: the port list dropped down
+// with three USB adapters listed after COM 16 (a staged list of ports), the "Console settings"
+// dialog, and the "Console transcript" of a connect to the gateway simulator. Writes PNG files into
+// the folder given as the only argument.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
