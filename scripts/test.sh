@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Tavrin needs, builds it, and runs every test: once in a normal build and once
-# under AddressSanitizer and UndefinedBehaviorSanitizer; builds the Debian package and checks its
-# contents; then runs the fuzz targets briefly.
+# under AddressSanitizer and UndefinedBehaviorSanitizer; builds the three Debian packages and checks
+# them (as root also installing and purging them); then runs the fuzz targets briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -14,7 +14,7 @@ echo "== Build and test" >&2
 bash scripts/build.sh build -DCMAKE_INSTALL_PREFIX=/usr
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-echo "== Build the Debian package and check its contents" >&2
+echo "== Build the Debian packages and check them" >&2
 bash scripts/package.sh build >/dev/null
 
 echo "== Build and test under AddressSanitizer + UndefinedBehaviorSanitizer" >&2
