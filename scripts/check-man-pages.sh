@@ -175,7 +175,8 @@ check_program() {
                 if [ $listed = 1 ] && refused "$o" "$said"; then
                     fail "$name $verb: refuses $o, which its --help lists"
                 elif [ $listed = 0 ] && ! refused "$o" "$said"; then
-                    fail "$name $verb: takes $o, which its --help does not list"
+                    fail "$name $verb: takes $o, which its --help does not list" \
+                        "(it said: $(head -n 1 <<<"$said"))"
                 fi
             done
         done
