@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "console/ConsoleMessages.h"
+#include "console/WriteTarget.h"
 #include "eds/ConnectionChoices.h"
 #include "widgets/CentreOnScreen.h"
 
@@ -124,16 +125,25 @@ void ConnectionWizard::FinishClick() {
     if (m_s.session.Busy) {
         return;
     }
+    // The configuration goes back only to the gateway it was read from.
+    const PortChoice listed = m_s.currentPort();
+    const PortChoice port = m_s.readPort.value_or(listed);
+    if (const std::optional<std::string> refusal = WriteTargetRefusal(port, listed)) {
+        m_s.boxes.Show(*refusal, msg::kWarning);
+        SetNavigationEnabled(true);
+        return;
+    }
     m_s.views.CloseModuleView();
-    FinishContext context{m_s.session,    m_s.currentPort(), m_s.assemblies,
-                          m_s.selections, m_s.edsFolder,     m_s.status};
+    FinishContext context{m_s.session,    port,          m_s.assemblies,
+                          m_s.selections, m_s.edsFolder, m_s.status};
     m_storing = true;
     // Edited objects are stored with the whole area; otherwise only the settings words.
     const int count = m_s.image.settings.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
     m_lastOutcome = StoreAndProduceEds(context, Choices());
     // The read-back follows the store's dialogue, while the wizard still refuses to close.
-    if (*m_lastOutcome == FinishOutcome::Completed && m_s.written) {
-        m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words});
+    if (*m_lastOutcome != FinishOutcome::Refused && m_s.written) {
+        m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words},
+                    *m_lastOutcome, context.writeOutcome);
     }
     m_storing = false;
     switch (*m_lastOutcome) {

@@ -32,8 +32,12 @@ struct WizardServices {
     std::function<PortChoice()> currentPort;  // the port chosen in the main window
     WriteView& status;                        // the main window's status line
     std::string edsFolder;                    // where the EDS file goes: the program's folder
-    // After a completed store, before the wizard closes: the words typed, for the read-back.
-    std::function<void(const WrittenWords&)> written;
+    // After a store that was not refused, before the wizard closes: the words typed, how the
+    // Finish and its console write ended; for the read-back and for what the main window holds
+    // as read.
+    std::function<void(const WrittenWords&, FinishOutcome, WriteOutcome)> written;
+    // The port the configuration was read from, the only one Finish writes to; empty: none yet.
+    std::optional<PortChoice> readPort;
 };
 
 class ConnectionWizard final : public QWidget {

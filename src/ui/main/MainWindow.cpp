@@ -15,6 +15,7 @@
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
+#include "console/WriteTarget.h"
 #include "eds/ui/ConnectionWizard.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ChannelToggle.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
     m_session.transcript = &m_tee;
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainWindow::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainWindow::PortActivated);
+    connect(m_c.ComPort, &QComboBox::currentIndexChanged, this, &MainWindow::ShowWholePortLabels);
     if (PortSystem* os = services.portSystem; os != nullptr) {
         m_session.openAdvice = [this, os](OpenStatus status, const std::string& device) {
             return OpenAdvice(*os, status, device);
@@ -153,9 +155,14 @@ void MainWindow::ConnectClick() {
     if (chosen == nullptr || (chosen->kind == PortEntry::Kind::Other && !AskOtherPort())) {
         return;
     }
-    m_lastOutcome = ReadConfiguration(m_session, ChosenPort(), *this);
+    const PortChoice port = ChosenPort();
+    m_lastOutcome = ReadConfiguration(m_session, port, *this);
     if (m_lastOutcome == ReadOutcome::Completed) {
         RememberConnectedPort();
+        m_readPort = port;
+        m_readWordsHeld = true;
+        setWindowTitle(QString::fromLatin1(msg::kMainCaption) + QStringLiteral(" - ") +
+                       QString::fromStdString(PortDescription(port)));
     }
 }
 
@@ -199,10 +206,17 @@ void MainWindow::EditorNext() {
     if (m_wizard) {
         return;
     }
-    m_wizard =
-        new ConnectionWizard({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-                              [this] { return ChosenPort(); }, *this, ProgramFolder(),
-                              [this](const WrittenWords& words) { VerifyWritten(words); }});
+    m_wizard = new ConnectionWizard(
+        {m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
+         [this] { return ChosenPort(); }, *this, ProgramFolder(),
+         [this](const WrittenWords& words, FinishOutcome finish, WriteOutcome write) {
+             if (finish == FinishOutcome::Completed) {
+                 VerifyWritten(words);
+             } else {
+                 WriteNotReadBack(write);
+             }
+         },
+         m_readPort});
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }
@@ -294,6 +308,8 @@ void MainWindow::ShowReadingLook() {
     m_c.ImportToINI->setEnabled(false);
     m_c.CompareWithFile->setEnabled(false);
     m_c.FirmwareVer->clear();
+    // The panels describe no gateway until this read completes.
+    setWindowTitle(QString::fromLatin1(msg::kMainCaption));
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();
     m_panels.SetShownPanel(kNoPanel);

@@ -160,6 +160,7 @@ private:
     PortChoice ChosenPort() const;
     // Ports: the list shown from the picker, the choice taken from the list, "Other port...".
     void ShowPortList();
+    void ShowWholePortLabels();
     void TakePortChoice();
     void PortActivated(int entry);
     bool AskOtherPort();
@@ -177,6 +178,16 @@ private:
     // the status line, or one box listing the words that differ, or one saying that the write
     // finished but could not be checked. False when the gateway is not proven to hold the words.
     bool VerifyWritten(const WrittenWords& written);
+    // After a write of this window that is not read back (it failed, or Finish could not write
+    // its EDS file): unless the port never opened, the gateway may no longer hold the words as
+    // read.
+    void WriteNotReadBack(WriteOutcome outcome);
+    // The port writes go to: the one the configuration was read from. Nothing when the port list
+    // shows another, after telling the user so.
+    std::optional<PortChoice> WriteTarget();
+    // Import To ini file and Compare with file use the words as read only while the gateway is
+    // known to hold them; otherwise the user is asked to connect first.
+    bool ReadWordsHeld();
 
     ConfigImage& m_image;
     AssemblyTables& m_assemblies;
@@ -195,6 +206,11 @@ private:
     QTimer m_portTimer;
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
+    // The port of the last successful Connect: what the panels describe, where writes go.
+    std::optional<PortChoice> m_readPort;
+    // Whether the gateway holds the words as read: after a Connect, and after a write only when
+    // it was read back whole (the words read back then become the words as read).
+    bool m_readWordsHeld = false;
     QPointer<AboutWindow> m_about;
     std::unique_ptr<TranscriptWindow> m_transcript;
     TranscriptTee m_tee;

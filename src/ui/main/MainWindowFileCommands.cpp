@@ -17,7 +17,7 @@ FileDialogRequest MainWindow::ParameterFileRequest(const char* title) const {
 
 void MainWindow::ImportToINIClick() {
     // While a console sequence runs the read tables are being refilled.
-    if (m_session.Busy) {
+    if (m_session.Busy || !ReadWordsHeld()) {
         return;
     }
     const std::optional<std::string> path =
@@ -34,6 +34,10 @@ void MainWindow::ExportToEEPClick() {
     if (m_session.Busy) {
         return;
     }
+    const std::optional<PortChoice> port = WriteTarget();
+    if (!port) {
+        return;
+    }
     const std::optional<std::string> path =
         m_dialogs.AskOpenName(ParameterFileRequest(kLoadParameterFileTitle));
     if (!path || path->empty()) {
@@ -48,8 +52,9 @@ void MainWindow::ExportToEEPClick() {
     const RestoreWords words = PrepareRestore(m_image);
     ShowWritingLook();
     const WriteOutcome outcome =
-        WriteConfiguration(m_session, ChosenPort(), words.words, words.block0Count, *this);
+        WriteConfiguration(m_session, *port, words.words, words.block0Count, *this);
     if (outcome != WriteOutcome::Completed) {
+        WriteNotReadBack(outcome);
         ReleaseConsole();
         EndWritingLook();
         return;

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStyle>
 
 #include "console/ConsoleMessages.h"
 #include "ui/main/MainWindow.h"
@@ -40,6 +41,24 @@ void MainWindow::ShowPortList() {
     }
     const std::optional<std::size_t> selected = m_ports.Selected();
     m_c.ComPort->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
+    ShowWholePortLabels();
+}
+
+// Adapter descriptions and typed paths run long: the open list is as wide as its longest entry,
+// and the box's tooltip names the chosen entry whole, with the device it opens.
+void MainWindow::ShowWholePortLabels() {
+    QAbstractItemView* list = m_c.ComPort->view();
+    list->setTextElideMode(Qt::ElideNone);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int entry = m_c.ComPort->currentIndex();
+    QString tip = m_c.ComPort->currentText();
+    if (const std::vector<PortEntry>& entries = m_ports.Entries();
+        entry >= 0 && entry < static_cast<int>(entries.size()) && !entries[entry].device.empty() &&
+        entries[entry].device != entries[entry].label) {
+        tip += QStringLiteral("\n") + QString::fromStdString(entries[entry].device);
+    }
+    m_c.ComPort->setToolTip(tip);
 }
 
 void MainWindow::TakePortChoice() {
