@@ -7,6 +7,7 @@
 #include "rules/ParameterFileJobs.h"
 #include "ui/main/CompareWindow.h"
 #include "ui/main/MainWindow.h"
+#include "widgets/WindowPlacement.h"
 
 namespace tavrin {
 
@@ -50,6 +51,7 @@ void MainWindow::CompareWithFileClick() {
     if (!path || path->empty()) {
         return;
     }
+    m_folders.Used(FileKind::ParameterFile, *path);
     // The file is loaded into a scratch image: the window's own tables stay as read.
     WordImages loaded;
     if (const std::optional<std::string> refusal = LoadParameterFile(m_ini, *path, loaded)) {
@@ -61,6 +63,7 @@ void MainWindow::CompareWithFileClick() {
         m_compare->close();
     }
     m_compare = NewCompareWindow(DifferenceOf(m_image.words.AsRead(), file), *path, this);
+    PlaceOnParentsScreen(*m_compare, *this);
     m_compare->show();
 }
 
