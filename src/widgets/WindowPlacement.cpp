@@ -25,32 +25,27 @@ QRect AreaOf(const QWidget& widget) {
 }  // namespace
 
 QPoint BesidePosition(const QRect& opener, const QSize& size, const QRect& area) {
-    const int right = area.right() + 1 - (opener.right() + 1 + kGap);
-    const int left = opener.left() - kGap - area.left();
-    const int below = area.bottom() + 1 - (opener.bottom() + 1 + kGap);
-    const int above = opener.top() - kGap - area.top();
-    const QPoint toRight(opener.right() + 1 + kGap, opener.top());
-    const QPoint toLeft(opener.left() - kGap - size.width(), opener.top());
-    const QPoint toBelow(opener.left(), opener.bottom() + 1 + kGap);
-    const QPoint toAbove(opener.left(), opener.top() - kGap - size.height());
-    QPoint corner;
-    if (right >= size.width()) {
-        corner = toRight;
-    } else if (left >= size.width()) {
-        corner = toLeft;
-    } else if (below >= size.height()) {
-        corner = toBelow;
-    } else if (above >= size.height()) {
-        corner = toAbove;
-    } else {
-        // No side has room: the one with the most, covering as little of the opener as it can.
-        const int most = std::max({right, left, below, above});
-        corner = most == right   ? toRight
-                 : most == left  ? toLeft
-                 : most == below ? toBelow
-                                 : toAbove;
+    // Right, left, above, below: a view is read beside its opener, and the forms keep their
+    // buttons at the bottom, so covering the top of one is the lesser harm.
+    const QPoint sides[] = {
+        {opener.right() + 1 + kGap, opener.top()},
+        {opener.left() - kGap - size.width(), opener.top()},
+        {opener.left(), opener.top() - kGap - size.height()},
+        {opener.left(), opener.bottom() + 1 + kGap},
+    };
+    QPoint best;
+    long long bestCovered = -1;
+    for (const QPoint& side : sides) {
+        const QPoint corner = KeepInside(side, size, area);
+        const QRect covered = QRect(corner, size).intersected(opener);
+        const long long coveredArea =
+            covered.isEmpty() ? 0 : 1LL * covered.width() * covered.height();
+        if (bestCovered < 0 || coveredArea < bestCovered) {
+            best = corner;
+            bestCovered = coveredArea;
+        }
     }
-    return KeepInside(corner, size, area);
+    return best;
 }
 
 QPoint InsidePosition(const QRect& parent, const QSize& size, const QRect& area) {

@@ -10,9 +10,9 @@ class QWidget;
 
 namespace tavrin {
 
-// The top-left corner for a window of `size` beside `opener` inside `area`: to its right when it
-// fits there, else to its left, else below, else above; lined up with the opener's top (or left)
-// edge. When no side has room it goes to the side with the most room, kept inside `area`.
+// The top-left corner for a window of `size` beside `opener` inside `area`: to its right, else
+// to its left, else above, else below, lined up with the opener's top (or left) edge. When no
+// side has room, the place inside `area` that covers the least of the opener.
 QPoint BesidePosition(const QRect& opener, const QSize& size, const QRect& area);
 
 // The top-left corner for a window of `size` centred on `parent`, moved so that it lies wholly

@@ -396,7 +396,8 @@ private slots:
     }
 
     // Where a window goes beside its opener, and on its parent's screen: right, else left, else
-    // below, else above; never outside the screen's area when it fits there.
+    // above, else below; when no side has room, where it covers least of the opener; never
+    // outside the screen's area when it fits there.
     void PlacementBesideAndInside_data() {
         QTest::addColumn<QRect>("opener");
         QTest::addColumn<QSize>("size");

@@ -137,7 +137,11 @@ void MainWindow::RememberConnectedPort() {
         for (const std::string& path : m_ports.ProvenTyped()) {
             typed << QString::fromStdString(path);
         }
-        m_settings->setValue(kTypedPortsKey, typed);
+        if (typed.isEmpty()) {
+            m_settings->remove(kTypedPortsKey);
+        } else {
+            m_settings->setValue(kTypedPortsKey, typed);
+        }
     }
 }
 
