@@ -43,7 +43,8 @@ std::string ApplyHelp() {
            "\n"
            "Exit status: 0 stored and EDS written, 1 other failure (also: stored, but the\n"
            "EDS file could not be written), 2 usage error, 3 port failure, 4 console\n"
-           "timeout, 5 not a 6420RT/6420e module, 6 invalid configuration file.\n"
+           "timeout, 5 not a 6420RT/6420e module, 6 invalid configuration file, or the\n"
+           "EDS file cannot be created in DIR (checked before anything is typed).\n"
            "7 the gateway does not hold what was written (the words are listed); a check\n"
            "that could not be done says that the store finished but could not be\n"
            "checked, with status 3 or 4. 8 --dry-run: the store would change the gateway.\n";

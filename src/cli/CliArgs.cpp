@@ -54,7 +54,7 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
         }
     }
     if (parsed.verb == "diff" && parsed.file2.empty()) {
-        error = "diff needs two operands A and B";
+        error = kDiffNeedsTwoOperands;
         return false;
     }
     if (!parsed.file2.empty() && parsed.verb != "diff") {

@@ -35,6 +35,8 @@ struct CliArgs {
 
 // Parses argv (without the program name). On a usage error, `error` says what is wrong.
 std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::string& error);
+// The error of a diff given one operand; the usage that follows it is diff's own help.
+inline constexpr const char* kDiffNeedsTwoOperands = "diff needs two operands A and B";
 
 std::string UsageText();
 std::string VerbHelp(const std::string& verb);

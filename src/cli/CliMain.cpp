@@ -52,7 +52,8 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
     std::string error;
     const auto args = ParseCliArgs(words, error);
     if (!args) {
-        std::fprintf(stderr, "tavrin-cli: %s\n\n%s", error.c_str(), UsageText().c_str());
+        const std::string usage = error == kDiffNeedsTwoOperands ? VerbHelp("diff") : UsageText();
+        std::fprintf(stderr, "tavrin-cli: %s\n\n%s", error.c_str(), usage.c_str());
         return kExitUsage;
     }
     if (args->version) {

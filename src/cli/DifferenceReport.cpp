@@ -70,6 +70,9 @@ std::string WriteReportJson(const WriteReport& report) {
     if (!report.edsFile.empty()) {
         json.String("edsFile", report.edsFile);
     }
+    if (!report.error.empty()) {
+        json.String("error", report.error);
+    }
     json.EndObject();
     return json.Text();
 }

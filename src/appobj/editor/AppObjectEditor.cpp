@@ -58,9 +58,9 @@ AppObjectEditor::AppObjectEditor(ConfigImage& image, MessageBoxes& boxes, Object
     connect(m_c.MB_IO_type, &QComboBox::activated, this, &AppObjectEditor::FunctionCodeClick);
     connect(m_c.Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(m_c.NextButton, &QPushButton::clicked, this, &AppObjectEditor::NextClick);
-    connect(m_c.ShowMBInf, &QPushButton::clicked, this, [this] { m_views.OpenModuleView(); });
-    connect(m_c.ShowAppInf, &QPushButton::clicked, this, [this] { m_views.OpenAppObjView(); });
-    connect(m_c.ShowAssInf, &QPushButton::clicked, this, [this] { m_views.OpenAssObjView(); });
+    connect(m_c.ShowMBInf, &QPushButton::clicked, this, [this] { m_views.OpenModuleView(this); });
+    connect(m_c.ShowAppInf, &QPushButton::clicked, this, [this] { m_views.OpenAppObjView(this); });
+    connect(m_c.ShowAssInf, &QPushButton::clicked, this, [this] { m_views.OpenAssObjView(this); });
     Load();
 }
 

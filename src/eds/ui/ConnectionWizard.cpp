@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -46,9 +48,11 @@ ConnectionWizard::ConnectionWizard(WizardServices services, QWidget* parent)
     }
     connect(m_c.BackButton, &QPushButton::clicked, this, &ConnectionWizard::BackClick);
     connect(m_c.FinishDeviceSet, &QPushButton::clicked, this, &ConnectionWizard::FinishClick);
-    connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(); });
+    connect(m_c.EdsFolderChange, &QPushButton::clicked, this,
+            &ConnectionWizard::EdsFolderChangeClick);
+    connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(this); });
     connect(m_c.ShowSettingResult, &QPushButton::clicked, this,
-            [this] { m_s.views.OpenAssObjView(); });
+            [this] { m_s.views.OpenAssObjView(this); });
     Load();
 }
 
@@ -59,7 +63,33 @@ void ConnectionWizard::Load() {
     const WizardStart start = StartWizard(m_s.image, m_s.selections);
     m_s.assemblies = start.assemblies;
     m_finished = false;
+    ShowEdsFolder();
     ShowStart(start);
+}
+
+void ConnectionWizard::ShowEdsFolder() {
+    const QString folder = QString::fromStdString(m_s.folders.EdsFolder());
+    m_c.EdsFolder->setText(folder);
+    m_c.EdsFolder->setToolTip(folder);
+    m_c.EdsFolder->setCursorPosition(0);
+}
+
+void ConnectionWizard::EdsFolderChangeClick() {
+    const std::string start = m_s.folders.EdsFolder();
+    std::optional<std::string> chosen;
+    if (m_s.askFolder) {
+        chosen = m_s.askFolder(start);
+    } else {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Folder for the EDS file"), QString::fromStdString(start));
+        if (!folder.isEmpty()) {
+            chosen = QFile::encodeName(folder).toStdString();
+        }
+    }
+    if (chosen && !chosen->empty()) {
+        m_s.folders.ChooseEdsFolder(*chosen);
+        ShowEdsFolder();
+    }
 }
 
 // The lists with the restored choices shown, then the opening's messages.
@@ -134,14 +164,22 @@ void ConnectionWizard::FinishClick() {
         return;
     }
     m_s.views.CloseModuleView();
-    FinishContext context{m_s.session,    port,          m_s.assemblies,
-                          m_s.selections, m_s.edsFolder, m_s.status};
+    ShowEdsFolder();
+    FinishContext context{
+        m_s.session, port, m_s.assemblies, m_s.selections, m_s.folders.EdsFolder(), m_s.status};
+    context.edsCheck = &m_s.folders.Access();
     m_storing = true;
     // Edited objects are stored with the whole area; otherwise only the settings words.
     const int count = m_s.image.settings.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
     m_lastOutcome = StoreAndProduceEds(context, Choices());
     // The read-back follows the store's dialogue, while the wizard still refuses to close.
-    if (*m_lastOutcome != FinishOutcome::Refused && m_s.written) {
+    if (*m_lastOutcome == FinishOutcome::Completed && m_s.edsWritten) {
+        m_s.edsWritten(context.edsPath);
+    }
+    // A refused Finish typed nothing, so what the window holds as read still stands.
+    const bool typed =
+        *m_lastOutcome != FinishOutcome::Refused && *m_lastOutcome != FinishOutcome::FolderRefused;
+    if (typed && m_s.written) {
         m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words},
                     *m_lastOutcome, context.writeOutcome);
     }
@@ -153,6 +191,7 @@ void ConnectionWizard::FinishClick() {
             break;
         case FinishOutcome::WriteFailed:
         case FinishOutcome::EdsFailed:
+        case FinishOutcome::FolderRefused:
             ProcessError();
             break;
         case FinishOutcome::Refused:
@@ -168,6 +207,7 @@ void ConnectionWizard::ProcessError() {
 void ConnectionWizard::SetNavigationEnabled(bool enabled) {
     m_c.BackButton->setEnabled(enabled);
     m_c.FinishDeviceSet->setEnabled(enabled);
+    m_c.EdsFolderChange->setEnabled(enabled);
 }
 
 void ConnectionWizard::closeEvent(QCloseEvent* event) {

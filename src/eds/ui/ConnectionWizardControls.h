@@ -18,6 +18,10 @@ struct ConnectionWizardControls {
     std::array<QLineEdit*, 2> EDSInfo{};  // description, author
     QLabel* Label6 = nullptr;             // "Description:"
     QLabel* Label5 = nullptr;             // "Created By:"
+    // Where the EDS file goes: shown, not typed; EdsFolderChange chooses another folder.
+    QLabel* EdsFolderLabel = nullptr;  // "EDS Folder:"
+    QLineEdit* EdsFolder = nullptr;
+    QPushButton* EdsFolderChange = nullptr;
 
     QPushButton* BackButton = nullptr;
     QPushButton* FinishDeviceSet = nullptr;

@@ -43,6 +43,9 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_dialogs(services.dialogs),
       m_env(std::move(services.env)),
       m_programFolder(std::move(services.programFolder)),
+      m_folders(ProgramFolder(), DocumentsFolder(services.documentsFolder),
+                services.folderAccess != nullptr ? *services.folderAccess : m_systemFolders),
+      m_askFolder(std::move(services.askFolder)),
       m_session{services.image, services.port, services.clock, services.pump},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image.settings, services.boxes, this),
@@ -50,8 +53,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_ports(services.ports, m_env),
       m_settings(services.settings),
       m_askDevicePath(std::move(services.askDevicePath)),
-      m_transcript(
-          std::make_unique<TranscriptWindow>(services.dialogs, services.boxes, ProgramFolder())),
+      m_transcript(std::make_unique<TranscriptWindow>(services.dialogs, services.boxes, m_folders)),
       m_tee(m_transcript.get(), services.log),
       m_views(services.image.working, services.assemblies),
       m_ini(this) {
@@ -69,6 +71,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
     connect(m_c.ConsoleTranscript, &QAction::triggered, this, &MainWindow::TranscriptClick);
     connect(m_c.ConsoleSettings, &QAction::triggered, this, &MainWindow::ConsoleSettingsClick);
     LoadConsoleSettings();
+    LoadFolderChoices();
     m_session.transcript = &m_tee;
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainWindow::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainWindow::PortActivated);
@@ -121,6 +124,7 @@ void MainWindow::Load() {
     m_c.FirmwareVer->clear();
     m_c.CommunicationState->clear();
 
+    RestoreTypedPorts();
     m_ports.Start(RememberedPort());
     ShowPortList();
     CentreOnScreen(*this);
@@ -163,6 +167,8 @@ void MainWindow::ConnectClick() {
         m_readWordsHeld = true;
         setWindowTitle(QString::fromLatin1(msg::kMainCaption) + QStringLiteral(" - ") +
                        QString::fromStdString(PortDescription(port)));
+    } else if (m_lastOutcome == ReadOutcome::CannotOpen) {
+        ForgetUnopenedPort();
     }
 }
 
@@ -208,7 +214,7 @@ void MainWindow::EditorNext() {
     }
     m_wizard = new ConnectionWizard(
         {m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-         [this] { return ChosenPort(); }, *this, ProgramFolder(),
+         [this] { return ChosenPort(); }, *this, m_folders,
          [this](const WrittenWords& words, FinishOutcome finish, WriteOutcome write) {
              if (finish == FinishOutcome::Completed) {
                  VerifyWritten(words);
@@ -216,7 +222,7 @@ void MainWindow::EditorNext() {
                  WriteNotReadBack(write);
              }
          },
-         m_readPort});
+         [this](const std::string& path) { ShowEdsWritten(path); }, m_askFolder, m_readPort});
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }

@@ -22,6 +22,7 @@
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
 #include "rules/ConsoleSettings.h"
+#include "rules/FileFolders.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
@@ -64,7 +65,18 @@ struct MainServices {
     PortSystem* portSystem = nullptr;
     // A second transcript beside the window's, as `tavrin --log FILE` gives.
     ConsoleTranscript* log = nullptr;
+    // Where files go when the program's folder may not be written: the user's documents folder.
+    // Empty means the desktop's documents folder.
+    std::string documentsFolder{};
+    // The file system the folder rules ask; the machine's own without it.
+    FolderAccess* folderAccess = nullptr;
+    // Asks for the EDS file's folder (the wizard's "Change..."), starting in the one given;
+    // nothing when the user cancelled. Without it a folder dialog asks.
+    std::function<std::optional<std::string>(const std::string&)> askFolder = nullptr;
 };
+
+// The user's documents folder: `given` when it is not empty, else the desktop's.
+std::string DocumentsFolder(const std::string& given);
 
 // How often the idle window reads the system's ports again.
 inline constexpr int kPortRefreshInterval = 2000;  // ms
@@ -106,6 +118,8 @@ public:
     // user. The dialog while it is open, else nullptr.
     void ConsoleSettingsClick();
     ConsoleSettingsDialog* SettingsDialog() const;
+    // Where the EDS file and the file dialogs go, with the user's choices.
+    FileFolders& Folders() { return m_folders; }
     // The settings the dialog last accepted, or those kept from an earlier session. Their
     // timing is the one in use; whether writes are verified is for the write sequences.
     const ConsoleSettings& ConsoleSettingsInUse() const { return m_consoleSettings; }
@@ -166,12 +180,19 @@ private:
     bool AskOtherPort();
     std::string RememberedPort() const;
     void RememberConnectedPort();
+    void RestoreTypedPorts();
+    // After "Can't open": a typed path that never connected does not stay listed.
+    void ForgetUnopenedPort();
     void LoadConsoleSettings();
     void ApplyConsoleSettings(const ConsoleSettings& settings);
     std::vector<std::string> OpenAdvice(PortSystem& os, OpenStatus status,
                                         const std::string& device);
     std::string ProgramFolder() const;
-    FileDialogRequest ParameterFileRequest(const char* title) const;
+    FileDialogRequest ParameterFileRequest(const char* title);
+    // The folder choices kept for the user, and keeping them when they change.
+    void LoadFolderChoices();
+    // After Finish: the status line's tooltip names the EDS file written.
+    void ShowEdsWritten(const std::string& path);
     void ShowWritingLook();
     void EndWritingLook();
     // After a completed write: the read-back, when on, as its own read dialogue; "Verified" on
@@ -196,6 +217,9 @@ private:
     FileDialogs& m_dialogs;
     EnvLookup m_env;
     std::string m_programFolder;
+    SystemFolders m_systemFolders;
+    FileFolders m_folders;
+    std::function<std::optional<std::string>(const std::string&)> m_askFolder;
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;

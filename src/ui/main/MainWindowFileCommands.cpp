@@ -11,8 +11,9 @@
 
 namespace tavrin {
 
-FileDialogRequest MainWindow::ParameterFileRequest(const char* title) const {
-    return {title, kParameterFileFilter, ProgramFolder(), kDefaultParameterFileName};
+FileDialogRequest MainWindow::ParameterFileRequest(const char* title) {
+    return {title, kParameterFileFilter, m_folders.DialogFolder(FileKind::ParameterFile),
+            kDefaultParameterFileName};
 }
 
 void MainWindow::ImportToINIClick() {
@@ -25,9 +26,16 @@ void MainWindow::ImportToINIClick() {
     if (!path || path->empty()) {
         return;
     }
-    if (!BackUpParameterFile(m_ini, *path, m_image.words)) {
-        m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
+    m_folders.Used(FileKind::ParameterFile, *path);
+    // A file that cannot be written says why; the control itself would not.
+    int error = FileWriteCheck(m_folders.Access(), *path);
+    if (error == 0 && BackUpParameterFile(m_ini, *path, m_image.words)) {
+        return;
     }
+    if (error == 0) {
+        error = FileWriteCheck(m_folders.Access(), *path);
+    }
+    m_boxes.Show(CantWriteParameterFile(*path, error), msg::kError);
 }
 
 void MainWindow::ExportToEEPClick() {
@@ -43,6 +51,7 @@ void MainWindow::ExportToEEPClick() {
     if (!path || path->empty()) {
         return;
     }
+    m_folders.Used(FileKind::ParameterFile, *path);
     // A file that does not load whole ends here, with nothing written.
     if (LoadParameterFile(m_ini, *path, m_image.words)) {
         return;

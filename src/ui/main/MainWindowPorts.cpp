@@ -14,6 +14,8 @@ namespace tavrin {
 namespace {
 
 const QString kLastPortKey = QStringLiteral("ports/lastConnected");
+// Device paths typed through "Other port..." that connected, offered again at the next start.
+const QString kTypedPortsKey = QStringLiteral("ports/typed");
 
 }  // namespace
 
@@ -131,10 +133,43 @@ std::string MainWindow::RememberedPort() const {
                                  : std::string();
 }
 
-void MainWindow::RememberConnectedPort() {
-    if (m_settings != nullptr && m_ports.Chosen() != nullptr) {
-        m_settings->setValue(kLastPortKey, QString::fromStdString(ChosenPort().device));
+void MainWindow::RestoreTypedPorts() {
+    if (m_settings == nullptr) {
+        return;
     }
+    std::vector<std::string> devices;
+    for (const QString& device : m_settings->value(kTypedPortsKey).toStringList()) {
+        devices.push_back(device.toStdString());
+    }
+    m_ports.RestoreTyped(devices);
+}
+
+void MainWindow::RememberConnectedPort() {
+    if (m_ports.Chosen() == nullptr) {
+        return;
+    }
+    const std::string device = ChosenPort().device;
+    m_ports.Connected(device);
+    if (m_settings != nullptr) {
+        m_settings->setValue(kLastPortKey, QString::fromStdString(device));
+        QStringList typed;
+        for (const std::string& path : m_ports.ProvenTyped()) {
+            typed << QString::fromStdString(path);
+        }
+        if (typed.isEmpty()) {
+            m_settings->remove(kTypedPortsKey);
+        } else {
+            m_settings->setValue(kTypedPortsKey, typed);
+        }
+    }
+}
+
+void MainWindow::ForgetUnopenedPort() {
+    if (m_ports.Chosen() == nullptr) {
+        return;
+    }
+    m_ports.Unopened(ChosenPort().device);
+    ShowPortList();
 }
 
 std::vector<std::string> MainWindow::OpenAdvice(PortSystem& os, OpenStatus status,

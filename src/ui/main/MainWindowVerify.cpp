@@ -9,6 +9,7 @@
 #include "ui/main/CompareWindow.h"
 #include "ui/main/MainMessages.h"
 #include "ui/main/MainWindow.h"
+#include "widgets/WindowPlacement.h"
 
 namespace tavrin {
 
@@ -84,6 +85,7 @@ void MainWindow::CompareWithFileClick() {
     if (!path || path->empty()) {
         return;
     }
+    m_folders.Used(FileKind::ParameterFile, *path);
     // The file is loaded into a scratch image: the window's own tables stay as read.
     WordImages loaded;
     if (const std::optional<std::string> refusal = LoadParameterFile(m_ini, *path, loaded)) {
@@ -95,6 +97,7 @@ void MainWindow::CompareWithFileClick() {
         m_compare->close();
     }
     m_compare = NewCompareWindow(DifferenceOf(m_image.words.AsRead(), file), *path, this);
+    PlaceOnParentsScreen(*m_compare, *this);
     m_compare->show();
 }
 
