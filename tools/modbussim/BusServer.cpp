@@ -84,11 +84,6 @@ Table TableOfFunction(int function) {
     }
 }
 
-struct MappingDeleter {
-    void operator()(modbus_mapping_t* m) const { modbus_mapping_free(m); }
-};
-using Mapping = std::unique_ptr<modbus_mapping_t, MappingDeleter>;
-
 // One libmodbus mapping spanning every range of each table (gaps are refused before it is used).
 Mapping MappingOf(const Slave& slave) {
     int first[kTableCount] = {};
@@ -142,6 +137,10 @@ bool Listed(const std::vector<int>& ids, int id) {
 
 }  // namespace
 
+void MappingDeleter::operator()(modbus_mapping_t* mapping) const {
+    modbus_mapping_free(mapping);
+}
+
 std::string CountsLine(const Counts& c) {
     return "requests " + std::to_string(c.requests) + " answers " + std::to_string(c.answers) +
            " writes " + std::to_string(c.writes) + " noise " + std::to_string(c.noise);
@@ -164,9 +163,21 @@ void BusServer::Run() {
         throw std::runtime_error("cannot make the slaves' socket pair");
     }
     WriteStatus(m_counts);
-    std::thread slaves([this, &lineToSlaves] { ServeSlaves(lineToSlaves[0], lineToSlaves[1]); });
+    // Made before the slaves' thread starts, so a failure ends the simulator with its message.
+    for (const Slave& slave : m_slaves) {
+        m_mappings.emplace(slave.id, MappingOf(slave));
+    }
+    modbus_t* ctx = modbus_new_rtu("/dev/null", m_options.line.baud, m_options.line.parity,
+                                   m_options.line.dataBits, m_options.line.stopBits);
+    if (ctx == nullptr) {
+        throw std::runtime_error("cannot make a libmodbus context");
+    }
+    modbus_set_socket(ctx, lineToSlaves[0]);
+    std::thread slaves(
+        [this, ctx, &lineToSlaves] { ServeSlaves(ctx, lineToSlaves[0], lineToSlaves[1]); });
     PumpLine(lineToSlaves[1]);
     slaves.join();
+    modbus_free(ctx);
     ::close(lineToSlaves[0]);
     ::close(lineToSlaves[1]);
 }
@@ -205,18 +216,7 @@ void BusServer::PumpLine(int lineEnd) {
     }
 }
 
-void BusServer::ServeSlaves(int slaveEnd, int answerEnd) {
-    std::map<int, Mapping> mappings;
-    for (const Slave& slave : m_slaves) {
-        mappings.emplace(slave.id, MappingOf(slave));
-    }
-    const LineSettings& line = m_options.line;
-    modbus_t* ctx =
-        modbus_new_rtu("/dev/null", line.baud, line.parity, line.dataBits, line.stopBits);
-    if (ctx == nullptr) {
-        throw std::runtime_error("cannot make a libmodbus context");
-    }
-    modbus_set_socket(ctx, slaveEnd);
+void BusServer::ServeSlaves(modbus_t* ctx, int slaveEnd, int answerEnd) {
     std::uint8_t query[MODBUS_RTU_MAX_ADU_LENGTH];
     while (WaitReadable(slaveEnd, m_stopFd)) {
         // libmodbus serves one slave id per context and takes a request for another as one to
@@ -236,18 +236,24 @@ void BusServer::ServeSlaves(int slaveEnd, int answerEnd) {
         if (IsWriteFunction(function)) {
             Count([](Counts& c) { ++c.writes; });
         }
-        const auto mapping = mappings.find(address);
-        if (mapping == mappings.end() || Listed(m_options.silent, address)) {
+        const auto mapping = m_mappings.find(address);
+        if (mapping == m_mappings.end() || Listed(m_options.silent, address)) {
             continue;
         }
         const Slave& slave = *std::find_if(m_slaves.begin(), m_slaves.end(),
                                            [&](const Slave& s) { return s.id == address; });
         const int start = query[2] << 8 | query[3];
         const int count = function == 5 || function == 6 ? 1 : (query[4] << 8 | query[5]);
+        // A late slave still lets the simulator stop at once.
+        bool stopping = false;
         for (const DelayFault& late : m_options.late) {
             if (late.slave == address) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(late.delayMs));
+                pollfd stop{m_stopFd, POLLIN, 0};
+                stopping = stopping || ::poll(&stop, 1, late.delayMs) > 0;
             }
+        }
+        if (stopping) {
+            break;
         }
         const ExceptionFault* fault = nullptr;
         for (const ExceptionFault& e : m_options.exceptions) {
@@ -280,7 +286,6 @@ void BusServer::ServeSlaves(int slaveEnd, int answerEnd) {
         WriteAll(m_master, answer.data(), answer.size());
         Count([](Counts& c) { ++c.answers; });
     }
-    modbus_free(ctx);
 }
 
 void BusServer::Count(void (*change)(Counts&)) {

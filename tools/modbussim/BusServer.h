@@ -8,8 +8,8 @@
 // from its map, and puts the answer on the pty, applying the faults asked for.
 #pragma once
 
-#include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,7 +17,16 @@
 #include "SimOptions.h"
 #include "SlaveMap.h"
 
+typedef struct _modbus modbus_t;
+typedef struct _modbus_mapping_t modbus_mapping_t;
+
 namespace modbussim {
+
+struct MappingDeleter {
+    void operator()(modbus_mapping_t* mapping) const;
+};
+// One slave's data as libmodbus serves it.
+using Mapping = std::unique_ptr<modbus_mapping_t, MappingDeleter>;
 
 struct Counts {
     long requests = 0;  // well-formed requests to any slave id
@@ -40,7 +49,7 @@ public:
 
 private:
     void PumpLine(int lineEnd);
-    void ServeSlaves(int slaveEnd, int answerEnd);
+    void ServeSlaves(modbus_t* ctx, int slaveEnd, int answerEnd);
     bool MasterSettingsMatch() const;
     void Count(void (*change)(Counts&));
     void WriteStatus(const Counts& counts) const;
@@ -49,6 +58,7 @@ private:
     int m_stopFd;
     std::vector<Slave> m_slaves;
     SimOptions m_options;
+    std::map<int, Mapping> m_mappings;  // by slave id
     std::mutex m_countsMutex;
     Counts m_counts;
 };
