@@ -202,8 +202,10 @@ void AppObjectEditor::CheckOnBusClick() {
         m_busCheck->activateWindow();
         return;
     }
-    m_busCheck = new BusCheckWindow(ObjectsOf(m_image.working),
-                                    SerialSettingsOf(m_image.settings, {}), m_busServices, m_boxes);
+    // The editor's own window: it goes with the editor, its run stopped first.
+    m_busCheck =
+        new BusCheckWindow(ObjectsOf(m_image.working), SerialSettingsOf(m_image.settings, {}),
+                           m_busServices, m_boxes, this);
     m_busCheck->show();
 }
 

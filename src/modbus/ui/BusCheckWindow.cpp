@@ -214,6 +214,9 @@ void BusCheckWindow::AddRow(const BusCheckRow& row) {
     for (int c = 0; c < static_cast<int>(std::size(cells)); ++c) {
         m_rows->setItem(at, c, new QTableWidgetItem(Q(cells[c])));
     }
+    for (int c = 0; c + 1 < m_rows->columnCount(); ++c) {
+        m_rows->resizeColumnToContents(c);
+    }
     m_answered += row.Answered() ? 1 : 0;
 }
 
