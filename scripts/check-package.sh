@@ -23,7 +23,7 @@ app=org.tavrin.Tavrin
 
 echo "== $(basename "$deb"): files" >&2
 expected=(
-    usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim
+    usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim usr/bin/tavrin-modbussim
     "$lib/libquillon.so.1" "$lib/libquillon.so" usr/include/quillon.h usr/include/quillon_version.h
     "$lib/pkgconfig/quillon.pc" "$lib/cmake/Quillon/QuillonConfig.cmake"
     "usr/share/applications/$app.desktop" "usr/share/metainfo/$app.metainfo.xml"
@@ -31,7 +31,7 @@ expected=(
     "usr/share/icons/hicolor/48x48/apps/$app.png" "usr/share/icons/hicolor/128x128/apps/$app.png"
     "usr/share/icons/hicolor/256x256/apps/$app.png"
     usr/share/man/man1/tavrin.1.gz usr/share/man/man1/tavrin-cli.1.gz
-    usr/share/man/man1/tavrin-gatewaysim.1.gz usr/share/bash-completion/completions/tavrin-cli
+    usr/share/man/man1/tavrin-gatewaysim.1.gz usr/share/man/man1/tavrin-modbussim.1.gz usr/share/bash-completion/completions/tavrin-cli
 )
 for file in "${expected[@]}"; do
     [ -e "$root/$file" ] || fail "missing /$file"
@@ -43,7 +43,7 @@ if find "$root" -name 'libQt6*' | grep -q .; then
     fail "the package bundles Qt libraries"
 fi
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on the system's Qt"
-for file in usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim "$lib/libquillon.so.1"; do
+for file in usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim usr/bin/tavrin-modbussim "$lib/libquillon.so.1"; do
     # The package may come from a tree built with debug information: CPack must strip it.
     if file "$root/$file" | grep -q 'not stripped'; then
         fail "/$file is not stripped"
@@ -64,7 +64,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >&2 
     fail "appstreamcli refused the metainfo"
 
 echo "== the programs from the unpacked root" >&2
-for program in tavrin tavrin-cli tavrin-gatewaysim; do
+for program in tavrin tavrin-cli tavrin-gatewaysim tavrin-modbussim; do
     said=$(env -u DISPLAY -u WAYLAND_DISPLAY LD_LIBRARY_PATH="$root/$lib" \
         "$root/usr/bin/$program" --version) || fail "$program --version failed"
     [ "$said" = "$program $version" ] || fail "$program --version said '$said', not '$program $version'"
@@ -86,7 +86,7 @@ cmake --build "$work/cmake" >/dev/null || fail "the CMake host does not build"
 LD_LIBRARY_PATH="$root/$lib" "$work/cmake/quillon_host" "$work" >&2 || fail "the CMake host failed"
 
 echo "== man pages" >&2
-for page in tavrin tavrin-cli tavrin-gatewaysim; do
+for page in tavrin tavrin-cli tavrin-gatewaysim tavrin-modbussim; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" \
         2>&1 >/dev/null) || fail "man cannot render $page(1)"
     [ -z "$warnings" ] || fail "$page(1) renders with warnings: $warnings"

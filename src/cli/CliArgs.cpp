@@ -7,6 +7,7 @@
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/FleetVerb.h"
+#include "cli/ModbusCheckVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 
@@ -32,6 +33,8 @@ const std::vector<VerbShape>& VerbShapes() {
         {"ports", false, {"--json"}, false},
         {"diff", true, {"--json"}, false, true},  // its gateways come as operands
         {"fleet", true, {"--json", "--log-dir"}, false},
+        // SOURCE or --port names the configuration; --log is its frame log.
+        {"modbus-check", false, {"--json", "--bus", "--object"}},
     };
     return shapes;
 }
@@ -73,6 +76,17 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
     if (!shape->typesAtConsole && parsed.timingGiven) {
         error = "--pace and --answer-window are not options of " + parsed.verb;
         return false;
+    }
+    if (parsed.verb == "modbus-check") {
+        if (parsed.bus.empty()) {
+            error = "modbus-check needs --bus PORT";
+            return false;
+        }
+        if (fileGiven == !parsed.port.empty()) {
+            error = "modbus-check needs its configuration either as SOURCE or through --port";
+            return false;
+        }
+        return true;
     }
     if (!shape->takesFile && fileGiven) {
         error = "unexpected argument " + parsed.file;
@@ -143,6 +157,26 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             parsed.timingGiven = true;
+        } else if (a == "--bus") {
+            auto v = value("--bus");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.bus = *v;
+            verbOptions.push_back(a);
+        } else if (a == "--object") {
+            auto v = value("--object");
+            if (!v) {
+                return std::nullopt;
+            }
+            const bool digits = !v->empty() && v->size() <= 2 &&
+                                v->find_first_not_of("0123456789") == std::string::npos;
+            parsed.objectNumber = digits ? std::stoi(*v) : 0;
+            if (parsed.objectNumber < 1 || parsed.objectNumber > 10) {
+                error = "--object takes an object number 1..10, not \"" + *v + "\"";
+                return std::nullopt;
+            }
+            verbOptions.push_back(a);
         } else if (a == "--log-dir") {
             auto v = value("--log-dir");
             if (!v) {
@@ -188,7 +222,7 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
         return std::nullopt;
     }
     if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff" &&
-        parsed.verb != "fleet") {
+        parsed.verb != "fleet" && parsed.verb != "modbus-check") {
         error = "--port is required";
         return std::nullopt;
     }
@@ -209,6 +243,7 @@ std::string UsageText() {
            "  ports     list the ports the window offers and whether each can be opened\n"
            "  diff      show how two configurations differ (gateways or files)\n"
            "  fleet     run the jobs of a JSON manifest on many gateways at once\n"
+           "  modbus-check  read each application object from its slave on the RS-485 bus\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
@@ -223,7 +258,8 @@ std::string UsageText() {
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
            "module, 6 invalid input.\n"
            "7 the gateway does not hold what was written (restore, apply),\n"
-           "8 the configurations differ (diff, --dry-run).\n"
+           "8 the configurations differ (diff, --dry-run),\n"
+           "9 a slave gave an exception, no answer or a bad reply (modbus-check).\n"
 
            "fleet exits with its most serious job's status (see 'tavrin-cli fleet --help').\n";
 }
@@ -267,6 +303,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "fleet") {
         return FleetHelp();
+    }
+    if (verb == "modbus-check") {
+        return ModbusCheckHelp();
     }
     return UsageText();
 }

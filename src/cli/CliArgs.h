@@ -24,6 +24,8 @@ struct CliArgs {
     std::string logDir;       // fleet --log-dir: the folder of the jobs' transcripts
 
     std::string file2;      // diff: the second operand B (`file` is A)
+    std::string bus;        // modbus-check --bus: the RS-485 port the check runs on
+    int objectNumber = 0;   // modbus-check --object: the only object checked, from 1; 0 all
     bool noVerify = false;  // restore, apply --no-verify: no read-back after the write
     bool dryRun = false;    // restore, apply --dry-run: read, print the difference, write nothing
 

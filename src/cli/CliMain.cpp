@@ -13,6 +13,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/FleetVerb.h"
 #include "cli/GatewayJob.h"
+#include "cli/ModbusCheckVerb.h"
 #include "cli/OpenFailureReport.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
@@ -84,6 +85,9 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
     }
     if (args->verb == "fleet") {
         return RunFleet(*args);
+    }
+    if (args->verb == "modbus-check") {
+        return RunModbusCheck(*args, wiring);
     }
     return RunRead(*args, wiring);
 }

@@ -14,7 +14,8 @@ namespace tavrin::cli {
 namespace {
 
 const std::vector<std::string>& FleetVerbs() {
-    static const std::vector<std::string> verbs{"read", "backup", "restore", "eds", "apply"};
+    static const std::vector<std::string> verbs{"read", "backup", "restore",
+                                                "eds",  "apply",  "modbus-check"};
     return verbs;
 }
 

@@ -1,10 +1,13 @@
 // Renders the README's pictures from the real windows, offscreen: the port list dropped down with
 // three USB adapters listed after COM 16 (a staged list of ports), the "Console settings" dialog,
-// and the "Console transcript" of a connect to the gateway simulator. Writes PNG files into the
-// folder given as the only argument.
+// the "Console transcript" of a connect to the gateway simulator, and "Check on bus" of its four
+// objects against the Modbus slave simulator. Writes PNG files into the folder given as the only
+// argument.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -12,9 +15,11 @@
 #include <cstdio>
 #include <string>
 
+#include "ModbusSimProcess.h"
 #include "RecordingReadView.h"
 #include "ScriptedFileDialogs.h"
 #include "SimProcess.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "common/Clock.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
@@ -144,5 +149,26 @@ int main(int argc, char** argv) {
     Settle();
     ok = Save(form.Transcript().grab(), folder + "/console-transcript.png") && ok;
     form.Transcript().close();
+
+    // The editor on the gateway's four objects, checked on a bus the Modbus simulator serves.
+    testing::ModbusSimProcess bus(scratch.File("bus.status"));
+    form.NextClick();
+    AppObjectEditor* editor = form.Editor();
+    const std::string busDevice = bus.Device();
+    editor->SetBusCheck({&lister, ProcessEnv,
+                         [busDevice] { return std::optional<std::string>(busDevice); },
+                         [] { return false; }, [device] { return device; }});
+    editor->CheckOnBusClick();
+    BusCheckWindow* check = editor->BusCheck();
+    const int other = check->PortList()->count() - 1;
+    check->PortList()->setCurrentIndex(other);
+    emit check->PortList()->activated(other);
+    QEventLoop ended;
+    QObject::connect(check, &BusCheckWindow::RunEnded, &ended, &QEventLoop::quit);
+    check->StartClick();
+    ended.exec();
+    check->resize(860, 400);
+    Settle();
+    ok = Save(check->grab(), folder + "/bus-check-window.png") && ok;
     return ok ? 0 : 1;
 }

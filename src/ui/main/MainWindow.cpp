@@ -184,6 +184,9 @@ void MainWindow::NextClick() {
     }
     hide();
     m_editor = new AppObjectEditor(m_image, m_boxes, m_views);
+    // The bus check offers this window's port list and refuses the console's port and its jobs.
+    m_editor->SetBusCheck({m_lister, m_env, m_askDevicePath, [this] { return m_session.Busy; },
+                           [this] { return ChosenPort().device; }});
     connect(m_editor, &AppObjectEditor::Unloaded, this, &MainWindow::EditorUnloaded);
     connect(m_editor, &AppObjectEditor::NextRequested, this, &MainWindow::EditorNext);
     m_editor->show();
