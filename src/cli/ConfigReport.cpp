@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 #include "config/CanBitRate.h"
 #include "config/CheckByte.h"
 #include "console/ReadSequence.h"

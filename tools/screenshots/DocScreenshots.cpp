@@ -1,7 +1,8 @@
 // Renders the README's pictures from the real windows, offscreen: the port list dropped down with
 // three USB adapters listed after COM 16 (a staged list of ports), the "Console settings" dialog,
-// and the "Console transcript" of a connect to the gateway simulator. Writes PNG files into the
-// folder given as the only argument.
+// the "Console transcript" of a connect to the gateway simulator, and the window and the wizard
+// with a configuration opened from a file. Writes PNG files into the folder given as the only
+// argument.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -15,9 +16,11 @@
 #include "RecordingReadView.h"
 #include "ScriptedFileDialogs.h"
 #include "SimProcess.h"
+#include "appobj/editor/AppObjectEditor.h"
 #include "common/Clock.h"
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
+#include "eds/ui/ConnectionWizard.h"
 #include "ui/main/ConsoleSettingsDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/TranscriptWindow.h"
@@ -144,5 +147,20 @@ int main(int argc, char** argv) {
     Settle();
     ok = Save(form.Transcript().grab(), folder + "/console-transcript.png") && ok;
     form.Transcript().close();
+
+    // Without a gateway: apply's example opened; the wizard offers the revision of the gateway
+    // read above.
+    dialogs.Answer(TAVRIN_APPLY_EXAMPLE);
+    form.OpenConfigurationClick();
+    Settle();
+    ok = Save(form.grab(), folder + "/main-window-offline.png") && ok;
+    form.NextClick();
+    form.Editor()->Controls().NextButton->click();
+    boxes.shown.clear();
+    ConnectionWizard* wizard = form.Wizard();
+    wizard->Controls().EDSInfo[0]->setText(QStringLiteral("Line 3 pumps and valves"));
+    Settle();
+    ok =
+        wizard != nullptr && Save(wizard->grab(), folder + "/connection-wizard-revision.png") && ok;
     return ok ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -48,6 +49,9 @@ ConnectionWizard::ConnectionWizard(WizardServices services, QWidget* parent)
     connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(); });
     connect(m_c.ShowSettingResult, &QPushButton::clicked, this,
             [this] { m_s.views.OpenAssObjView(); });
+    m_c.FirmwareRevisionLabel->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setText(QString::fromStdString(m_s.revisionText));
     Load();
 }
 
@@ -120,6 +124,10 @@ FinishChoices ConnectionWizard::Choices() const {
 }
 
 void ConnectionWizard::FinishClick() {
+    if (m_s.finishOffline) {
+        FinishOffline();
+        return;
+    }
     SetNavigationEnabled(false);
     if (m_s.session.Busy) {
         return;

@@ -34,6 +34,12 @@ struct WizardServices {
     std::string edsFolder;                    // where the EDS file goes: the program's folder
     // After a completed store, before the wizard closes: the words typed, for the read-back.
     std::function<void(const WrittenWords&)> written;
+    // Without a gateway (a configuration from a file, or a new one) Finish stores nothing: it
+    // hands the choices and the text of the FirmwareRevision field to this, which saves the
+    // configuration and writes the EDS file, and says whether it did. The field, shown only
+    // then, starts with `revisionText`.
+    std::function<bool(const FinishChoices&, const std::string&)> finishOffline;
+    std::string revisionText;
 };
 
 class ConnectionWizard final : public QWidget {
@@ -66,6 +72,7 @@ private:
     void ShowInput(int list, int position);
     void SetNavigationEnabled(bool enabled);
     FinishChoices Choices() const;
+    void FinishOffline();
 
     WizardServices m_s;
     ConnectionWizardControls m_c;

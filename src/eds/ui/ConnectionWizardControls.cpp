@@ -64,6 +64,13 @@ ConnectionWizardControls BuildConnectionWizardControls(QWidget& form) {
     info->addWidget(c.EDSInfo[0], 0, 1);
     info->addWidget(c.Label5, 1, 0);
     info->addWidget(c.EDSInfo[1], 1, 1);
+    c.FirmwareRevisionLabel =
+        Named(new QLabel(QStringLiteral("Firmware Revision:")), "FirmwareRevisionLabel");
+    c.FirmwareRevision = Named(new QLineEdit, "FirmwareRevision");
+    c.FirmwareRevision->setPlaceholderText(QStringLiteral("1.05"));
+    c.FirmwareRevision->setMaxLength(7);
+    info->addWidget(c.FirmwareRevisionLabel, 2, 0);
+    info->addWidget(c.FirmwareRevision, 2, 1, Qt::AlignLeft);
     info->setColumnStretch(1, 1);
 
     c.BackButton = Named(new QPushButton(QStringLiteral("Back")), "BackButton");

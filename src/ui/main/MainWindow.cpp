@@ -77,6 +77,8 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
         };
     }
     connect(m_c.CompareWithFile, &QAction::triggered, this, &MainWindow::CompareWithFileClick);
+    connect(m_c.NewConfiguration, &QAction::triggered, this, &MainWindow::NewConfigurationClick);
+    connect(m_c.OpenConfiguration, &QAction::triggered, this, &MainWindow::OpenConfigurationClick);
     Load();
     if (services.ports != nullptr) {
         m_portTimer.setInterval(kPortRefreshInterval);
@@ -199,10 +201,23 @@ void MainWindow::EditorNext() {
     if (m_wizard) {
         return;
     }
-    m_wizard =
-        new ConnectionWizard({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-                              [this] { return ChosenPort(); }, *this, ProgramFolder(),
-                              [this](const WrittenWords& words) { VerifyWritten(words); }});
+    WizardServices services{m_image,
+                            m_assemblies,
+                            m_selections,
+                            m_boxes,
+                            m_views,
+                            m_session,
+                            [this] { return ChosenPort(); },
+                            *this,
+                            ProgramFolder(),
+                            [this](const WrittenWords& words) { VerifyWritten(words); }};
+    if (m_offline) {
+        services.finishOffline = [this](const FinishChoices& choices, const std::string& revision) {
+            return FinishOffline(choices, revision);
+        };
+        services.revisionText = OfferedRevision();
+    }
+    m_wizard = new ConnectionWizard(std::move(services));
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }
@@ -294,6 +309,9 @@ void MainWindow::ShowReadingLook() {
     m_c.ImportToINI->setEnabled(false);
     m_c.CompareWithFile->setEnabled(false);
     m_c.FirmwareVer->clear();
+    // A Connect replaces a configuration opened from a file.
+    m_offline.reset();
+    m_c.ConfigurationSource->clear();
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();
     m_panels.SetShownPanel(kNoPanel);
@@ -339,6 +357,8 @@ void MainWindow::ShowConnectedLook(ModuleKind kind, const std::string& firmwareT
     m_connected = true;
     m_c.ConnectProgress->setValue(kProgressMax);
     m_c.ConnectProgress->hide();
+    ShowSource();
+    RememberRevision();
 }
 
 void MainWindow::EnableFileCommands() {
