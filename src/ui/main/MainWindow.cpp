@@ -212,8 +212,10 @@ void MainWindow::EditorNext() {
                             ProgramFolder(),
                             [this](const WrittenWords& words) { VerifyWritten(words); }};
     if (m_offline) {
-        services.finishOffline = [this](const FinishChoices& choices, const std::string& revision) {
-            return FinishOffline(choices, revision);
+        // The EDS file goes where an online Finish puts it.
+        services.finishOffline = [this, folder = services.edsFolder](const FinishChoices& choices,
+                                                                     const std::string& revision) {
+            return FinishOffline(choices, revision, folder);
         };
         services.revisionText = OfferedRevision();
     }

@@ -193,7 +193,8 @@ private:
         std::string author;
     };
     void ShowOffline(OpenedConfiguration opened, const std::string& path);
-    bool FinishOffline(const FinishChoices& choices, const std::string& revisionText);
+    bool FinishOffline(const FinishChoices& choices, const std::string& revisionText,
+                       const std::string& edsFolder);
     void ShowSource();
     std::string OfferedRevision() const;
     void RememberRevision();

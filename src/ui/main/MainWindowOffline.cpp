@@ -120,7 +120,8 @@ void MainWindow::RememberRevision() {
     }
 }
 
-bool MainWindow::FinishOffline(const FinishChoices& choices, const std::string& revisionText) {
+bool MainWindow::FinishOffline(const FinishChoices& choices, const std::string& revisionText,
+                               const std::string& edsFolder) {
     const std::optional<FirmwareRevision> revision = ParseFirmwareRevision(revisionText);
     if (!revision) {
         m_boxes.Show(FirmwareRevisionRefusal(revisionText), msg::kError);
@@ -169,7 +170,7 @@ bool MainWindow::FinishOffline(const FinishChoices& choices, const std::string& 
                              m_selections,
                              now};
     try {
-        const std::string eds = WriteEdsFile(ProgramFolder(), content);
+        const std::string eds = WriteEdsFile(edsFolder, content);
         SetStatus("Saved " + *path + "; " + kEdsProduced + ": " + eds);
     } catch (const EdsWriteError& error) {
         SetStatus("Saved " + *path);
