@@ -10,6 +10,7 @@
 
 #include "WholeFile.h"
 #include "WizardSteps.h"
+#include "eds/EdsFile.h"
 #include "offline/FirmwareRevision.h"
 
 namespace tavrin::testing {
@@ -91,6 +92,45 @@ private slots:
             QCOMPARE(main.image.words.ReadBlock0Words[k], saved.block0[k]);
         }
         QVERIFY(main.image.words.AsRead().block1 == saved.block1);
+    }
+
+    // A gateway's parameter file finished without the gateway, and the gateway finished online with
+    // the same choices at the same moment: the same words and the same EDS file.
+    void OfflineFinishMatchesOnlineFinish() {
+        MainWindowRig online;
+        online.Connect();
+        const std::string ini = (online.programDir.Path() / "gateway.ini").string();
+        online.dialogs.Answer(ini);
+        online.c().ImportToINI->trigger();
+        ConnectionWizard* wizard = OpenWizard(online);
+        wizard->Controls().EDSInfo[0]->setText(QStringLiteral("Same job"));
+        wizard->Controls().FinishDeviceSet->click();
+        QVERIFY(!online.form.Wizard());
+
+        MainWindowRig offline;
+        offline.dialogs.Answer(ini);
+        offline.c().OpenConfiguration->trigger();
+        QVERIFY(offline.form.Offline());
+        offline.c().CreateMBDevice->click();
+        offline.form.Editor()->Controls().NextButton->click();
+        const auto& w = offline.form.Wizard()->Controls();
+        w.EDSInfo[0]->setText(QStringLiteral("Same job"));
+        w.FirmwareRevision->setText(QStringLiteral("1.05"));
+        offline.dialogs.Answer((offline.programDir.Path() / "saved.ini").string());
+        w.FinishDeviceSet->click();
+        QVERIFY(!offline.form.Wizard());
+
+        const ConfigWords saved = offline.image.words.AsRead();
+        for (int k = 0; k < kBlock0ConfigWords; ++k) {
+            QCOMPARE(saved.block0[k], online.gateway.Image().Word(0, 10 + k));
+        }
+        for (int k = 0; k < kBlock1Words; ++k) {
+            QCOMPARE(saved.block1[k], online.gateway.Image().Word(1, k));
+        }
+        const std::string eds = EdsFileName(online.image.settings.NodeId);
+        const std::string onlineEds = ReadWholeFile((online.programDir.Path() / eds).string());
+        QVERIFY(onlineEds.find("Same job") != std::string::npos);
+        QCOMPARE(ReadWholeFile((offline.programDir.Path() / eds).string()), onlineEds);
     }
 
     // A file that is no configuration changes nothing: the configuration shown stays.

@@ -38,8 +38,8 @@ struct WizardServices {
     // hands the choices and the text of the FirmwareRevision field to this, which saves the
     // configuration and writes the EDS file, and says whether it did. The field, shown only
     // then, starts with `revisionText`.
-    std::function<bool(const FinishChoices&, const std::string&)> finishOffline;
-    std::string revisionText;
+    std::function<bool(const FinishChoices&, const std::string&)> finishOffline = nullptr;
+    std::string revisionText{};
 };
 
 class ConnectionWizard final : public QWidget {

@@ -220,6 +220,11 @@ void MainWindow::EditorNext() {
         services.revisionText = OfferedRevision();
     }
     m_wizard = new ConnectionWizard(std::move(services));
+    if (m_offline) {
+        // A configuration file carries the EDS file's texts; the wizard starts from them.
+        m_wizard->Controls().EDSInfo[0]->setText(QString::fromLatin1(m_offline->description));
+        m_wizard->Controls().EDSInfo[1]->setText(QString::fromLatin1(m_offline->author));
+    }
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }
