@@ -17,8 +17,9 @@ floors=(
   "3 rules assembly modbus"
   "4 appobj"
   "5 eds"
-  "6 cli ui"
-  "7 screenshots"
+  "6 offline"
+  "7 cli ui"
+  "8 screenshots"
 )
 declare -A floor_of
 for line in "${floors[@]}"; do

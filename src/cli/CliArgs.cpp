@@ -4,6 +4,7 @@
 
 #include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
+#include "cli/ConfigVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/FleetVerb.h"
@@ -28,15 +29,52 @@ const std::vector<VerbShape>& VerbShapes() {
         {"read", false, {"--json"}},
         {"backup", true, {}},
         {"restore", true, {"--json", "--no-verify", "--dry-run"}},
-        {"eds", false, {"--out", "--description", "--author"}},
-        {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run"}},
+        {"eds", false, {"--out", "--description", "--author", "--from", "--revision", "--stamp"}},
+        {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run", "--save"}},
         {"ports", false, {"--json"}, false},
         {"diff", true, {"--json"}, false, true},  // its gateways come as operands
         {"fleet", true, {"--json", "--log-dir"}, false},
         // SOURCE or --port names the configuration; --log is its frame log.
         {"modbus-check", false, {"--json", "--bus", "--object"}},
+        {"config", true, {"--out"}, false, true},  // its gateway comes as the operand
     };
     return shapes;
+}
+
+bool Given(const std::vector<std::string>& options, const char* option) {
+    return std::find(options.begin(), options.end(), option) != options.end();
+}
+
+// eds --from and apply --save work on files alone: no port, and nothing of the gateway's.
+bool FitsOffline(const CliArgs& parsed, const std::vector<std::string>& options,
+                 std::string& error) {
+    const bool eds = parsed.verb == "eds";
+    const bool offline = eds ? Given(options, "--from") : Given(options, "--save");
+    if (!offline) {
+        for (const char* only : {"--revision", "--stamp"}) {
+            if (eds && Given(options, only)) {
+                error = std::string(only) + " goes with --from";
+                return false;
+            }
+        }
+        return true;
+    }
+    const char* name = eds ? "--from" : "--save";
+    if (!parsed.port.empty()) {
+        error = std::string(name) + " and --port exclude each other";
+        return false;
+    }
+    if (!parsed.logPath.empty() || parsed.timingGiven) {
+        error = std::string("--log, --pace and --answer-window need a gateway, not ") + name;
+        return false;
+    }
+    for (const char* online : {"--out", "--json", "--no-verify", "--dry-run"}) {
+        if (!eds && Given(options, online)) {
+            error = std::string(online) + " is not an option of apply --save";
+            return false;
+        }
+    }
+    return true;
 }
 
 // The checks that depend on the command: its FILE and its own options.
@@ -92,7 +130,7 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
         error = "unexpected argument " + parsed.file;
         return false;
     }
-    return true;
+    return FitsOffline(parsed, options, error);
 }
 
 // Reads the milliseconds of --pace or --answer-window into `ms`; false with the reason otherwise.
@@ -135,7 +173,8 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             parsed.noVerify = parsed.noVerify || a == "--no-verify";
             parsed.dryRun = parsed.dryRun || a == "--dry-run";
             verbOptions.push_back(a);
-        } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp") {
+        } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp" ||
+                   a == "--from" || a == "--revision" || a == "--save") {
             auto v = value(a.c_str());
             if (!v) {
                 return std::nullopt;
@@ -144,6 +183,12 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 parsed.outDir = *v;
             } else if (a == "--stamp") {
                 parsed.stamp = *v;
+            } else if (a == "--from") {
+                parsed.from = *v;
+            } else if (a == "--revision") {
+                parsed.revision = *v;
+            } else if (a == "--save") {
+                parsed.saveFile = *v;
             } else if (a == "--description") {
                 parsed.description = *v;
             } else {
@@ -221,8 +266,11 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
+    const bool noGateway = (parsed.verb == "eds" && !parsed.from.empty()) ||
+                           (parsed.verb == "apply" && !parsed.saveFile.empty());
     if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff" &&
-        parsed.verb != "fleet" && parsed.verb != "modbus-check") {
+        parsed.verb != "fleet" && parsed.verb != "modbus-check" && parsed.verb != "config" &&
+        !noGateway) {
         error = "--port is required";
         return std::nullopt;
     }
@@ -242,14 +290,15 @@ std::string UsageText() {
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "  ports     list the ports the window offers and whether each can be opened\n"
            "  diff      show how two configurations differ (gateways or files)\n"
+           "  config    print a configuration (gateway or parameter file) as apply takes it\n"
            "  fleet     run the jobs of a JSON manifest on many gateways at once\n"
            "  modbus-check  read each application object from its slave on the RS-485 bus\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
            "\n"
-           "Every command but ports also takes --pace MS (0 to 100, default 1) and\n"
-           "--answer-window MS (50 to 10000, default 200).\n"
+           "Every command that talks to a gateway also takes --pace MS (0 to 100,\n"
+           "default 1) and --answer-window MS (50 to 10000, default 200).\n"
            "\n"
            "Run 'tavrin-cli COMMAND --help' for a command's options.\n"
            "Run 'tavrin-cli --version' for the version.\n"
@@ -306,6 +355,9 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "modbus-check") {
         return ModbusCheckHelp();
+    }
+    if (verb == "config") {
+        return ConfigHelp();
     }
     return UsageText();
 }

@@ -17,11 +17,14 @@ struct CliArgs {
     bool help = false;    // --help / -h
 
     std::string file;         // backup, restore: the parameter file; apply: the configuration
-    std::string outDir;       // eds, apply --out: the folder for the EDS file
+    std::string outDir;       // eds, apply --out: the folder for the EDS file; config: the file
     std::string description;  // eds --description
     std::string author;       // eds --author
-    std::string stamp;        // apply --stamp: the time stamp to store
+    std::string stamp;        // apply, eds --from --stamp: the time stamp to store
     std::string logDir;       // fleet --log-dir: the folder of the jobs' transcripts
+    std::string from;         // eds --from: a parameter file or configuration file, no gateway
+    std::string revision;     // eds --from --revision: the firmware revision M.mm
+    std::string saveFile;     // apply --save: the parameter file to save, no gateway
 
     std::string file2;      // diff: the second operand B (`file` is A)
     std::string bus;        // modbus-check --bus: the RS-485 port the check runs on

@@ -8,12 +8,14 @@
 #include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/ConfigReport.h"
+#include "cli/ConfigVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/FleetVerb.h"
 #include "cli/GatewayJob.h"
 #include "cli/ModbusCheckVerb.h"
+#include "cli/OfflineVerbs.h"
 #include "cli/OpenFailureReport.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
@@ -72,10 +74,13 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
         return RunRestore(*args, wiring);
     }
     if (args->verb == "eds") {
-        return RunEds(*args, wiring);
+        return args->from.empty() ? RunEds(*args, wiring) : RunEdsFrom(*args, wiring);
     }
     if (args->verb == "apply") {
-        return RunApply(*args, wiring);
+        return args->saveFile.empty() ? RunApply(*args, wiring) : RunApplySave(*args, wiring);
+    }
+    if (args->verb == "config") {
+        return RunConfig(*args, wiring);
     }
     if (args->verb == "diff") {
         return RunDiff(*args, wiring);

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "appobj/FunctionCodes.h"
-#include "cli/JsonWriter.h"
 #include "config/CanBitRate.h"
 #include "config/CheckByte.h"
 #include "console/ReadSequence.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {

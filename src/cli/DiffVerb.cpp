@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "cli/ApplyConfig.h"
-#include "cli/ApplyWorking.h"
+#include "offline/ApplyConfig.h"
+#include "offline/ApplyWorking.h"
 #include "cli/DifferenceReport.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/ExitCodes.h"
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 

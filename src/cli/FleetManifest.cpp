@@ -8,7 +8,7 @@
 #include <map>
 
 #include "cli/CliArgs.h"
-#include "cli/JsonChecker.h"
+#include "offline/JsonChecker.h"
 
 namespace tavrin::cli {
 namespace {

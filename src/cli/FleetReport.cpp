@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "cli/ExitCodes.h"
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {

@@ -1,7 +1,7 @@
 // What modbus-check prints: its rows as a table or a JSON array, and its help.
 #include <algorithm>
 
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 #include "cli/ModbusCheckVerb.h"
 
 namespace tavrin::cli {

@@ -5,8 +5,8 @@
 #include <exception>
 #include <filesystem>
 
-#include "cli/ApplyConfig.h"
-#include "cli/ApplyWorking.h"
+#include "offline/ApplyConfig.h"
+#include "offline/ApplyWorking.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/ModbusCheckVerb.h"

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -53,6 +54,9 @@ ConnectionWizard::ConnectionWizard(WizardServices services, QWidget* parent)
     connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(this); });
     connect(m_c.ShowSettingResult, &QPushButton::clicked, this,
             [this] { m_s.views.OpenAssObjView(this); });
+    m_c.FirmwareRevisionLabel->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setText(QString::fromStdString(m_s.revisionText));
     Load();
 }
 
@@ -151,6 +155,10 @@ FinishChoices ConnectionWizard::Choices() const {
 }
 
 void ConnectionWizard::FinishClick() {
+    if (m_s.finishOffline) {
+        FinishOffline();
+        return;
+    }
     SetNavigationEnabled(false);
     if (m_s.session.Busy) {
         return;

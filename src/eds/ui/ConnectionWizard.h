@@ -44,6 +44,12 @@ struct WizardServices {
     std::function<std::optional<std::string>(const std::string&)> askFolder = nullptr;
     // The port the configuration was read from, the only one Finish writes to; empty: none yet.
     std::optional<PortChoice> readPort = std::nullopt;
+    // Without a gateway (a configuration from a file, or a new one) Finish stores nothing: it
+    // hands the choices and the text of the FirmwareRevision field to this, which saves the
+    // configuration and writes the EDS file, and says whether it did. The field, shown only
+    // then, starts with `revisionText`.
+    std::function<bool(const FinishChoices&, const std::string&)> finishOffline = nullptr;
+    std::string revisionText{};
 };
 
 class ConnectionWizard final : public QWidget {
@@ -79,6 +85,7 @@ private:
     void SetNavigationEnabled(bool enabled);
     void ShowEdsFolder();
     FinishChoices Choices() const;
+    void FinishOffline();
 
     WizardServices m_s;
     ConnectionWizardControls m_c;

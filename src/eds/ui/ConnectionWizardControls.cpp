@@ -71,6 +71,13 @@ ConnectionWizardControls BuildConnectionWizardControls(QWidget& form) {
     info->addWidget(c.EdsFolderLabel, 2, 0);
     info->addWidget(c.EdsFolder, 2, 1);
     info->addWidget(c.EdsFolderChange, 2, 2);
+    c.FirmwareRevisionLabel =
+        Named(new QLabel(QStringLiteral("Firmware Revision:")), "FirmwareRevisionLabel");
+    c.FirmwareRevision = Named(new QLineEdit, "FirmwareRevision");
+    c.FirmwareRevision->setPlaceholderText(QStringLiteral("1.05"));
+    c.FirmwareRevision->setMaxLength(7);
+    info->addWidget(c.FirmwareRevisionLabel, 3, 0);
+    info->addWidget(c.FirmwareRevision, 3, 1, Qt::AlignLeft);
     info->setColumnStretch(1, 1);
 
     c.BackButton = Named(new QPushButton(QStringLiteral("Back")), "BackButton");

@@ -22,6 +22,9 @@ struct ConnectionWizardControls {
     QLabel* EdsFolderLabel = nullptr;  // "EDS Folder:"
     QLineEdit* EdsFolder = nullptr;
     QPushButton* EdsFolderChange = nullptr;
+    // Only without a gateway, which would report it: the firmware revision for the EDS file.
+    QLabel* FirmwareRevisionLabel = nullptr;  // "Firmware Revision:"
+    QLineEdit* FirmwareRevision = nullptr;    // major.minor, such as 1.05
 
     QPushButton* BackButton = nullptr;
     QPushButton* FinishDeviceSet = nullptr;

@@ -82,6 +82,8 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
         };
     }
     connect(m_c.CompareWithFile, &QAction::triggered, this, &MainWindow::CompareWithFileClick);
+    connect(m_c.NewConfiguration, &QAction::triggered, this, &MainWindow::NewConfigurationClick);
+    connect(m_c.OpenConfiguration, &QAction::triggered, this, &MainWindow::OpenConfigurationClick);
     Load();
     if (services.ports != nullptr) {
         m_portTimer.setInterval(kPortRefreshInterval);
@@ -215,17 +217,39 @@ void MainWindow::EditorNext() {
     if (m_wizard) {
         return;
     }
-    m_wizard = new ConnectionWizard(
-        {m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-         [this] { return ChosenPort(); }, *this, m_folders,
-         [this](const WrittenWords& words, FinishOutcome finish, WriteOutcome write) {
-             if (finish == FinishOutcome::Completed) {
-                 VerifyWritten(words);
-             } else {
-                 WriteNotReadBack(write);
-             }
-         },
-         [this](const std::string& path) { ShowEdsWritten(path); }, m_askFolder, m_readPort});
+    WizardServices services{
+        m_image,
+        m_assemblies,
+        m_selections,
+        m_boxes,
+        m_views,
+        m_session,
+        [this] { return ChosenPort(); },
+        *this,
+        m_folders,
+        [this](const WrittenWords& words, FinishOutcome finish, WriteOutcome write) {
+            if (finish == FinishOutcome::Completed) {
+                VerifyWritten(words);
+            } else {
+                WriteNotReadBack(write);
+            }
+        },
+        [this](const std::string& path) { ShowEdsWritten(path); },
+        m_askFolder,
+        m_readPort};
+    if (m_offline) {
+        // The EDS file goes to the folder the wizard shows, as an online Finish puts it.
+        services.finishOffline = [this](const FinishChoices& choices, const std::string& revision) {
+            return FinishOffline(choices, revision, m_folders.EdsFolder());
+        };
+        services.revisionText = OfferedRevision();
+    }
+    m_wizard = new ConnectionWizard(std::move(services));
+    if (m_offline) {
+        // A configuration file carries the EDS file's texts; the wizard starts from them.
+        m_wizard->Controls().EDSInfo[0]->setText(QString::fromLatin1(m_offline->description));
+        m_wizard->Controls().EDSInfo[1]->setText(QString::fromLatin1(m_offline->author));
+    }
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }
@@ -319,6 +343,9 @@ void MainWindow::ShowReadingLook() {
     m_c.FirmwareVer->clear();
     // The panels describe no gateway until this read completes.
     setWindowTitle(QString::fromLatin1(msg::kMainCaption));
+    // A Connect replaces a configuration opened from a file.
+    m_offline.reset();
+    m_c.ConfigurationSource->clear();
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();
     m_panels.SetShownPanel(kNoPanel);
@@ -364,6 +391,8 @@ void MainWindow::ShowConnectedLook(ModuleKind kind, const std::string& firmwareT
     m_connected = true;
     m_c.ConnectProgress->setValue(kProgressMax);
     m_c.ConnectProgress->hide();
+    ShowSource();
+    RememberRevision();
 }
 
 void MainWindow::EnableFileCommands() {

@@ -21,6 +21,8 @@
 #include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
+#include "eds/FinishJob.h"
+#include "offline/ConfigurationFile.h"
 #include "rules/ConsoleSettings.h"
 #include "rules/FileFolders.h"
 #include "ui/main/FileDialogs.h"
@@ -133,6 +135,17 @@ public:
     // The window of the last Compare with file while it is open, else nullptr.
     QWidget* CompareWindow() const;
 
+    // File menu, without a gateway: the defaults the window loads ("New configuration"), or a
+    // parameter file or configuration file decoded as a Connect decodes a gateway ("Open
+    // configuration..."). The window then works as after a Connect, but only a gateway can be
+    // written: Finish saves the configuration to a file and writes the EDS file.
+    void NewConfigurationClick();
+    void OpenConfigurationClick();
+    // Whether the window shows a configuration without a gateway, and from which file (empty for
+    // a new one).
+    bool Offline() const { return m_offline.has_value(); }
+    std::string OfflinePath() const { return m_offline ? m_offline->path : std::string(); }
+
     // Whether every write of this window (Finish, Export To EEP) is read back and compared with
     // what was typed. On by default.
     void SetVerifyWrites(bool on) { m_consoleSettings.verifyWrites = on; }
@@ -193,7 +206,22 @@ private:
     void LoadFolderChoices();
     // After Finish: the status line's tooltip names the EDS file written.
     void ShowEdsWritten(const std::string& path);
+    // A configuration without a gateway: where it came from and what the EDS file needs of it.
+    struct OfflineSource {
+        std::string path;  // empty for a new configuration
+        ConfigurationKind kind = ConfigurationKind::ParameterFile;
+        std::optional<FirmwareRevision> revision;
+        std::string description;
+        std::string author;
+    };
+    void ShowOffline(OpenedConfiguration opened, const std::string& path);
+    bool FinishOffline(const FinishChoices& choices, const std::string& revisionText,
+                       const std::string& edsFolder);
+    void ShowSource();
+    std::string OfferedRevision() const;
+    void RememberRevision();
     void ShowWritingLook();
+
     void EndWritingLook();
     // After a completed write: the read-back, when on, as its own read dialogue; "Verified" on
     // the status line, or one box listing the words that differ, or one saying that the write
@@ -247,6 +275,7 @@ private:
     QuillonKeys m_ini;
     std::optional<ReadBackOutcome> m_lastVerify;
     QPointer<QWidget> m_compare;
+    std::optional<OfflineSource> m_offline;
 };
 
 }  // namespace tavrin

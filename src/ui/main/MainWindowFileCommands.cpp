@@ -39,7 +39,8 @@ void MainWindow::ImportToINIClick() {
 }
 
 void MainWindow::ExportToEEPClick() {
-    if (m_session.Busy) {
+    // Only a gateway can be written; a configuration from a file has none.
+    if (m_session.Busy || m_offline) {
         return;
     }
     const std::optional<PortChoice> port = WriteTarget();
