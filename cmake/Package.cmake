@@ -37,7 +37,8 @@ Tavrin reads, changes and stores the configuration of the K-5310G gateway
 (DeviceNet slave, Modbus RTU master) by typing at its controller's text
 console over a serial port, and writes the gateway's EDS file. Holds the
 tavrin window, tavrin-cli for shells and scripts, the gateway simulator
-tavrin-gatewaysim, and the user guide with example files.")
+tavrin-gatewaysim, the Modbus slave simulator tavrin-modbussim, and the
+user guide with example files.")
 
 set(CPACK_DEBIAN_LIBQUILLON1_PACKAGE_NAME libquillon1)
 set(CPACK_DEBIAN_LIBQUILLON1_PACKAGE_SECTION libs)

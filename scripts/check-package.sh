@@ -45,13 +45,14 @@ printf '%s\n' "${lintian_out:-lintian: no tags}" >&2
 
 echo "== files, each in its package" >&2
 tavrin_files=(
-    usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim
+    usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim usr/bin/tavrin-modbussim
     "usr/share/applications/$app.desktop" "usr/share/metainfo/$app.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$app.svg"
     "usr/share/icons/hicolor/48x48/apps/$app.png" "usr/share/icons/hicolor/128x128/apps/$app.png"
     "usr/share/icons/hicolor/256x256/apps/$app.png"
     usr/share/man/man1/tavrin.1.gz usr/share/man/man1/tavrin-cli.1.gz
-    usr/share/man/man1/tavrin-gatewaysim.1.gz usr/share/bash-completion/completions/tavrin-cli
+    usr/share/man/man1/tavrin-gatewaysim.1.gz usr/share/man/man1/tavrin-modbussim.1.gz
+    usr/share/bash-completion/completions/tavrin-cli
     usr/share/doc/tavrin/user-guide.md usr/share/doc/tavrin/examples/apply-example.json
     usr/share/doc/tavrin/examples/fleet-manifest.json usr/share/doc/tavrin/examples/5310G_EEP.ini
 )
@@ -113,7 +114,8 @@ dpkg-deb --ctrl-tarfile "${deb[libquillon1]}" | tar -xO ./shlibs 2>/dev/null |
 if find "$root" -name 'libQt6*' | grep -q .; then
     fail "a package bundles Qt libraries"
 fi
-for file in usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim "$lib/libquillon.so.1"; do
+for file in usr/bin/tavrin usr/bin/tavrin-cli usr/bin/tavrin-gatewaysim usr/bin/tavrin-modbussim \
+    "$lib/libquillon.so.1"; do
     # The packages may come from a tree built with debug information: CPack must strip it.
     if file -L "$root/$file" | grep -q 'not stripped'; then
         fail "/$file is not stripped"
@@ -137,7 +139,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >&2 
 check_versions() {
     local prefix=$1 program said
     shift
-    for program in tavrin tavrin-cli tavrin-gatewaysim; do
+    for program in tavrin tavrin-cli tavrin-gatewaysim tavrin-modbussim; do
         said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$@" "$prefix/usr/bin/$program" --version) ||
             fail "$program --version failed"
         [ "$said" = "$program $upstream" ] ||
@@ -168,7 +170,7 @@ build_hosts "$root/scratch" "PKG_CONFIG_SYSROOT_DIR=$root PKG_CONFIG_LIBDIR=$roo
     "$root/usr" LD_LIBRARY_PATH="$root/$lib"
 
 echo "== man pages" >&2
-for page in tavrin tavrin-cli tavrin-gatewaysim; do
+for page in tavrin tavrin-cli tavrin-gatewaysim tavrin-modbussim; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" \
         2>&1 >/dev/null) || fail "man cannot render $page(1)"
     [ -z "$warnings" ] || fail "$page(1) renders with warnings: $warnings"

@@ -19,7 +19,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-targets=(tavrin tavrin-cli tavrin-gatewaysim quillon tavrin_icons tavrin_man_pages
+targets=(tavrin tavrin-cli tavrin-gatewaysim tavrin-modbussim quillon tavrin_icons tavrin_man_pages
     tavrin_package_docs)
 packages=(tavrin libquillon1 libquillon-dev)
 

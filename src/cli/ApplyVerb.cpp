@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "cli/ApplyConfig.h"
-#include "cli/ApplyWorking.h"
+#include "offline/ApplyConfig.h"
+#include "offline/ApplyWorking.h"
 #include "cli/DifferenceReport.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
+#include "common/FolderAccess.h"
 #include "eds/EdsFile.h"
 #include "eds/FinishJob.h"
 
@@ -80,6 +81,8 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
 
     FinishContext context{job.Session(), job.Port(), lists.assemblies,
                           selections,    edsFolder,  job.Progress()};
+    SystemFolders folders;
+    context.edsCheck = &folders;
     job.Progress().Begin("writing " + args.file + " into " + job.PortLabel(), kWriteLines);
     // The file replaces the objects, so the whole configuration area is typed.
     const int block0Count = kWholeBlock0Words;
@@ -90,6 +93,7 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
     report.port = job.PortLabel();
     report.verifyWanted = job.VerifyWanted();
     report.written = outcome == FinishOutcome::Completed || outcome == FinishOutcome::EdsFailed;
+    report.error = context.edsFailure;
     switch (outcome) {
         case FinishOutcome::Completed:
             break;
@@ -99,6 +103,9 @@ int RunApply(const CliArgs& args, ConsoleWiring& wiring) {
         case FinishOutcome::EdsFailed:
         case FinishOutcome::Refused:
             report.status = kExitFailure;
+            break;
+        case FinishOutcome::FolderRefused:
+            report.status = kExitInvalidInput;
             break;
     }
     if (report.written) {

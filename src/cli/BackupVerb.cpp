@@ -7,6 +7,7 @@
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
 #include "cli/QuillonFileKeys.h"
+#include "common/FolderAccess.h"
 #include "console/ConsoleMessages.h"
 #include "rules/PanelMessages.h"
 #include "rules/ParameterFileJobs.h"
@@ -17,6 +18,12 @@ int RunBackup(const CliArgs& args, ConsoleWiring& wiring) {
     GatewayJob job(args, StderrIsTerminal(), wiring);
     if (job.SetUpStatus() != kExitOk) {
         return job.SetUpStatus();
+    }
+    // A file that cannot be written is found before the gateway is read, not after.
+    SystemFolders folders;
+    if (const int error = FileWriteCheck(folders, args.file); error != 0) {
+        job.Progress().Tell({CantWriteParameterFile(args.file, error), msg::kError});
+        return kExitInvalidInput;
     }
     if (const int status = job.Connect(); status != kExitOk) {
         return status;
@@ -30,7 +37,8 @@ int RunBackup(const CliArgs& args, ConsoleWiring& wiring) {
         saved = false;
     }
     if (!saved) {
-        job.Progress().Tell({msg::kCantWriteParameterFile, msg::kError});
+        job.Progress().Tell(
+            {CantWriteParameterFile(args.file, FileWriteCheck(folders, args.file)), msg::kError});
         return kExitInvalidInput;
     }
     job.Progress().Note("saved " + args.file);
@@ -47,7 +55,8 @@ std::string BackupHelp() {
            "connection words Add0..Add6, as unsigned decimal numbers. Saving into an\n"
            "existing file replaces these keys and keeps every other line. The file is\n"
            "read back; if it does not hold the words, \"Can't write the parameter file!\"\n"
-           "says so.\n"
+           "says so, with a line naming FILE and the system's reason. Whether FILE can be\n"
+           "written is checked before the gateway is read.\n"
            "\n"
            "  --port PORT  COM number 1..16 or a device path\n"
            "  --log FILE   append a time-stamped transcript of the console session\n" +

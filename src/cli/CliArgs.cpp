@@ -4,9 +4,11 @@
 
 #include "cli/ApplyHelp.h"
 #include "cli/BackupVerb.h"
+#include "cli/ConfigVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/FleetVerb.h"
+#include "cli/ModbusCheckVerb.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
 
@@ -27,13 +29,52 @@ const std::vector<VerbShape>& VerbShapes() {
         {"read", false, {"--json"}},
         {"backup", true, {}},
         {"restore", true, {"--json", "--no-verify", "--dry-run"}},
-        {"eds", false, {"--out", "--description", "--author"}},
-        {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run"}},
+        {"eds", false, {"--out", "--description", "--author", "--from", "--revision", "--stamp"}},
+        {"apply", true, {"--out", "--stamp", "--json", "--no-verify", "--dry-run", "--save"}},
         {"ports", false, {"--json"}, false},
         {"diff", true, {"--json"}, false, true},  // its gateways come as operands
         {"fleet", true, {"--json", "--log-dir"}, false},
+        // SOURCE or --port names the configuration; --log is its frame log.
+        {"modbus-check", false, {"--json", "--bus", "--object"}},
+        {"config", true, {"--out"}, false, true},  // its gateway comes as the operand
     };
     return shapes;
+}
+
+bool Given(const std::vector<std::string>& options, const char* option) {
+    return std::find(options.begin(), options.end(), option) != options.end();
+}
+
+// eds --from and apply --save work on files alone: no port, and nothing of the gateway's.
+bool FitsOffline(const CliArgs& parsed, const std::vector<std::string>& options,
+                 std::string& error) {
+    const bool eds = parsed.verb == "eds";
+    const bool offline = eds ? Given(options, "--from") : Given(options, "--save");
+    if (!offline) {
+        for (const char* only : {"--revision", "--stamp"}) {
+            if (eds && Given(options, only)) {
+                error = std::string(only) + " goes with --from";
+                return false;
+            }
+        }
+        return true;
+    }
+    const char* name = eds ? "--from" : "--save";
+    if (!parsed.port.empty()) {
+        error = std::string(name) + " and --port exclude each other";
+        return false;
+    }
+    if (!parsed.logPath.empty() || parsed.timingGiven) {
+        error = std::string("--log, --pace and --answer-window need a gateway, not ") + name;
+        return false;
+    }
+    for (const char* online : {"--out", "--json", "--no-verify", "--dry-run"}) {
+        if (!eds && Given(options, online)) {
+            error = std::string(online) + " is not an option of apply --save";
+            return false;
+        }
+    }
+    return true;
 }
 
 // The checks that depend on the command: its FILE and its own options.
@@ -54,7 +95,7 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
         }
     }
     if (parsed.verb == "diff" && parsed.file2.empty()) {
-        error = "diff needs two operands A and B";
+        error = kDiffNeedsTwoOperands;
         return false;
     }
     if (!parsed.file2.empty() && parsed.verb != "diff") {
@@ -74,11 +115,22 @@ bool FitsVerb(const CliArgs& parsed, const std::vector<std::string>& options, bo
         error = "--pace and --answer-window are not options of " + parsed.verb;
         return false;
     }
+    if (parsed.verb == "modbus-check") {
+        if (parsed.bus.empty()) {
+            error = "modbus-check needs --bus PORT";
+            return false;
+        }
+        if (fileGiven == !parsed.port.empty()) {
+            error = "modbus-check needs its configuration either as SOURCE or through --port";
+            return false;
+        }
+        return true;
+    }
     if (!shape->takesFile && fileGiven) {
         error = "unexpected argument " + parsed.file;
         return false;
     }
-    return true;
+    return FitsOffline(parsed, options, error);
 }
 
 // Reads the milliseconds of --pace or --answer-window into `ms`; false with the reason otherwise.
@@ -121,7 +173,8 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
             parsed.noVerify = parsed.noVerify || a == "--no-verify";
             parsed.dryRun = parsed.dryRun || a == "--dry-run";
             verbOptions.push_back(a);
-        } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp") {
+        } else if (a == "--out" || a == "--description" || a == "--author" || a == "--stamp" ||
+                   a == "--from" || a == "--revision" || a == "--save") {
             auto v = value(a.c_str());
             if (!v) {
                 return std::nullopt;
@@ -130,6 +183,12 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 parsed.outDir = *v;
             } else if (a == "--stamp") {
                 parsed.stamp = *v;
+            } else if (a == "--from") {
+                parsed.from = *v;
+            } else if (a == "--revision") {
+                parsed.revision = *v;
+            } else if (a == "--save") {
+                parsed.saveFile = *v;
             } else if (a == "--description") {
                 parsed.description = *v;
             } else {
@@ -143,6 +202,26 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             parsed.timingGiven = true;
+        } else if (a == "--bus") {
+            auto v = value("--bus");
+            if (!v) {
+                return std::nullopt;
+            }
+            parsed.bus = *v;
+            verbOptions.push_back(a);
+        } else if (a == "--object") {
+            auto v = value("--object");
+            if (!v) {
+                return std::nullopt;
+            }
+            const bool digits = !v->empty() && v->size() <= 2 &&
+                                v->find_first_not_of("0123456789") == std::string::npos;
+            parsed.objectNumber = digits ? std::stoi(*v) : 0;
+            if (parsed.objectNumber < 1 || parsed.objectNumber > 10) {
+                error = "--object takes an object number 1..10, not \"" + *v + "\"";
+                return std::nullopt;
+            }
+            verbOptions.push_back(a);
         } else if (a == "--log-dir") {
             auto v = value("--log-dir");
             if (!v) {
@@ -187,8 +266,11 @@ std::optional<CliArgs> ParseCliArgs(const std::vector<std::string>& args, std::s
     if (!FitsVerb(parsed, verbOptions, fileGiven, error)) {
         return std::nullopt;
     }
+    const bool noGateway = (parsed.verb == "eds" && !parsed.from.empty()) ||
+                           (parsed.verb == "apply" && !parsed.saveFile.empty());
     if (parsed.port.empty() && parsed.verb != "ports" && parsed.verb != "diff" &&
-        parsed.verb != "fleet") {
+        parsed.verb != "fleet" && parsed.verb != "modbus-check" && parsed.verb != "config" &&
+        !noGateway) {
         error = "--port is required";
         return std::nullopt;
     }
@@ -208,13 +290,15 @@ std::string UsageText() {
            "  apply     check a configuration file, store it in the gateway, write its EDS\n"
            "  ports     list the ports the window offers and whether each can be opened\n"
            "  diff      show how two configurations differ (gateways or files)\n"
+           "  config    print a configuration (gateway or parameter file) as apply takes it\n"
            "  fleet     run the jobs of a JSON manifest on many gateways at once\n"
+           "  modbus-check  read each application object from its slave on the RS-485 bus\n"
            "\n"
            "PORT is a COM number 1..16 (COM n is the device in $TAVRIN_COMn, else\n"
            "/dev/ttyS<n-1>) or a device path such as /dev/ttyUSB0.\n"
            "\n"
-           "Every command but ports and fleet also takes --pace MS (0 to 100, default 1)\n"
-           "and --answer-window MS (50 to 10000, default 200).\n"
+           "Every command that talks to a gateway also takes --pace MS (0 to 100,\n"
+           "default 1) and --answer-window MS (50 to 10000, default 200).\n"
            "\n"
            "Run 'tavrin-cli COMMAND --help' for a command's options.\n"
            "Run 'tavrin-cli --version' for the version.\n"
@@ -223,7 +307,8 @@ std::string UsageText() {
            "is held by another program or failed, 4 console timeout, 5 not a 6420RT/6420e\n"
            "module, 6 invalid input.\n"
            "7 the gateway does not hold what was written (restore, apply),\n"
-           "8 the configurations differ (diff, --dry-run).\n"
+           "8 the configurations differ (diff, --dry-run),\n"
+           "9 a slave gave an exception, no answer or a bad reply (modbus-check).\n"
 
            "fleet exits with its most serious job's status (see 'tavrin-cli fleet --help').\n";
 }
@@ -267,6 +352,12 @@ std::string VerbHelp(const std::string& verb) {
     }
     if (verb == "fleet") {
         return FleetHelp();
+    }
+    if (verb == "modbus-check") {
+        return ModbusCheckHelp();
+    }
+    if (verb == "config") {
+        return ConfigHelp();
     }
     return UsageText();
 }

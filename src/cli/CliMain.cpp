@@ -8,11 +8,14 @@
 #include "cli/BackupVerb.h"
 #include "cli/CliArgs.h"
 #include "cli/ConfigReport.h"
+#include "cli/ConfigVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/EdsVerb.h"
 #include "cli/ExitCodes.h"
 #include "cli/FleetVerb.h"
 #include "cli/GatewayJob.h"
+#include "cli/ModbusCheckVerb.h"
+#include "cli/OfflineVerbs.h"
 #include "cli/OpenFailureReport.h"
 #include "cli/PortsVerb.h"
 #include "cli/RestoreVerb.h"
@@ -52,7 +55,8 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
     std::string error;
     const auto args = ParseCliArgs(words, error);
     if (!args) {
-        std::fprintf(stderr, "tavrin-cli: %s\n\n%s", error.c_str(), UsageText().c_str());
+        const std::string usage = error == kDiffNeedsTwoOperands ? VerbHelp("diff") : UsageText();
+        std::fprintf(stderr, "tavrin-cli: %s\n\n%s", error.c_str(), usage.c_str());
         return kExitUsage;
     }
     if (args->version) {
@@ -70,10 +74,13 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
         return RunRestore(*args, wiring);
     }
     if (args->verb == "eds") {
-        return RunEds(*args, wiring);
+        return args->from.empty() ? RunEds(*args, wiring) : RunEdsFrom(*args, wiring);
     }
     if (args->verb == "apply") {
-        return RunApply(*args, wiring);
+        return args->saveFile.empty() ? RunApply(*args, wiring) : RunApplySave(*args, wiring);
+    }
+    if (args->verb == "config") {
+        return RunConfig(*args, wiring);
     }
     if (args->verb == "diff") {
         return RunDiff(*args, wiring);
@@ -83,6 +90,9 @@ int RunCli(const std::vector<std::string>& words, ConsoleWiring& wiring) {
     }
     if (args->verb == "fleet") {
         return RunFleet(*args);
+    }
+    if (args->verb == "modbus-check") {
+        return RunModbusCheck(*args, wiring);
     }
     return RunRead(*args, wiring);
 }

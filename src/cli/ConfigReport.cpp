@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <sstream>
 
-#include "cli/JsonWriter.h"
+#include "appobj/FunctionCodes.h"
 #include "config/CanBitRate.h"
 #include "config/CheckByte.h"
 #include "console/ReadSequence.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {
@@ -41,6 +42,15 @@ void Totals(JsonWriter& json, std::string_view key, const IOTotalArray& totals) 
         json.Number({}, total);
     }
     json.EndArray();
+}
+
+// "FC03", as the editor's function-code list begins the object's entry. A type no editor writes
+// keeps its stored selector.
+std::string FunctionCodeName(const AppObject& object) {
+    if (object.IOType >= kIOTypeCount) {
+        return "FC variant " + std::to_string(int{object.FCSel});
+    }
+    return std::string(kFunctionCodes[FunctionCodeIndexOf(object)].text, 4);
 }
 
 constexpr const char* kIOTypeNames[] = {"Digital Output", "Analog Output", "Digital Input",
@@ -132,8 +142,8 @@ std::string ConfigToTable(const ConfigImage& c) {
     for (int i = 0; i < c.settings.ReadAppCount && i < kMaxAppObjects; ++i) {
         const AppObject& o = c.settings.ReadAppObjects[i];
         out << "  " << (i + 1) << ". device " << int{o.MBID} << ", "
-            << (o.IOType < 4 ? kIOTypeNames[o.IOType] : "unknown type") << " (FC variant "
-            << int{o.FCSel} << "), start " << o.MBSA << ", length " << o.MBCL << "\n";
+            << (o.IOType < 4 ? kIOTypeNames[o.IOType] : "unknown type") << " ("
+            << FunctionCodeName(o) << "), start " << o.MBSA << ", length " << o.MBCL << "\n";
     }
     out << "Block 0 words      ";
     for (int k = 0; k < kBlock0ConfigWords; ++k) {

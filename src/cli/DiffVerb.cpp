@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "cli/ApplyConfig.h"
-#include "cli/ApplyWorking.h"
+#include "offline/ApplyConfig.h"
+#include "offline/ApplyWorking.h"
 #include "cli/DifferenceReport.h"
 #include "cli/ExitCodes.h"
 #include "cli/GatewayJob.h"
@@ -35,9 +35,18 @@ bool IsComNumber(const std::string& text) {
            text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-SideKind KindOf(const std::string& operand) {
+// Nothing when the operand is neither a COM number, nor a device, nor a file there is: a typing
+// slip in a file name must not end up opened as a serial port.
+std::optional<SideKind> KindOf(const std::string& operand) {
     std::error_code error;
-    if (IsComNumber(operand) || !std::filesystem::is_regular_file(operand, error)) {
+    const std::filesystem::file_status status = std::filesystem::status(operand, error);
+    if (IsComNumber(operand) || std::filesystem::is_character_file(status)) {
+        return SideKind::Gateway;
+    }
+    if (!std::filesystem::exists(status)) {
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
         return SideKind::Gateway;
     }
     const std::filesystem::path path(operand);
@@ -107,7 +116,12 @@ int RunDiff(const CliArgs& args, ConsoleWiring& wiring) {
     sides[0].operand = args.file;
     sides[1].operand = args.file2;
     for (Side& side : sides) {
-        side.kind = KindOf(side.operand);
+        const std::optional<SideKind> kind = KindOf(side.operand);
+        if (!kind) {
+            std::fprintf(stderr, "tavrin-cli: %s: no such file or port\n", side.operand.c_str());
+            return kExitInvalidInput;
+        }
+        side.kind = *kind;
         side.name = side.operand;
         if (side.kind == SideKind::Gateway) {
             if (!ParsePortArgument(side.operand)) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/ExitCodes.h"
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 
@@ -69,6 +69,9 @@ std::string WriteReportJson(const WriteReport& report) {
     json.Number("status", report.status);
     if (!report.edsFile.empty()) {
         json.String("edsFile", report.edsFile);
+    }
+    if (!report.error.empty()) {
+        json.String("error", report.error);
     }
     json.EndObject();
     return json.Text();

@@ -29,11 +29,12 @@ struct WriteReport {
     std::vector<WordMismatch> mismatches;
     int status = 0;
     std::string edsFile;  // apply: the EDS file written, else empty
+    std::string error;    // apply: why the EDS file was not written, else empty
 };
 
 // {"file", "port", "written", "verified", "verify": "verified"|"mismatch"|"not checked"|
 // "skipped", "mismatches": [{"block", "address", "field", "written", "read"}...], "status"} and,
-// for apply, "edsFile".
+// for apply, "edsFile", or "error" when the EDS file was not written.
 std::string WriteReportJson(const WriteReport& report);
 
 // A write that was not reached (the connect failed): with --json (and no --dry-run) its report,

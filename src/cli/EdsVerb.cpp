@@ -77,6 +77,8 @@ int RunEds(const CliArgs& args, ConsoleWiring& wiring) {
 std::string EdsHelp() {
     return "Usage: tavrin-cli eds --port PORT [--out DIR] [--description TEXT]\n"
            "                      [--author TEXT] [--log FILE]\n"
+           "       tavrin-cli eds --from FILE [--revision M.mm] [--out DIR]\n"
+           "                      [--description TEXT] [--author TEXT] [--stamp STAMP]\n"
            "\n"
            "Connects to the gateway (the same read as 'read': nothing changes in it) and\n"
            "writes the EDS file that the connection wizard's Finish writes for the stored\n"
@@ -91,8 +93,20 @@ std::string EdsHelp() {
            "not written.\n"
            "\n"
            "  --port PORT         COM number 1..16 or a device path\n"
+           "  --from FILE         no gateway: the configuration of a parameter file or a\n"
+           "                      configuration file (*.json, as 'apply' takes it),\n"
+           "                      opened as a Connect reads a gateway; instead of --port\n"
+           "  --revision M.mm     with --from: the firmware revision (MajRev, MinRev) such\n"
+           "                      as 1.05, which a gateway reports and a parameter file\n"
+           "                      does not hold; a configuration file may carry it as\n"
+           "                      \"firmware\": {\"revision\": \"1.05\"}. One of the two\n"
+           "                      is needed\n"
+           "  --stamp STAMP       with --from FILE.json: the time stamp (\"YYYY-MM-DD\n"
+           "                      hh:mm:ss\") apply would store, for CreateDate and\n"
+           "                      CreateTime (default: the moment)\n"
            "  --out DIR           the folder for the EDS file (default: the current folder)\n"
-           "  --description TEXT  the wizard's \"Description:\"\n"
+           "  --description TEXT  the wizard's \"Description:\" (with --from FILE.json\n"
+           "                      default: the file's \"eds\" texts)\n"
            "  --author TEXT       the wizard's \"Created By:\"\n"
            "  --log FILE          append a time-stamped transcript of the console session\n" +
            TimingOptionsHelp() +
@@ -101,9 +115,9 @@ std::string EdsHelp() {
            "system's messages word for word.\n"
            "\n"
            "Exit status: 0 written, 1 the gateway is set to CANopen or the file cannot be\n"
-           "written, 2 usage error, 3 port cannot be opened or is held, 4 console timeout,\n"
-           "5 not a 6420RT/6420e module, 6 DIR is not a folder (or the log cannot be\n"
-           "written).\n";
+           "written, 2 usage error (also: no firmware revision with --from), 3 port cannot\n"
+           "be opened or is held, 4 console timeout, 5 not a 6420RT/6420e module, 6 DIR is\n"
+           "not a folder, FILE is not a configuration (or the log cannot be written).\n";
 }
 
 }  // namespace tavrin::cli

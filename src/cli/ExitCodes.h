@@ -12,5 +12,6 @@ inline constexpr int kExitForeignModule = 5;  // the console named neither 6420R
 inline constexpr int kExitInvalidInput = 6;   // a file or value given to the command is unusable
 inline constexpr int kExitNotVerified = 7;    // the gateway does not hold what was written
 inline constexpr int kExitDiffer = 8;         // diff, --dry-run: the two configurations differ
+inline constexpr int kExitBusFault = 9;       // modbus-check: an exception, no answer or bad reply
 
 }  // namespace tavrin::cli

@@ -18,9 +18,12 @@ std::string FleetHelp() {
            "  ]}\n"
            "\n"
            "A job has a \"port\" (COM number or device path), a \"verb\" (read, backup,\n"
-           "restore, eds or apply), the verb's \"file\" when it takes one, and \"options\",\n"
-           "the verb's own options as they would be typed. Paths are taken from the\n"
-           "current folder, as on the command line.\n"
+           "restore, eds, apply or modbus-check), the verb's \"file\" when it takes one,\n"
+           "and \"options\", the verb's own options as they would be typed. Paths are taken\n"
+           "from the current folder, as on the command line. A modbus-check job checks the\n"
+           "configuration of the gateway on its port, on the bus its options name:\n"
+           "{\"port\": 1, \"verb\": \"modbus-check\", \"options\": [\"--bus\", "
+           "\"/dev/ttyUSB0\"]}.\n"
            "\n"
            "The whole manifest is checked first: JSON, verbs, ports, options, and the\n"
            "files with the verbs' own checks (restore's parameter file, apply's\n"
@@ -43,8 +46,9 @@ std::string FleetHelp() {
            "or refused (or DIR not a folder); otherwise the status of the most serious\n"
            "failure among the jobs, ranked from the top: 7 the gateway does not hold what\n"
            "was written, 4 console timeout, 3 port failure, 1 other failure (these may\n"
-           "have stopped a write part way), 5 not a 6420RT/6420e module, 6 invalid\n"
-           "input, 2 usage error (these sent nothing).\n";
+           "have stopped a write part way), 9 a slave did not answer a bus check OK,\n"
+           "5 not a 6420RT/6420e module, 6 invalid input, 2 usage error (these sent\n"
+           "nothing).\n";
 }
 
 }  // namespace tavrin::cli

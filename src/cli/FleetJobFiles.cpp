@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <exception>
 
-#include "cli/ApplyConfig.h"
+#include "offline/ApplyConfig.h"
 #include "cli/FleetManifest.h"
-#include "cli/JsonChecker.h"
+#include "offline/JsonChecker.h"
 #include "cli/QuillonFileKeys.h"
 #include "rules/ParameterFileJobs.h"
 

@@ -8,13 +8,14 @@
 #include <map>
 
 #include "cli/CliArgs.h"
-#include "cli/JsonChecker.h"
+#include "offline/JsonChecker.h"
 
 namespace tavrin::cli {
 namespace {
 
 const std::vector<std::string>& FleetVerbs() {
-    static const std::vector<std::string> verbs{"read", "backup", "restore", "eds", "apply"};
+    static const std::vector<std::string> verbs{"read", "backup", "restore",
+                                                "eds",  "apply",  "modbus-check"};
     return verbs;
 }
 

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "cli/ExitCodes.h"
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {
@@ -34,6 +34,8 @@ std::string StatusText(int status) {
             return "invalid input";
         case kExitNotVerified:
             return "does not hold what was written";
+        case kExitBusFault:
+            return "a slave did not answer OK";
         default:
             return "failed";
     }

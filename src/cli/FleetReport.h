@@ -21,9 +21,10 @@ struct FleetOutcome {
 
 // The exit statuses from the most serious down: a gateway that does not hold what was written,
 // then the failures that may have stopped a write part way (console timeout, port failure, other
-// failure), then those that sent nothing (a module of another kind, invalid input, usage).
+// failure), then a bus check with a slave that did not answer OK (it wrote nothing, but found a
+// fault), then those that sent nothing (a module of another kind, invalid input, usage).
 // A status not listed ranks with 1.
-inline constexpr int kFleetRanking[] = {7, 4, 3, 1, 5, 6, 2};
+inline constexpr int kFleetRanking[] = {7, 4, 3, 1, 9, 5, 6, 2};
 
 // 0 when every job succeeded, else the status of the highest-ranking failure (the first job's
 // among equals).

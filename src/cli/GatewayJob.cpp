@@ -4,6 +4,7 @@
 
 #include "cli/ExitCodes.h"
 #include "cli/OpenFailureReport.h"
+#include "rules/FileFolders.h"
 
 namespace tavrin::cli {
 
@@ -61,7 +62,8 @@ GatewayJob::GatewayJob(const CliArgs& args, bool bar, ConsoleWiring& wiring)
         std::fprintf(stderr, "tavrin-cli: --port takes a COM number 1..16 or a device path\n");
         m_setUpStatus = kExitUsage;
     } else if (m_log && !m_log->IsOpen()) {
-        std::fprintf(stderr, "tavrin-cli: cannot write the log file %s\n", args.logPath.c_str());
+        std::fprintf(stderr, "tavrin-cli: cannot write the log file %s\n%s\n", args.logPath.c_str(),
+                     CantWriteLine(args.logPath, m_log->OpenError()).c_str());
         m_setUpStatus = kExitInvalidInput;
     }
 }

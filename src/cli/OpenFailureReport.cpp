@@ -1,6 +1,6 @@
 #include "cli/OpenFailureReport.h"
 
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 #include "console/PosixPortSystem.h"
 #include "console/qt/QtPortLister.h"
 

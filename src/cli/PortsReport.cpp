@@ -1,6 +1,6 @@
 #include "cli/PortsReport.h"
 
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 namespace {

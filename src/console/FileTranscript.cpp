@@ -1,8 +1,16 @@
 #include "console/FileTranscript.h"
 
+#include <cerrno>
+
 namespace tavrin {
 
-FileTranscript::FileTranscript(const std::string& path) : m_out(path, std::ios::app) {}
+FileTranscript::FileTranscript(const std::string& path) {
+    errno = 0;
+    m_out.open(path, std::ios::app);
+    if (!m_out.is_open()) {
+        m_openError = errno;
+    }
+}
 
 void FileTranscript::LineSent(std::string_view line) {
     Write(m_entries.Sent(line));

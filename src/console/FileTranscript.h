@@ -14,6 +14,8 @@ class FileTranscript final : public ConsoleTranscript {
 public:
     explicit FileTranscript(const std::string& path);
     bool IsOpen() const { return m_out.is_open(); }
+    // Why the file would not open: the system's error number, 0 when it is open or unknown.
+    int OpenError() const { return m_openError; }
 
     void LineSent(std::string_view line) override;
     void ChunkReceived(std::string_view chunk) override;
@@ -23,6 +25,7 @@ private:
 
     std::ofstream m_out;
     TranscriptEntries m_entries;
+    int m_openError = 0;
 };
 
 }  // namespace tavrin

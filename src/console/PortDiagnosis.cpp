@@ -19,6 +19,49 @@ bool MayReadWrite(const PortSystem::Node& node, unsigned uid, const std::vector<
     return (bits & 06) == 06;
 }
 
+// The group whose members may read and write the node, when joining it would let this user in.
+// Never the superuser's group (joining it hands out far more than a port), never a group the mode
+// does not grant both, and none for the node's owner, whom the owner's bits decide for whatever
+// groups the owner is in.
+std::optional<unsigned> GroupToJoin(const PortSystem::Node& node, unsigned uid) {
+    if (node.owner == uid || node.group == 0 || ((node.mode >> 3) & 06) != 06) {
+        return std::nullopt;
+    }
+    return node.group;
+}
+
+std::string OctalMode(unsigned mode) {
+    std::string text;
+    for (int shift = 6; shift >= 0; shift -= 3) {
+        text += static_cast<char>('0' + ((mode >> shift) & 07));
+    }
+    return text;
+}
+
+void NoAccess(OpenDiagnosis& d, const std::string& device, const PortSystem::Node& node,
+              PortSystem& os) {
+    d.reason = OpenDiagnosis::Reason::NoAccess;
+    const unsigned uid = os.UserId();
+    if (const std::optional<unsigned> gid = GroupToJoin(node, uid)) {
+        d.group = os.GroupName(*gid);
+        d.lines.push_back("You may not use " + device + ": it is open to the group " + d.group +
+                          ", and you are not in it.");
+        d.lines.push_back("To join it: sudo usermod -aG " + d.group +
+                          " $USER, then log out and in again.");
+        return;
+    }
+    if (node.owner == uid) {
+        d.lines.push_back("You may not use " + device + ": its mode " + OctalMode(node.mode) +
+                          " does not let even its owner read and write it.");
+    } else {
+        d.lines.push_back("You may not use " + device + ": only its owner, " +
+                          os.UserName(node.owner) + ", may use it.");
+    }
+    d.lines.push_back(
+        "An administrator must grant you access to it, with a udev rule (a file in "
+        "/etc/udev/rules.d/).");
+}
+
 std::string Joined(const std::vector<std::string>& items) {
     std::string text;
     for (const std::string& item : items) {
@@ -56,12 +99,7 @@ OpenDiagnosis DiagnoseOpenFailure(OpenStatus status, const std::string& device, 
         return d;
     }
     if (!MayReadWrite(*node, os.UserId(), os.UserGroups())) {
-        d.reason = OpenDiagnosis::Reason::NoAccess;
-        d.group = os.GroupName(node->group);
-        d.lines.push_back("You may not use " + device + ": it is open to the group " + d.group +
-                          ", and you are not in it.");
-        d.lines.push_back("To join it: sudo usermod -aG " + d.group +
-                          " $USER, then log out and in again.");
+        NoAccess(d, device, *node, os);
         return d;
     }
     // Allowed, there, yet refused: held open exclusively by another program, if anyone.

@@ -22,6 +22,8 @@ public:
     // The device node behind `path`, symlinks followed; none when it does not exist.
     virtual std::optional<Node> Stat(const std::string& path) = 0;
     virtual std::string GroupName(unsigned gid) = 0;  // the number as text when it has no name
+    // The user's name, the number as text when it has none (and where the system is not asked).
+    virtual std::string UserName(unsigned uid) { return std::to_string(uid); }
     virtual unsigned UserId() = 0;
     virtual std::vector<unsigned> UserGroups() = 0;  // primary and supplementary
     // The programs that hold `path`, each as "name (pid N)", this program excluded: those named
@@ -34,7 +36,9 @@ public:
 struct OpenDiagnosis {
     enum class Reason { Unknown, NoAccess, Busy, Missing };
     Reason reason = Reason::Unknown;
-    std::string group;                 // NoAccess: the device's owning group
+    // NoAccess: the group to join, when joining it would let the user in (the device's group,
+    // granted read and write by its mode, and not the superuser's); else empty.
+    std::string group;
     std::vector<std::string> holders;  // Busy: who holds it, when that could be found
     std::vector<std::string> ports;    // Missing: the ports that are there
     std::vector<std::string> lines;    // what to tell the user, after the existing message

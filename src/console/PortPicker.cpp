@@ -1,5 +1,6 @@
 #include "console/PortPicker.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace tavrin {
@@ -37,12 +38,40 @@ PortRefresh PortPicker::Refresh() {
     return refresh;
 }
 
-void PortPicker::AddTyped(const std::string& device) {
+void PortPicker::AddTyped(const std::string& typed) {
+    const std::string device = ExpandHome(typed, m_env);
     if (!FindPortEntry(m_entries, device)) {
         m_typed.push_back(device);
         m_entries = Build();
     }
     m_selected = FindPortEntry(m_entries, device);
+}
+
+void PortPicker::RestoreTyped(const std::vector<std::string>& devices) {
+    for (const std::string& device : devices) {
+        if (!device.empty() && std::find(m_typed.begin(), m_typed.end(), device) == m_typed.end()) {
+            m_typed.push_back(device);
+            m_proven.push_back(device);
+        }
+    }
+}
+
+void PortPicker::Connected(const std::string& device) {
+    const bool typed = std::find(m_typed.begin(), m_typed.end(), device) != m_typed.end();
+    if (typed && std::find(m_proven.begin(), m_proven.end(), device) == m_proven.end()) {
+        m_proven.push_back(device);
+    }
+}
+
+void PortPicker::Unopened(const std::string& device) {
+    const auto typed = std::find(m_typed.begin(), m_typed.end(), device);
+    if (typed == m_typed.end() ||
+        std::find(m_proven.begin(), m_proven.end(), device) != m_proven.end()) {
+        return;
+    }
+    m_typed.erase(typed);
+    m_entries = Build();
+    m_selected = m_entries.size() - 1;  // "Other port..."
 }
 
 void PortPicker::Select(std::optional<std::size_t> entry) {
@@ -51,6 +80,17 @@ void PortPicker::Select(std::optional<std::size_t> entry) {
 
 const PortEntry* PortPicker::Chosen() const {
     return m_selected ? &m_entries[*m_selected] : nullptr;
+}
+
+std::string ExpandHome(const std::string& path, const EnvLookup& env) {
+    if (path != "~" && path.rfind("~/", 0) != 0) {
+        return path;
+    }
+    const std::optional<std::string> home = env("HOME");
+    if (!home || home->empty()) {
+        return path;
+    }
+    return *home + path.substr(1);
 }
 
 }  // namespace tavrin

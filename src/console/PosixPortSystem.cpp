@@ -1,6 +1,7 @@
 #include "console/PosixPortSystem.h"
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +80,13 @@ std::string PosixPortSystem::GroupName(unsigned gid) {
         return g->gr_name;
     }
     return std::to_string(gid);
+}
+
+std::string PosixPortSystem::UserName(unsigned uid) {
+    if (const passwd* p = ::getpwuid(uid); p != nullptr && p->pw_name != nullptr) {
+        return p->pw_name;
+    }
+    return std::to_string(uid);
 }
 
 unsigned PosixPortSystem::UserId() {

@@ -10,6 +10,7 @@ class PosixPortSystem final : public PortSystem {
 public:
     std::optional<Node> Stat(const std::string& path) override;
     std::string GroupName(unsigned gid) override;
+    std::string UserName(unsigned uid) override;
     unsigned UserId() override;
     std::vector<unsigned> UserGroups() override;
     std::vector<std::string> Holders(const std::string& path, bool openersToo) override;

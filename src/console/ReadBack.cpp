@@ -71,6 +71,7 @@ ReadBackResult ReadBackWritten(ConsoleSession& session, const PortChoice& port,
         result.readFailure = held.First();
         return result;
     }
+    result.held = scratch.words.AsRead();
     result.mismatches =
         CompareWritten(written, scratch.words.ReadBlock0Words, scratch.words.ReadBlock1Words);
     result.outcome =

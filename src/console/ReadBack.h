@@ -49,6 +49,7 @@ struct ReadBackResult {
     std::vector<WordMismatch> mismatches;
     ReadOutcome read = ReadOutcome::Completed;  // how the read dialogue ended
     std::string readFailure;                    // the read's own message when it failed
+    ConfigWords held;                           // the words read back, when the read completed
 };
 
 // A read-back's view where nothing is to be shown: the window keeps the look of its write while

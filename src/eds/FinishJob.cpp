@@ -3,6 +3,7 @@
 #include "config/Block0Codec.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/EdsFile.h"
+#include "rules/FileFolders.h"
 
 namespace tavrin {
 namespace {
@@ -28,6 +29,14 @@ FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& ch
     if (session.Busy) {
         return FinishOutcome::Refused;
     }
+    if (context.edsCheck != nullptr) {
+        if (const int error = context.edsCheck->CreateCheck(context.edsFolder); error != 0) {
+            const std::string path = context.edsFolder + "/" + EdsFileName(image.settings.NodeId);
+            context.edsFailure = EdsFolderRefusal(path, error);
+            context.view.Tell({context.edsFailure, ""});
+            return FinishOutcome::FolderRefused;
+        }
+    }
     const ConsoleBusy busy(session);
     image.settings.AppLayer = 1;  // what is stored here is always a DeviceNet configuration
 
@@ -49,9 +58,10 @@ FinishOutcome StoreAndProduceEds(FinishContext& context, const FinishChoices& ch
                              image.working,       context.assemblies, context.selections,
                              session.clock.Now()};
     try {
-        WriteEdsFile(context.edsFolder, content);
+        context.edsPath = WriteEdsFile(context.edsFolder, content);
     } catch (const EdsWriteError& error) {
-        context.view.Tell({error.what(), ""});
+        context.edsFailure = error.what();
+        context.view.Tell({context.edsFailure, ""});
         context.view.SetStatus("");
         return FinishOutcome::EdsFailed;
     }

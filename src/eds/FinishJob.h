@@ -7,6 +7,7 @@
 #include <string>
 
 #include "assembly/AssemblyDerivation.h"
+#include "common/FolderAccess.h"
 #include "console/ConsoleSession.h"
 #include "console/PortChoice.h"
 #include "console/WriteSequence.h"
@@ -34,6 +35,13 @@ struct FinishContext {
     // Set by StoreAndProduceEds: how the console write ended (Completed when it was not reached),
     // so that a caller can tell a timeout from a port failure.
     WriteOutcome writeOutcome = WriteOutcome::Completed;
+    // When given, Finish makes sure the EDS file can be created in edsFolder before anything is
+    // typed: a store whose file then fails would leave the gateway written and the job undone.
+    FolderAccess* edsCheck = nullptr;
+    // Set by StoreAndProduceEds: after Completed the EDS file's path; after EdsFailed or
+    // FolderRefused the message told.
+    std::string edsPath{};
+    std::string edsFailure{};
 };
 
 enum class FinishOutcome {
@@ -41,6 +49,8 @@ enum class FinishOutcome {
     Completed,    // stored and the EDS file written
     WriteFailed,  // the console write failed (reported, console released)
     EdsFailed,    // stored, but the EDS file could not be written (reported)
+    // The EDS file cannot be created in its folder (reported); nothing was typed.
+    FolderRefused,
 };
 
 // Runs the whole Finish. On every outcome but Refused, Busy is cleared and the port closed when

@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "console/WriteSequence.h"
+#include "rules/FileFolders.h"
+#include "rules/PanelMessages.h"
 
 namespace tavrin {
 
@@ -13,6 +15,10 @@ bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const WordI
     } catch (const std::exception&) {
         return false;
     }
+}
+
+std::string CantWriteParameterFile(const std::string& path, int error) {
+    return std::string(msg::kCantWriteParameterFile) + "\n" + CantWriteLine(path, error);
 }
 
 std::optional<std::string> LoadParameterFile(IniKeyAccess& ini, const std::string& path,

@@ -17,6 +17,10 @@ namespace tavrin {
 // that silently failed would look like a good one until the day it is needed.
 bool BackUpParameterFile(IniKeyAccess& ini, const std::string& path, const WordImages& words);
 
+// "Can't write the parameter file!" with the line naming `path` and the system's reason; error 0
+// when the system gave none (the file did not read back as saved).
+std::string CantWriteParameterFile(const std::string& path, int error);
+
 // Restore, first step: loads the file's 37 words into the file tables, whole or not at
 // all. Nothing when they were loaded; otherwise why not, for a user who has to mend the file
 // ("[EEPB_0] Add29 is missing or empty", or the control's refusal).

@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "WholeFile.h"
-#include "cli/ApplyConfig.h"
-#include "cli/ApplyWorking.h"
 #include "config/Block0Codec.h"
 #include "eds/ConnectionChoices.h"
+#include "offline/ApplyConfig.h"
+#include "offline/ApplyWorking.h"
 
 namespace tavrin::cli {
 namespace {
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
                         r["eds"] = QJsonObject{{"author", 7}};
                     },
                     {"colour: unknown key (expected can, com, applicationObjects, connections, "
-                     "eds)",
+                     "eds, firmware)",
                      "can: missing",
                      "com.timout: unknown key (expected baudRate, dataBits, parity, stopBits, "
                      "timeout)",

@@ -69,8 +69,20 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
         {{"eds", "--out", "d"}, "--port is required"},
         {{"eds", "--port", "1", "--colour"}, "unknown option --colour"},
         {{"apply", "--port", "1"}, "apply needs a FILE"},
-        {{"eds", "--port", "1", "--stamp", "2026-12-08 10:00:00"},
-         "--stamp is not an option of eds"},
+        {{"eds", "--port", "1", "--stamp", "2026-12-08 10:00:00"}, "--stamp goes with --from"},
+        {{"eds", "--port", "1", "--revision", "1.05"}, "--revision goes with --from"},
+        {{"eds", "--from", "a.ini", "--port", "1"}, "--from and --port exclude each other"},
+        {{"eds", "--from", "a.ini", "--pace", "5"},
+         "--log, --pace and --answer-window need a gateway, not --from"},
+        {{"apply", "a.json", "--save", "a.ini", "--port", "1"},
+         "--save and --port exclude each other"},
+        {{"apply", "a.json", "--save", "a.ini", "--dry-run"},
+         "--dry-run is not an option of apply --save"},
+        {{"apply", "a.json", "--save", "a.ini", "--out", "d"},
+         "--out is not an option of apply --save"},
+        {{"config"}, "config needs a FILE"},
+        {{"config", "1", "--port", "1"}, "--port is not an option of config"},
+        {{"config", "1", "--save", "a.ini"}, "--save is not an option of config"},
         {{"ports", "--port", "1"}, "--port is not an option of ports"},
         {{"ports", "--log", "s.log"}, "--log is not an option of ports"},
         {{"ports", "x"}, "unexpected argument x"},
@@ -91,7 +103,8 @@ TEST(ParseCliArgs, SaysWhatIsWrong) {
 }
 
 TEST(VerbHelp, EveryCommandHasItsOwnUsageAndExitStatuses) {
-    for (const std::string verb : {"read", "backup", "restore", "eds", "apply", "ports"}) {
+    for (const std::string verb :
+         {"read", "backup", "restore", "eds", "apply", "ports", "config"}) {
         const std::string help = VerbHelp(verb);
         EXPECT_EQ(help.rfind("Usage: tavrin-cli " + verb + " ", 0), 0u) << help;
         EXPECT_NE(help.find("Exit status: 0"), std::string::npos) << verb;

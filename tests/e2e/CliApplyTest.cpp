@@ -92,6 +92,27 @@ TEST(CliApply, ADryRunAndDiffOfTheAppliedFileAreEqual) {
     const auto diff =
         RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", TAVRIN_APPLY_EXAMPLE, sim.Device()});
     EXPECT_EQ(diff.status, cli::kExitOk) << diff.out << diff.err;
+
+    // The read table names the function codes the file gave, as the editor lists them.
+    const auto table = RunCommand({TAVRIN_CLI_WATCHED_EXE, "read", "--port", sim.Device()});
+    ASSERT_EQ(table.status, cli::kExitOk) << table.err;
+    for (const char* code : {"(FC03)", "(FC01)", "(FC16)", "(FC15)"}) {
+        EXPECT_NE(table.out.find(code), std::string::npos) << code << " in " << table.out;
+    }
+    EXPECT_EQ(table.out.find("variant"), std::string::npos) << table.out;
+
+    // A slip in a file name is not opened as a port; one operand is diff's own usage error.
+    const std::string slip = scratch.File("gatway.ini");
+    const auto missing = RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", slip, sim.Device()});
+    EXPECT_EQ(missing.status, cli::kExitInvalidInput);
+    EXPECT_EQ(missing.err, "tavrin-cli: " + slip + ": no such file or port\n");
+    const auto one = RunCommand({TAVRIN_CLI_WATCHED_EXE, "diff", TAVRIN_APPLY_EXAMPLE});
+    EXPECT_EQ(one.status, cli::kExitUsage);
+    EXPECT_EQ(one.err.rfind("tavrin-cli: diff needs two operands A and B\n\nUsage: tavrin-cli diff "
+                            "A B",
+                            0),
+              0u)
+        << one.err;
 }
 
 TEST(CliApply, StoresTheFileAndWritesTheEdsFile) {

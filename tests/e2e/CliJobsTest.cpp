@@ -3,6 +3,8 @@
 // stderr, and the --log transcript against what the simulator received.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -185,8 +187,66 @@ TEST(CliBackup, AFileThatCannotBeWrittenSaysSo) {
     const std::string path = gateway.File("no-such-folder/5310G_EEP.ini");
     const CommandResult result = gateway.Cli({"backup", path});
     EXPECT_EQ(result.status, cli::kExitInvalidInput);
-    EXPECT_EQ(result.err, ReadLines() + "Can't write the parameter file!\n");
+    // Found before the gateway is read: no read lines.
+    EXPECT_EQ(result.err,
+              "Can't write the parameter file!\n" + path + ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// An ordinary user and a folder that is not theirs to write: backup says so before it reads the
+// gateway, and apply before it types anything, each naming the file and the system's reason;
+// the gateway receives not one line from backup and keeps its configuration. Run as root, the
+// commands drop to nobody.
+TEST(CliUnwritableFolder, BackupAndApplyRefuseBeforeTheGatewayIsTouched) {
+    const bool root = ::geteuid() == 0;
+    if (root && !std::filesystem::exists("/usr/bin/setpriv")) {
+        GTEST_SKIP() << "needs setpriv to run as an ordinary user";
+    }
+    const Eeprom original = gatewaysim::DefaultEeprom();
+    testing::ScratchDir scratch;
+    const std::string eepromPath = scratch.File("eeprom.bin");
+    gatewaysim::SaveEeprom(eepromPath, original);
+    testing::SimProcess sim(eepromPath);
+    const std::string locked = scratch.File("locked");
+    std::filesystem::create_directory(locked);
+    namespace fs = std::filesystem;
+    fs::permissions(scratch.Path(),
+                    fs::perms::all ^ fs::perms::group_write ^ fs::perms::others_write);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    fs::permissions(sim.Device(), fs::perms::all ^ fs::perms::owner_exec ^ fs::perms::group_exec ^
+                                      fs::perms::others_exec);
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), TAVRIN_CLI_WATCHED_EXE);
+        if (root) {
+            args.insert(args.begin(),
+                        {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+        }
+        args.insert(args.end(), {"--port", sim.Device()});
+        const auto room = testing::CliRoom();
+        args.insert(args.end(), room.begin(), room.end());
+        return testing::RunCommand(args);
+    };
+
+    const std::string ini = locked + "/5310G_EEP.ini";
+    const CommandResult backup = run({"backup", ini});
+    EXPECT_EQ(backup.status, cli::kExitInvalidInput) << backup.err;
+    EXPECT_EQ(backup.err, "Can't write the parameter file!\n" + ini + ": Permission denied\n");
+    EXPECT_EQ(ReadWholeFile(sim.TranscriptPath()).find("use eeprom"), std::string::npos);
+
+    const CommandResult apply = run({"apply", TAVRIN_APPLY_EXAMPLE, "--out", locked, "--json"});
+    EXPECT_EQ(apply.status, cli::kExitInvalidInput) << apply.err;
+    const std::string refusal = "Can't write " + locked +
+                                "/RODAR_ 12.eds: Permission denied\n"
+                                "Nothing was written to the gateway. Choose a folder you may "
+                                "write for the EDS file, then press Finish again.";
+    EXPECT_NE(apply.err.find(refusal), std::string::npos) << apply.err;
+    EXPECT_NE(apply.out.find("\"written\": false"), std::string::npos) << apply.out;
+    EXPECT_NE(apply.out.find("Permission denied"), std::string::npos) << apply.out;
+    EXPECT_TRUE(fs::is_empty(locked));
+    sim.Stop();
+    EXPECT_EQ(Differences(gatewaysim::LoadEeprom(eepromPath), original), "");
 }
 
 struct BadFileCase {

@@ -167,5 +167,28 @@ TEST_F(FinishFixture, ABusyConsoleRefusesWithoutTouchingAnything) {
     EXPECT_FALSE(std::filesystem::exists(EdsPath()));
 }
 
+// The folder is checked before the port is opened: a folder where the file cannot be created
+// leaves the gateway untouched, says which file and why, and writes no file.
+TEST_F(FinishFixture, AnEdsFolderThatCannotTakeTheFileRefusesBeforeAnythingIsTyped) {
+    StartGateway();
+    SystemFolders folders;
+    const std::string missing = dir.File("no such folder");
+    FinishContext context{session, ResolvePort(1, NoEnv), assemblies, selections, missing, status};
+    context.edsCheck = &folders;
+    EXPECT_EQ(StoreAndProduceEds(context, choices), FinishOutcome::FolderRefused);
+    EXPECT_TRUE(port.written.empty());
+    EXPECT_EQ(port.opens, 0);
+    EXPECT_EQ(boxes.shown,
+              (std::vector<ShownBox>{{"Can't write " + missing +
+                                          "/RODAR_ 5.eds: No such file or directory\n"
+                                          "Nothing was written to the gateway. Choose a folder "
+                                          "you may write for the EDS file, then press Finish "
+                                          "again.",
+                                      ""}}));
+    EXPECT_EQ(context.edsFailure, boxes.shown[0].text);
+    EXPECT_FALSE(session.Busy);
+    EXPECT_TRUE(gateway->Image() == before);
+}
+
 }  // namespace
 }  // namespace tavrin

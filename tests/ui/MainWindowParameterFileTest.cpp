@@ -10,6 +10,7 @@
 #include "WholeFile.h"
 #include "WizardSteps.h"
 #include "ui/main/QtFileDialogs.h"
+#include "ui/main/TranscriptWindow.h"
 
 namespace tavrin::testing {
 namespace {
@@ -118,10 +119,28 @@ private slots:
     void ASaveThatCannotBeWrittenSaysSo() {
         MainWindowRig main;
         main.Connect();
-        main.dialogs.Answer(main.programDir.File("no-such-folder/5310G_EEP.ini"));
+        const std::string path = main.programDir.File("no-such-folder/5310G_EEP.ini");
+        main.dialogs.Answer(path);
         main.c().ImportToINI->trigger();
-        QCOMPARE(main.boxes.shown,
-                 (std::vector<ShownBox>{{"Can't write the parameter file!", "Error"}}));
+        // The message names the file and the system's reason under its own text.
+        QCOMPARE(main.boxes.shown, (std::vector<ShownBox>{{"Can't write the parameter file!\n" +
+                                                               path + ": No such file or directory",
+                                                           "Error"}}));
+    }
+
+    // Each kind of file dialog starts where the last one of its kind was answered.
+    void DialogsStartWhereTheirKindWasLastUsed() {
+        MainWindowRig main;
+        main.Connect();
+        const std::filesystem::path kept = main.programDir.Path() / "kept";
+        std::filesystem::create_directory(kept);
+        main.dialogs.Answer((kept / "5310G_EEP.ini").string());
+        main.c().ImportToINI->trigger();
+        main.c().ExportToEEP->trigger();     // cancelled
+        main.form.Transcript().SaveClick();  // cancelled
+        QCOMPARE(main.dialogs.asked.size(), std::size_t{3});
+        QCOMPARE(main.dialogs.asked[1].request.folder, kept.string());
+        QCOMPARE(main.dialogs.asked[2].request.folder, main.programDir.Path().string());
     }
 
     void ExportTypesTheFileWordsIntoTheGatewayAndOffersToExit() {

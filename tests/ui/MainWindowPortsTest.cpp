@@ -290,6 +290,31 @@ private slots:
         QCOMPARE(rig.Labels().mid(16), (QStringList{"/dev/pts/7", "Other port..."}));
         QCOMPARE(rig.Shown(), QStringLiteral("/dev/pts/7"));
     }
+
+    // A typed path that connected is offered at the next start, chosen when it was the last
+    // port; "~/" is the home folder; a path that never opened does not stay listed.
+    void TypedPathsThatConnectedAreOfferedAtTheNextStart() {
+        PortsRig rig({});
+        rig.port.openResult = {OpenStatus::CannotOpen, {}};
+        rig.typedPath = "/dev/ttyTYPO";
+        rig.c().ComPort->setCurrentIndex(16);
+        rig.c().Connect->click();
+        QCOMPARE(rig.port.openedDevice, std::string("/dev/ttyTYPO"));
+        QCOMPARE(rig.Labels().mid(16), QStringList{"Other port..."});
+        QCOMPARE(rig.Shown(), QStringLiteral("Other port..."));
+
+        rig.port.openResult = {OpenStatus::Opened, {}};
+        rig.typedPath = "~/gateway-pty";
+        rig.boxes.shown.clear();
+        rig.c().Connect->click();
+        QCOMPARE(rig.port.openedDevice, std::string("/fake/HOME/gateway-pty"));
+        QVERIFY(rig.form->Connected());
+
+        PortsRig next({}, {{"ports/typed", rig.settings.value("ports/typed")},
+                           {"ports/lastConnected", rig.settings.value("ports/lastConnected")}});
+        QCOMPARE(next.Labels().mid(16), (QStringList{"/fake/HOME/gateway-pty", "Other port..."}));
+        QCOMPARE(next.Shown(), QStringLiteral("/fake/HOME/gateway-pty"));
+    }
 };
 
 QTEST_MAIN(MainWindowPortsTest)

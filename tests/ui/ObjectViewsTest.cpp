@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include "appobj/views/ObjectViews.h"
 #include "widgets/Twips.h"
+#include "widgets/WindowPlacement.h"
 
 using namespace tavrin;
 
@@ -369,6 +371,61 @@ private slots:
         for (const auto& window : windows) {
             QVERIFY(!window);
         }
+    }
+
+    // Each view opens beside the window that opened it, inside the screen, not over it.
+    void ViewsOpenBesideTheirOpener() {
+        ViewsRig rig;
+        rig.Load(kWorkedExample);
+        // A small opener in a corner, so that every view has room beside it on any screen.
+        QWidget opener;
+        opener.resize(100, 60);
+        opener.move(0, 0);
+        opener.show();
+        const QRect area = opener.screen()->availableGeometry();
+        rig.views.OpenModuleView(&opener);
+        rig.views.OpenAppObjView(&opener);
+        rig.views.OpenAssObjView(&opener);
+        for (QWidget* view :
+             {rig.views.ModuleView(), rig.views.AppObjView(), rig.views.AssObjView()}) {
+            QVERIFY(view != nullptr);
+            const QRect placed = view->frameGeometry();
+            QVERIFY2(!placed.intersects(opener.frameGeometry()), qPrintable(view->objectName()));
+            QVERIFY2(area.contains(placed), qPrintable(view->objectName()));
+        }
+    }
+
+    // Where a window goes beside its opener, and on its parent's screen: right, else left, else
+    // above, else below; when no side has room, where it covers least of the opener; never
+    // outside the screen's area when it fits there.
+    void PlacementBesideAndInside_data() {
+        QTest::addColumn<QRect>("opener");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("beside");
+        QTest::addColumn<QPoint>("inside");
+        const QSize view(300, 200);
+        QTest::newRow("room on the right")
+            << QRect(0, 0, 400, 300) << view << QPoint(408, 0) << QPoint(49, 49);
+        QTest::newRow("opener at the right edge")
+            << QRect(800, 100, 480, 300) << view << QPoint(492, 100) << QPoint(889, 149);
+        QTest::newRow("wide opener, room below")
+            << QRect(0, 0, 1280, 400) << view << QPoint(0, 408) << QPoint(489, 99);
+        QTest::newRow("opener low and wide, room above")
+            << QRect(0, 600, 1280, 424) << view << QPoint(0, 392) << QPoint(489, 711);
+        QTest::newRow("no room anywhere, kept on screen")
+            << QRect(0, 0, 1280, 1024) << view << QPoint(980, 0) << QPoint(489, 411);
+        QTest::newRow("parent half off screen")
+            << QRect(1100, 900, 400, 300) << view << QPoint(792, 824) << QPoint(980, 824);
+    }
+
+    void PlacementBesideAndInside() {
+        QFETCH(QRect, opener);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, beside);
+        QFETCH(QPoint, inside);
+        const QRect area(0, 0, 1280, 1024);
+        QCOMPARE(BesidePosition(opener, size, area), beside);
+        QCOMPARE(InsidePosition(opener, size, area), inside);
     }
 };
 

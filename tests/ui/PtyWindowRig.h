@@ -6,6 +6,7 @@
 // depends on how promptly either process runs.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,8 @@ struct PtyWindowRig {
 
     std::string device;  // what COM `entry` opens
     int entry;
+    // Further bindings of the port list ("TAVRIN_COM2" to a second simulator's device).
+    std::map<std::string, std::string> env;
     ScratchDir programDir;
     ConfigImage image;
     AssemblyTables assemblies;
@@ -64,6 +67,9 @@ struct PtyWindowRig {
                      [this](const std::string& name) -> std::optional<std::string> {
                          if (name == "TAVRIN_COM" + std::to_string(entry)) {
                              return device;
+                         }
+                         if (auto bound = env.find(name); bound != env.end()) {
+                             return bound->second;
                          }
                          return std::nullopt;
                      },

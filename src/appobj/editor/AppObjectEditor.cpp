@@ -11,6 +11,7 @@
 #include "appobj/editor/DigitKeyFilter.h"
 #include "appobj/views/ObjectViews.h"
 #include "config/WordArithmetic.h"
+#include "modbus/BusCheckGuard.h"
 #include "widgets/CentreOnScreen.h"
 
 namespace tavrin {
@@ -58,9 +59,10 @@ AppObjectEditor::AppObjectEditor(ConfigImage& image, MessageBoxes& boxes, Object
     connect(m_c.MB_IO_type, &QComboBox::activated, this, &AppObjectEditor::FunctionCodeClick);
     connect(m_c.Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(m_c.NextButton, &QPushButton::clicked, this, &AppObjectEditor::NextClick);
-    connect(m_c.ShowMBInf, &QPushButton::clicked, this, [this] { m_views.OpenModuleView(); });
-    connect(m_c.ShowAppInf, &QPushButton::clicked, this, [this] { m_views.OpenAppObjView(); });
-    connect(m_c.ShowAssInf, &QPushButton::clicked, this, [this] { m_views.OpenAssObjView(); });
+    connect(m_c.ShowMBInf, &QPushButton::clicked, this, [this] { m_views.OpenModuleView(this); });
+    connect(m_c.ShowAppInf, &QPushButton::clicked, this, [this] { m_views.OpenAppObjView(this); });
+    connect(m_c.ShowAssInf, &QPushButton::clicked, this, [this] { m_views.OpenAssObjView(this); });
+    connect(m_c.CheckOnBus, &QPushButton::clicked, this, &AppObjectEditor::CheckOnBusClick);
     Load();
 }
 
@@ -188,6 +190,23 @@ void AppObjectEditor::closeEvent(QCloseEvent* event) {
     m_table.Discard();
     event->accept();
     emit Unloaded();
+}
+
+void AppObjectEditor::CheckOnBusClick() {
+    if (m_busServices.consoleBusy && m_busServices.consoleBusy()) {
+        m_boxes.Show(kBusCheckConsoleBusy, "Error");
+        return;
+    }
+    if (m_busCheck) {
+        m_busCheck->raise();
+        m_busCheck->activateWindow();
+        return;
+    }
+    // The editor's own window: it goes with the editor, its run stopped first.
+    m_busCheck =
+        new BusCheckWindow(ObjectsOf(m_image.working), SerialSettingsOf(m_image.settings, {}),
+                           m_busServices, m_boxes, this);
+    m_busCheck->show();
 }
 
 }  // namespace tavrin

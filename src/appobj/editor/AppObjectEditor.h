@@ -4,12 +4,14 @@
 // connection wizard. It never talks to the gateway itself; the rules live in WorkingTable.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 #include "appobj/WorkingTable.h"
 #include "appobj/editor/AppObjectEditorControls.h"
 #include "common/MessageBoxes.h"
+#include "modbus/ui/BusCheckWindow.h"
 
 namespace tavrin {
 
@@ -33,6 +35,13 @@ public:
     void InstanceClick(int index);
     void FunctionCodeClick(int index);
     void NextClick();
+    // "Check on bus...": opens the bus check of the working table (one window at most); refused
+    // while a console job runs.
+    void CheckOnBusClick();
+    // What the bus check needs of the main window: its port list, the console's state and port.
+    void SetBusCheck(BusCheckServices services) { m_busServices = std::move(services); }
+    // The bus check window while it is open, else nullptr.
+    BusCheckWindow* BusCheck() const { return m_busCheck; }
 
 signals:
     // The editor went (Back or its close box) and its working table with it.
@@ -60,6 +69,8 @@ private:
     ObjectViews& m_views;
     AppObjectEditorControls m_c;
     std::function<void()> m_beep;
+    BusCheckServices m_busServices;
+    QPointer<BusCheckWindow> m_busCheck;
 };
 
 }  // namespace tavrin

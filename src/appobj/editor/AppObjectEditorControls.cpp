@@ -95,12 +95,14 @@ AppObjectEditorControls BuildAppObjectEditorControls(QWidget& form) {
     c.ShowMBInf = NewButton("ShowMBInf", "Device View ");
     c.ShowAppInf = NewButton("ShowAppInf", "Application Object View");
     c.ShowAssInf = NewButton("ShowAssInf", "Assembly Objcet View");
+    c.CheckOnBus = NewButton("CheckOnBus", "Check on bus...");
 
     auto* views = new QHBoxLayout;
     views->addWidget(c.ShowMBInf);
     views->addWidget(c.ShowAppInf);
     views->addWidget(c.ShowAssInf);
     auto* navigation = new QHBoxLayout;
+    navigation->addWidget(c.CheckOnBus);
     navigation->addStretch(1);
     navigation->addWidget(c.Command2);
     navigation->addWidget(c.NextButton);

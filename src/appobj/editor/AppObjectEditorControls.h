@@ -32,6 +32,8 @@ struct AppObjectEditorControls {
     QPushButton* ShowMBInf = nullptr;
     QPushButton* ShowAppInf = nullptr;
     QPushButton* ShowAssInf = nullptr;
+    // "Check on bus...": the working table's reads on the RS-485 line, in a window of its own.
+    QPushButton* CheckOnBus = nullptr;
 };
 
 // Creates the controls inside `form` and lays them out.

@@ -2,6 +2,7 @@
 
 #include "appobj/views/AppObjectView.h"
 #include "assembly/ui/AssemblyView.h"
+#include "widgets/WindowPlacement.h"
 
 namespace tavrin {
 
@@ -19,12 +20,16 @@ void BringForward(QWidget& view) {
 // Opens the view `slot` holds, or a new one from `create` when it has none. A view that has
 // been closed but not yet deleted (deletion waits for the event loop) counts as closed.
 template <typename Create>
-void Open(QPointer<QWidget>& slot, Create create) {
+void Open(QPointer<QWidget>& slot, const QWidget* opener, Create create) {
     if (slot && slot->isVisible()) {
         BringForward(*slot);
         return;
     }
     slot = create();
+    // Beside its opener, so the table and the window it explains are seen together.
+    if (opener != nullptr) {
+        PlaceBeside(*slot, *opener);
+    }
     slot->show();
     slot->activateWindow();
 }
@@ -50,17 +55,18 @@ QWidget* ObjectViews::Opened(const QPointer<QWidget>& view) {
     return view && view->isVisible() ? view.data() : nullptr;
 }
 
-void ObjectViews::OpenModuleView() {
-    Open(m_module, [this] { return new AppObjectView(AppObjectViewKind::Devices, m_working); });
+void ObjectViews::OpenModuleView(const QWidget* opener) {
+    Open(m_module, opener,
+         [this] { return new AppObjectView(AppObjectViewKind::Devices, m_working); });
 }
 
-void ObjectViews::OpenAppObjView() {
-    Open(m_appObj,
+void ObjectViews::OpenAppObjView(const QWidget* opener) {
+    Open(m_appObj, opener,
          [this] { return new AppObjectView(AppObjectViewKind::ApplicationObjects, m_working); });
 }
 
-void ObjectViews::OpenAssObjView() {
-    Open(m_assObj, [this] { return new AssemblyView(m_working, m_assemblies); });
+void ObjectViews::OpenAssObjView(const QWidget* opener) {
+    Open(m_assObj, opener, [this] { return new AssemblyView(m_working, m_assemblies); });
 }
 
 void ObjectViews::CloseModuleView() {

@@ -21,9 +21,10 @@ public:
     ObjectViews(const ObjectViews&) = delete;
     ObjectViews& operator=(const ObjectViews&) = delete;
 
-    void OpenModuleView();
-    void OpenAppObjView();
-    void OpenAssObjView();
+    // A new view stands beside `opener` (the editor or the wizard) when one is given.
+    void OpenModuleView(const QWidget* opener = nullptr);
+    void OpenAppObjView(const QWidget* opener = nullptr);
+    void OpenAssObjView(const QWidget* opener = nullptr);
     void CloseModuleView();
     void CloseAll();
 

@@ -2,10 +2,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "console/ConsoleMessages.h"
+#include "console/WriteTarget.h"
 #include "eds/ConnectionChoices.h"
 #include "widgets/CentreOnScreen.h"
 
@@ -45,9 +49,14 @@ ConnectionWizard::ConnectionWizard(WizardServices services, QWidget* parent)
     }
     connect(m_c.BackButton, &QPushButton::clicked, this, &ConnectionWizard::BackClick);
     connect(m_c.FinishDeviceSet, &QPushButton::clicked, this, &ConnectionWizard::FinishClick);
-    connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(); });
+    connect(m_c.EdsFolderChange, &QPushButton::clicked, this,
+            &ConnectionWizard::EdsFolderChangeClick);
+    connect(m_c.AppObj, &QPushButton::clicked, this, [this] { m_s.views.OpenAppObjView(this); });
     connect(m_c.ShowSettingResult, &QPushButton::clicked, this,
-            [this] { m_s.views.OpenAssObjView(); });
+            [this] { m_s.views.OpenAssObjView(this); });
+    m_c.FirmwareRevisionLabel->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setVisible(bool(m_s.finishOffline));
+    m_c.FirmwareRevision->setText(QString::fromStdString(m_s.revisionText));
     Load();
 }
 
@@ -58,7 +67,33 @@ void ConnectionWizard::Load() {
     const WizardStart start = StartWizard(m_s.image, m_s.selections);
     m_s.assemblies = start.assemblies;
     m_finished = false;
+    ShowEdsFolder();
     ShowStart(start);
+}
+
+void ConnectionWizard::ShowEdsFolder() {
+    const QString folder = QString::fromStdString(m_s.folders.EdsFolder());
+    m_c.EdsFolder->setText(folder);
+    m_c.EdsFolder->setToolTip(folder);
+    m_c.EdsFolder->setCursorPosition(0);
+}
+
+void ConnectionWizard::EdsFolderChangeClick() {
+    const std::string start = m_s.folders.EdsFolder();
+    std::optional<std::string> chosen;
+    if (m_s.askFolder) {
+        chosen = m_s.askFolder(start);
+    } else {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QStringLiteral("Folder for the EDS file"), QString::fromStdString(start));
+        if (!folder.isEmpty()) {
+            chosen = QFile::encodeName(folder).toStdString();
+        }
+    }
+    if (chosen && !chosen->empty()) {
+        m_s.folders.ChooseEdsFolder(*chosen);
+        ShowEdsFolder();
+    }
 }
 
 // The lists with the restored choices shown, then the opening's messages.
@@ -120,20 +155,41 @@ FinishChoices ConnectionWizard::Choices() const {
 }
 
 void ConnectionWizard::FinishClick() {
+    if (m_s.finishOffline) {
+        FinishOffline();
+        return;
+    }
     SetNavigationEnabled(false);
     if (m_s.session.Busy) {
         return;
     }
+    // The configuration goes back only to the gateway it was read from.
+    const PortChoice listed = m_s.currentPort();
+    const PortChoice port = m_s.readPort.value_or(listed);
+    if (const std::optional<std::string> refusal = WriteTargetRefusal(port, listed)) {
+        m_s.boxes.Show(*refusal, msg::kWarning);
+        SetNavigationEnabled(true);
+        return;
+    }
     m_s.views.CloseModuleView();
-    FinishContext context{m_s.session,    m_s.currentPort(), m_s.assemblies,
-                          m_s.selections, m_s.edsFolder,     m_s.status};
+    ShowEdsFolder();
+    FinishContext context{
+        m_s.session, port, m_s.assemblies, m_s.selections, m_s.folders.EdsFolder(), m_s.status};
+    context.edsCheck = &m_s.folders.Access();
     m_storing = true;
     // Edited objects are stored with the whole area; otherwise only the settings words.
     const int count = m_s.image.settings.ConnInfoValid ? kBlock0SettingsWords : kWholeBlock0Words;
     m_lastOutcome = StoreAndProduceEds(context, Choices());
     // The read-back follows the store's dialogue, while the wizard still refuses to close.
-    if (*m_lastOutcome == FinishOutcome::Completed && m_s.written) {
-        m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words});
+    if (*m_lastOutcome == FinishOutcome::Completed && m_s.edsWritten) {
+        m_s.edsWritten(context.edsPath);
+    }
+    // A refused Finish typed nothing, so what the window holds as read still stands.
+    const bool typed =
+        *m_lastOutcome != FinishOutcome::Refused && *m_lastOutcome != FinishOutcome::FolderRefused;
+    if (typed && m_s.written) {
+        m_s.written({m_s.image.words.Block0Words, count, m_s.image.words.Block1Words},
+                    *m_lastOutcome, context.writeOutcome);
     }
     m_storing = false;
     switch (*m_lastOutcome) {
@@ -143,6 +199,7 @@ void ConnectionWizard::FinishClick() {
             break;
         case FinishOutcome::WriteFailed:
         case FinishOutcome::EdsFailed:
+        case FinishOutcome::FolderRefused:
             ProcessError();
             break;
         case FinishOutcome::Refused:
@@ -158,6 +215,7 @@ void ConnectionWizard::ProcessError() {
 void ConnectionWizard::SetNavigationEnabled(bool enabled) {
     m_c.BackButton->setEnabled(enabled);
     m_c.FinishDeviceSet->setEnabled(enabled);
+    m_c.EdsFolderChange->setEnabled(enabled);
 }
 
 void ConnectionWizard::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,7 @@
 #include "eds/FinishJob.h"
 #include "eds/WizardStart.h"
 #include "eds/ui/ConnectionWizardControls.h"
+#include "rules/FileFolders.h"
 
 namespace tavrin {
 
@@ -31,9 +32,24 @@ struct WizardServices {
     ConsoleSession& session;
     std::function<PortChoice()> currentPort;  // the port chosen in the main window
     WriteView& status;                        // the main window's status line
-    std::string edsFolder;                    // where the EDS file goes: the program's folder
-    // After a completed store, before the wizard closes: the words typed, for the read-back.
-    std::function<void(const WrittenWords&)> written;
+    FileFolders& folders;                     // where the EDS file goes, kept for the user
+    // After a store that was not refused, before the wizard closes: the words typed, how the
+    // Finish and its console write ended; for the read-back and for what the main window holds
+    // as read.
+    std::function<void(const WrittenWords&, FinishOutcome, WriteOutcome)> written;
+    // After the EDS file was written: its path, for the main window to show.
+    std::function<void(const std::string&)> edsWritten = nullptr;
+    // Asks for a folder, starting in the one given; nothing when the user cancelled. Without it a
+    // folder dialog asks.
+    std::function<std::optional<std::string>(const std::string&)> askFolder = nullptr;
+    // The port the configuration was read from, the only one Finish writes to; empty: none yet.
+    std::optional<PortChoice> readPort = std::nullopt;
+    // Without a gateway (a configuration from a file, or a new one) Finish stores nothing: it
+    // hands the choices and the text of the FirmwareRevision field to this, which saves the
+    // configuration and writes the EDS file, and says whether it did. The field, shown only
+    // then, starts with `revisionText`.
+    std::function<bool(const FinishChoices&, const std::string&)> finishOffline = nullptr;
+    std::string revisionText{};
 };
 
 class ConnectionWizard final : public QWidget {
@@ -50,6 +66,8 @@ public:
     void OutputChosen(int list, int position);
     void BackClick();
     void FinishClick();
+    // EdsFolderChange: another folder for the EDS file, kept for the user.
+    void EdsFolderChangeClick();
     // Release after a failed Finish: port closed, Busy cleared, Back and Finish usable again.
     void ProcessError();
 
@@ -65,7 +83,9 @@ private:
     void ShowStart(const WizardStart& start);
     void ShowInput(int list, int position);
     void SetNavigationEnabled(bool enabled);
+    void ShowEdsFolder();
     FinishChoices Choices() const;
+    void FinishOffline();
 
     WizardServices m_s;
     ConnectionWizardControls m_c;

@@ -59,11 +59,25 @@ ConnectionWizardControls BuildConnectionWizardControls(QWidget& form) {
     for (int i = 0; i < 2; ++i) {
         c.EDSInfo[i] = Named(new QLineEdit, Indexed("EDSInfo", i));
     }
+    c.EdsFolderLabel = Named(new QLabel(QStringLiteral("EDS Folder:")), "EdsFolderLabel");
+    c.EdsFolder = Named(new QLineEdit, "EdsFolder");
+    c.EdsFolder->setReadOnly(true);
+    c.EdsFolderChange = Named(new QPushButton(QStringLiteral("Change...")), "EdsFolderChange");
     auto* info = new QGridLayout(c.EDSRegion);
     info->addWidget(c.Label6, 0, 0);
-    info->addWidget(c.EDSInfo[0], 0, 1);
+    info->addWidget(c.EDSInfo[0], 0, 1, 1, 2);
     info->addWidget(c.Label5, 1, 0);
-    info->addWidget(c.EDSInfo[1], 1, 1);
+    info->addWidget(c.EDSInfo[1], 1, 1, 1, 2);
+    info->addWidget(c.EdsFolderLabel, 2, 0);
+    info->addWidget(c.EdsFolder, 2, 1);
+    info->addWidget(c.EdsFolderChange, 2, 2);
+    c.FirmwareRevisionLabel =
+        Named(new QLabel(QStringLiteral("Firmware Revision:")), "FirmwareRevisionLabel");
+    c.FirmwareRevision = Named(new QLineEdit, "FirmwareRevision");
+    c.FirmwareRevision->setPlaceholderText(QStringLiteral("1.05"));
+    c.FirmwareRevision->setMaxLength(7);
+    info->addWidget(c.FirmwareRevisionLabel, 3, 0);
+    info->addWidget(c.FirmwareRevision, 3, 1, Qt::AlignLeft);
     info->setColumnStretch(1, 1);
 
     c.BackButton = Named(new QPushButton(QStringLiteral("Back")), "BackButton");

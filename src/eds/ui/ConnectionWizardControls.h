@@ -18,6 +18,13 @@ struct ConnectionWizardControls {
     std::array<QLineEdit*, 2> EDSInfo{};  // description, author
     QLabel* Label6 = nullptr;             // "Description:"
     QLabel* Label5 = nullptr;             // "Created By:"
+    // Where the EDS file goes: shown, not typed; EdsFolderChange chooses another folder.
+    QLabel* EdsFolderLabel = nullptr;  // "EDS Folder:"
+    QLineEdit* EdsFolder = nullptr;
+    QPushButton* EdsFolderChange = nullptr;
+    // Only without a gateway, which would report it: the firmware revision for the EDS file.
+    QLabel* FirmwareRevisionLabel = nullptr;  // "Firmware Revision:"
+    QLineEdit* FirmwareRevision = nullptr;    // major.minor, such as 1.05
 
     QPushButton* BackButton = nullptr;
     QPushButton* FinishDeviceSet = nullptr;

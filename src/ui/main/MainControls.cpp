@@ -70,6 +70,8 @@ void BuildCommunication(MainControls& c) {
     c.CommunicationState = NewReadOnlyText(QStringLiteral("CommunicationState"));
     c.Label4 = NewLabel("Label4", "Firmware Version");
     c.FirmwareVer = NewReadOnlyText(QStringLiteral("FirmwareVer"));
+    c.ConfigurationSourceLabel = NewLabel("ConfigurationSourceLabel", "Showing");
+    c.ConfigurationSource = NewReadOnlyText(QStringLiteral("ConfigurationSource"));
 
     auto* grid = new QGridLayout(c.CommunicationRegion);
     grid->addWidget(c.Label3, 0, 0);
@@ -80,6 +82,8 @@ void BuildCommunication(MainControls& c) {
     grid->addWidget(c.Label4, 2, 0);
     grid->addWidget(c.FirmwareVer, 2, 1, 1, 2);
     grid->addWidget(c.ConnectProgress, 3, 0, 1, 3);
+    grid->addWidget(c.ConfigurationSourceLabel, 4, 0);
+    grid->addWidget(c.ConfigurationSource, 4, 1, 1, 2);
     grid->setColumnStretch(1, 1);
     // The progress bar comes and goes; keep its row so the frame does not jump.
     grid->setRowMinimumHeight(3, c.ConnectProgress->sizeHint().height());
@@ -225,6 +229,11 @@ void BuildMenus(MainControls& c, QMainWindow& window) {
     c.ExportToEEP = NewAction(&window, "ExportToEEP", "Export To EEP");
     c.CompareWithFile = NewAction(&window, "CompareWithFile", "Compare with file...");
     c.ExitProgram = NewAction(&window, "ExitProgram", "Exit");
+    c.NewConfiguration = NewAction(&window, "NewConfiguration", "New configuration");
+    c.OpenConfiguration = NewAction(&window, "OpenConfiguration", "Open configuration...");
+    file->addAction(c.NewConfiguration);
+    file->addAction(c.OpenConfiguration);
+    file->addSeparator();
     file->addAction(c.ImportToINI);
     file->addAction(c.ExportToEEP);
     file->addAction(c.CompareWithFile);

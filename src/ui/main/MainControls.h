@@ -34,6 +34,9 @@ struct MainControls {
     QLineEdit* CommunicationState = nullptr;
     QLabel* Label4 = nullptr;
     QLineEdit* FirmwareVer = nullptr;
+    // What the window shows: a gateway (on which port) or a configuration file (which one).
+    QLabel* ConfigurationSourceLabel = nullptr;
+    QLineEdit* ConfigurationSource = nullptr;
 
     // The gateway picture with its two channels: 0 CAN, 1 COM (RS-485).
     QGroupBox* Frame2 = nullptr;
@@ -70,6 +73,9 @@ struct MainControls {
     std::array<QLineEdit*, 5> COMViewerText{};  // baud, data bits, parity, stop bits, timeout
 
     // Menus.
+    // File menu without a gateway: the defaults, or a parameter file or configuration file.
+    QAction* NewConfiguration = nullptr;
+    QAction* OpenConfiguration = nullptr;
     QAction* ImportToINI = nullptr;
     QAction* ExportToEEP = nullptr;
     QAction* CompareWithFile = nullptr;

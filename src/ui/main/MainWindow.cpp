@@ -15,6 +15,7 @@
 #include "config/Block0Codec.h"
 #include "config/WordArithmetic.h"
 #include "console/ConsoleMessages.h"
+#include "console/WriteTarget.h"
 #include "eds/ui/ConnectionWizard.h"
 #include "ui/main/AboutWindow.h"
 #include "ui/main/ChannelToggle.h"
@@ -42,6 +43,9 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_dialogs(services.dialogs),
       m_env(std::move(services.env)),
       m_programFolder(std::move(services.programFolder)),
+      m_folders(ProgramFolder(), DocumentsFolder(services.documentsFolder),
+                services.folderAccess != nullptr ? *services.folderAccess : m_systemFolders),
+      m_askFolder(std::move(services.askFolder)),
       m_session{services.image, services.port, services.clock, services.pump},
       m_c(BuildMainControls(*this)),
       m_panels(m_c, services.image.settings, services.boxes, this),
@@ -49,8 +53,7 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
       m_ports(services.ports, m_env),
       m_settings(services.settings),
       m_askDevicePath(std::move(services.askDevicePath)),
-      m_transcript(
-          std::make_unique<TranscriptWindow>(services.dialogs, services.boxes, ProgramFolder())),
+      m_transcript(std::make_unique<TranscriptWindow>(services.dialogs, services.boxes, m_folders)),
       m_tee(m_transcript.get(), services.log),
       m_views(services.image.working, services.assemblies),
       m_ini(this) {
@@ -68,15 +71,19 @@ MainWindow::MainWindow(MainServices services, QWidget* parent)
     connect(m_c.ConsoleTranscript, &QAction::triggered, this, &MainWindow::TranscriptClick);
     connect(m_c.ConsoleSettings, &QAction::triggered, this, &MainWindow::ConsoleSettingsClick);
     LoadConsoleSettings();
+    LoadFolderChoices();
     m_session.transcript = &m_tee;
     connect(m_c.ComPort, &PortComboBox::AboutToDropDown, this, &MainWindow::RefreshPorts);
     connect(m_c.ComPort, &QComboBox::activated, this, &MainWindow::PortActivated);
+    connect(m_c.ComPort, &QComboBox::currentIndexChanged, this, &MainWindow::ShowWholePortLabels);
     if (PortSystem* os = services.portSystem; os != nullptr) {
         m_session.openAdvice = [this, os](OpenStatus status, const std::string& device) {
             return OpenAdvice(*os, status, device);
         };
     }
     connect(m_c.CompareWithFile, &QAction::triggered, this, &MainWindow::CompareWithFileClick);
+    connect(m_c.NewConfiguration, &QAction::triggered, this, &MainWindow::NewConfigurationClick);
+    connect(m_c.OpenConfiguration, &QAction::triggered, this, &MainWindow::OpenConfigurationClick);
     Load();
     if (services.ports != nullptr) {
         m_portTimer.setInterval(kPortRefreshInterval);
@@ -119,6 +126,7 @@ void MainWindow::Load() {
     m_c.FirmwareVer->clear();
     m_c.CommunicationState->clear();
 
+    RestoreTypedPorts();
     m_ports.Start(RememberedPort());
     ShowPortList();
     CentreOnScreen(*this);
@@ -153,9 +161,16 @@ void MainWindow::ConnectClick() {
     if (chosen == nullptr || (chosen->kind == PortEntry::Kind::Other && !AskOtherPort())) {
         return;
     }
-    m_lastOutcome = ReadConfiguration(m_session, ChosenPort(), *this);
+    const PortChoice port = ChosenPort();
+    m_lastOutcome = ReadConfiguration(m_session, port, *this);
     if (m_lastOutcome == ReadOutcome::Completed) {
         RememberConnectedPort();
+        m_readPort = port;
+        m_readWordsHeld = true;
+        setWindowTitle(QString::fromLatin1(msg::kMainCaption) + QStringLiteral(" - ") +
+                       QString::fromStdString(PortDescription(port)));
+    } else if (m_lastOutcome == ReadOutcome::CannotOpen) {
+        ForgetUnopenedPort();
     }
 }
 
@@ -171,6 +186,9 @@ void MainWindow::NextClick() {
     }
     hide();
     m_editor = new AppObjectEditor(m_image, m_boxes, m_views);
+    // The bus check offers this window's port list and refuses the console's port and its jobs.
+    m_editor->SetBusCheck({m_lister, m_env, m_askDevicePath, [this] { return m_session.Busy; },
+                           [this] { return ChosenPort().device; }});
     connect(m_editor, &AppObjectEditor::Unloaded, this, &MainWindow::EditorUnloaded);
     connect(m_editor, &AppObjectEditor::NextRequested, this, &MainWindow::EditorNext);
     m_editor->show();
@@ -199,10 +217,39 @@ void MainWindow::EditorNext() {
     if (m_wizard) {
         return;
     }
-    m_wizard =
-        new ConnectionWizard({m_image, m_assemblies, m_selections, m_boxes, m_views, m_session,
-                              [this] { return ChosenPort(); }, *this, ProgramFolder(),
-                              [this](const WrittenWords& words) { VerifyWritten(words); }});
+    WizardServices services{
+        m_image,
+        m_assemblies,
+        m_selections,
+        m_boxes,
+        m_views,
+        m_session,
+        [this] { return ChosenPort(); },
+        *this,
+        m_folders,
+        [this](const WrittenWords& words, FinishOutcome finish, WriteOutcome write) {
+            if (finish == FinishOutcome::Completed) {
+                VerifyWritten(words);
+            } else {
+                WriteNotReadBack(write);
+            }
+        },
+        [this](const std::string& path) { ShowEdsWritten(path); },
+        m_askFolder,
+        m_readPort};
+    if (m_offline) {
+        // The EDS file goes to the folder the wizard shows, as an online Finish puts it.
+        services.finishOffline = [this](const FinishChoices& choices, const std::string& revision) {
+            return FinishOffline(choices, revision, m_folders.EdsFolder());
+        };
+        services.revisionText = OfferedRevision();
+    }
+    m_wizard = new ConnectionWizard(std::move(services));
+    if (m_offline) {
+        // A configuration file carries the EDS file's texts; the wizard starts from them.
+        m_wizard->Controls().EDSInfo[0]->setText(QString::fromLatin1(m_offline->description));
+        m_wizard->Controls().EDSInfo[1]->setText(QString::fromLatin1(m_offline->author));
+    }
     connect(m_wizard, &ConnectionWizard::Closed, this, &MainWindow::WizardClosed);
     m_wizard->show();
 }
@@ -294,6 +341,11 @@ void MainWindow::ShowReadingLook() {
     m_c.ImportToINI->setEnabled(false);
     m_c.CompareWithFile->setEnabled(false);
     m_c.FirmwareVer->clear();
+    // The panels describe no gateway until this read completes.
+    setWindowTitle(QString::fromLatin1(msg::kMainCaption));
+    // A Connect replaces a configuration opened from a file.
+    m_offline.reset();
+    m_c.ConfigurationSource->clear();
     SetControlsEnabled(false);
     m_panels.ReleaseToggles();
     m_panels.SetShownPanel(kNoPanel);
@@ -339,6 +391,8 @@ void MainWindow::ShowConnectedLook(ModuleKind kind, const std::string& firmwareT
     m_connected = true;
     m_c.ConnectProgress->setValue(kProgressMax);
     m_c.ConnectProgress->hide();
+    ShowSource();
+    RememberRevision();
 }
 
 void MainWindow::EnableFileCommands() {

@@ -21,7 +21,10 @@
 #include "console/TranscriptTee.h"
 #include "console/WriteSequence.h"
 #include "eds/ConnectionSelections.h"
+#include "eds/FinishJob.h"
+#include "offline/ConfigurationFile.h"
 #include "rules/ConsoleSettings.h"
+#include "rules/FileFolders.h"
 #include "ui/main/FileDialogs.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/ParameterPanels.h"
@@ -64,7 +67,18 @@ struct MainServices {
     PortSystem* portSystem = nullptr;
     // A second transcript beside the window's, as `tavrin --log FILE` gives.
     ConsoleTranscript* log = nullptr;
+    // Where files go when the program's folder may not be written: the user's documents folder.
+    // Empty means the desktop's documents folder.
+    std::string documentsFolder{};
+    // The file system the folder rules ask; the machine's own without it.
+    FolderAccess* folderAccess = nullptr;
+    // Asks for the EDS file's folder (the wizard's "Change..."), starting in the one given;
+    // nothing when the user cancelled. Without it a folder dialog asks.
+    std::function<std::optional<std::string>(const std::string&)> askFolder = nullptr;
 };
+
+// The user's documents folder: `given` when it is not empty, else the desktop's.
+std::string DocumentsFolder(const std::string& given);
 
 // How often the idle window reads the system's ports again.
 inline constexpr int kPortRefreshInterval = 2000;  // ms
@@ -106,6 +120,8 @@ public:
     // user. The dialog while it is open, else nullptr.
     void ConsoleSettingsClick();
     ConsoleSettingsDialog* SettingsDialog() const;
+    // Where the EDS file and the file dialogs go, with the user's choices.
+    FileFolders& Folders() { return m_folders; }
     // The settings the dialog last accepted, or those kept from an earlier session. Their
     // timing is the one in use; whether writes are verified is for the write sequences.
     const ConsoleSettings& ConsoleSettingsInUse() const { return m_consoleSettings; }
@@ -118,6 +134,17 @@ public:
     void CompareWithFileClick();
     // The window of the last Compare with file while it is open, else nullptr.
     QWidget* CompareWindow() const;
+
+    // File menu, without a gateway: the defaults the window loads ("New configuration"), or a
+    // parameter file or configuration file decoded as a Connect decodes a gateway ("Open
+    // configuration..."). The window then works as after a Connect, but only a gateway can be
+    // written: Finish saves the configuration to a file and writes the EDS file.
+    void NewConfigurationClick();
+    void OpenConfigurationClick();
+    // Whether the window shows a configuration without a gateway, and from which file (empty for
+    // a new one).
+    bool Offline() const { return m_offline.has_value(); }
+    std::string OfflinePath() const { return m_offline ? m_offline->path : std::string(); }
 
     // Whether every write of this window (Finish, Export To EEP) is read back and compared with
     // what was typed. On by default.
@@ -160,23 +187,56 @@ private:
     PortChoice ChosenPort() const;
     // Ports: the list shown from the picker, the choice taken from the list, "Other port...".
     void ShowPortList();
+    void ShowWholePortLabels();
     void TakePortChoice();
     void PortActivated(int entry);
     bool AskOtherPort();
     std::string RememberedPort() const;
     void RememberConnectedPort();
+    void RestoreTypedPorts();
+    // After "Can't open": a typed path that never connected does not stay listed.
+    void ForgetUnopenedPort();
     void LoadConsoleSettings();
     void ApplyConsoleSettings(const ConsoleSettings& settings);
     std::vector<std::string> OpenAdvice(PortSystem& os, OpenStatus status,
                                         const std::string& device);
     std::string ProgramFolder() const;
-    FileDialogRequest ParameterFileRequest(const char* title) const;
+    FileDialogRequest ParameterFileRequest(const char* title);
+    // The folder choices kept for the user, and keeping them when they change.
+    void LoadFolderChoices();
+    // After Finish: the status line's tooltip names the EDS file written.
+    void ShowEdsWritten(const std::string& path);
+    // A configuration without a gateway: where it came from and what the EDS file needs of it.
+    struct OfflineSource {
+        std::string path;  // empty for a new configuration
+        ConfigurationKind kind = ConfigurationKind::ParameterFile;
+        std::optional<FirmwareRevision> revision;
+        std::string description;
+        std::string author;
+    };
+    void ShowOffline(OpenedConfiguration opened, const std::string& path);
+    bool FinishOffline(const FinishChoices& choices, const std::string& revisionText,
+                       const std::string& edsFolder);
+    void ShowSource();
+    std::string OfferedRevision() const;
+    void RememberRevision();
     void ShowWritingLook();
+
     void EndWritingLook();
     // After a completed write: the read-back, when on, as its own read dialogue; "Verified" on
     // the status line, or one box listing the words that differ, or one saying that the write
     // finished but could not be checked. False when the gateway is not proven to hold the words.
     bool VerifyWritten(const WrittenWords& written);
+    // After a write of this window that is not read back (it failed, or Finish could not write
+    // its EDS file): unless the port never opened, the gateway may no longer hold the words as
+    // read.
+    void WriteNotReadBack(WriteOutcome outcome);
+    // The port writes go to: the one the configuration was read from. Nothing when the port list
+    // shows another, after telling the user so.
+    std::optional<PortChoice> WriteTarget();
+    // Import To ini file and Compare with file use the words as read only while the gateway is
+    // known to hold them; otherwise the user is asked to connect first.
+    bool ReadWordsHeld();
 
     ConfigImage& m_image;
     AssemblyTables& m_assemblies;
@@ -185,6 +245,9 @@ private:
     FileDialogs& m_dialogs;
     EnvLookup m_env;
     std::string m_programFolder;
+    SystemFolders m_systemFolders;
+    FileFolders m_folders;
+    std::function<std::optional<std::string>(const std::string&)> m_askFolder;
     ConsoleSession m_session;
     MainControls m_c;
     ParameterPanels m_panels;
@@ -195,6 +258,11 @@ private:
     QTimer m_portTimer;
     bool m_connected = false;
     std::optional<ReadOutcome> m_lastOutcome;
+    // The port of the last successful Connect: what the panels describe, where writes go.
+    std::optional<PortChoice> m_readPort;
+    // Whether the gateway holds the words as read: after a Connect, and after a write only when
+    // it was read back whole (the words read back then become the words as read).
+    bool m_readWordsHeld = false;
     QPointer<AboutWindow> m_about;
     std::unique_ptr<TranscriptWindow> m_transcript;
     TranscriptTee m_tee;
@@ -207,6 +275,7 @@ private:
     QuillonKeys m_ini;
     std::optional<ReadBackOutcome> m_lastVerify;
     QPointer<QWidget> m_compare;
+    std::optional<OfflineSource> m_offline;
 };
 
 }  // namespace tavrin

@@ -5,6 +5,7 @@
 #include "ui/main/ConsoleSettingsDialog.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/TranscriptWindow.h"
+#include "widgets/WindowPlacement.h"
 
 namespace tavrin {
 namespace {
@@ -16,6 +17,9 @@ const QString kVerifyKey = QStringLiteral("console/verifyWrites");
 }  // namespace
 
 void MainWindow::TranscriptClick() {
+    if (!m_transcript->isVisible()) {
+        PlaceOnParentsScreen(*m_transcript, *this);
+    }
     m_transcript->show();
     m_transcript->raise();
     m_transcript->activateWindow();

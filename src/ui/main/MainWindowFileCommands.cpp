@@ -11,13 +11,14 @@
 
 namespace tavrin {
 
-FileDialogRequest MainWindow::ParameterFileRequest(const char* title) const {
-    return {title, kParameterFileFilter, ProgramFolder(), kDefaultParameterFileName};
+FileDialogRequest MainWindow::ParameterFileRequest(const char* title) {
+    return {title, kParameterFileFilter, m_folders.DialogFolder(FileKind::ParameterFile),
+            kDefaultParameterFileName};
 }
 
 void MainWindow::ImportToINIClick() {
     // While a console sequence runs the read tables are being refilled.
-    if (m_session.Busy) {
+    if (m_session.Busy || !ReadWordsHeld()) {
         return;
     }
     const std::optional<std::string> path =
@@ -25,13 +26,25 @@ void MainWindow::ImportToINIClick() {
     if (!path || path->empty()) {
         return;
     }
-    if (!BackUpParameterFile(m_ini, *path, m_image.words)) {
-        m_boxes.Show(msg::kCantWriteParameterFile, msg::kError);
+    m_folders.Used(FileKind::ParameterFile, *path);
+    // A file that cannot be written says why; the control itself would not.
+    int error = FileWriteCheck(m_folders.Access(), *path);
+    if (error == 0 && BackUpParameterFile(m_ini, *path, m_image.words)) {
+        return;
     }
+    if (error == 0) {
+        error = FileWriteCheck(m_folders.Access(), *path);
+    }
+    m_boxes.Show(CantWriteParameterFile(*path, error), msg::kError);
 }
 
 void MainWindow::ExportToEEPClick() {
-    if (m_session.Busy) {
+    // Only a gateway can be written; a configuration from a file has none.
+    if (m_session.Busy || m_offline) {
+        return;
+    }
+    const std::optional<PortChoice> port = WriteTarget();
+    if (!port) {
         return;
     }
     const std::optional<std::string> path =
@@ -39,6 +52,7 @@ void MainWindow::ExportToEEPClick() {
     if (!path || path->empty()) {
         return;
     }
+    m_folders.Used(FileKind::ParameterFile, *path);
     // A file that does not load whole ends here, with nothing written.
     if (LoadParameterFile(m_ini, *path, m_image.words)) {
         return;
@@ -48,8 +62,9 @@ void MainWindow::ExportToEEPClick() {
     const RestoreWords words = PrepareRestore(m_image);
     ShowWritingLook();
     const WriteOutcome outcome =
-        WriteConfiguration(m_session, ChosenPort(), words.words, words.block0Count, *this);
+        WriteConfiguration(m_session, *port, words.words, words.block0Count, *this);
     if (outcome != WriteOutcome::Completed) {
+        WriteNotReadBack(outcome);
         ReleaseConsole();
         EndWritingLook();
         return;

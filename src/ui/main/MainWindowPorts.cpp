@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStyle>
 
 #include "console/ConsoleMessages.h"
 #include "ui/main/MainWindow.h"
@@ -13,6 +14,8 @@ namespace tavrin {
 namespace {
 
 const QString kLastPortKey = QStringLiteral("ports/lastConnected");
+// Device paths typed through "Other port..." that connected, offered again at the next start.
+const QString kTypedPortsKey = QStringLiteral("ports/typed");
 
 }  // namespace
 
@@ -40,6 +43,24 @@ void MainWindow::ShowPortList() {
     }
     const std::optional<std::size_t> selected = m_ports.Selected();
     m_c.ComPort->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
+    ShowWholePortLabels();
+}
+
+// Adapter descriptions and typed paths run long: the open list is as wide as its longest entry,
+// and the box's tooltip names the chosen entry whole, with the device it opens.
+void MainWindow::ShowWholePortLabels() {
+    QAbstractItemView* list = m_c.ComPort->view();
+    list->setTextElideMode(Qt::ElideNone);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const int entry = m_c.ComPort->currentIndex();
+    QString tip = m_c.ComPort->currentText();
+    if (const std::vector<PortEntry>& entries = m_ports.Entries();
+        entry >= 0 && entry < static_cast<int>(entries.size()) && !entries[entry].device.empty() &&
+        entries[entry].device != entries[entry].label) {
+        tip += QStringLiteral("\n") + QString::fromStdString(entries[entry].device);
+    }
+    m_c.ComPort->setToolTip(tip);
 }
 
 void MainWindow::TakePortChoice() {
@@ -112,10 +133,43 @@ std::string MainWindow::RememberedPort() const {
                                  : std::string();
 }
 
-void MainWindow::RememberConnectedPort() {
-    if (m_settings != nullptr && m_ports.Chosen() != nullptr) {
-        m_settings->setValue(kLastPortKey, QString::fromStdString(ChosenPort().device));
+void MainWindow::RestoreTypedPorts() {
+    if (m_settings == nullptr) {
+        return;
     }
+    std::vector<std::string> devices;
+    for (const QString& device : m_settings->value(kTypedPortsKey).toStringList()) {
+        devices.push_back(device.toStdString());
+    }
+    m_ports.RestoreTyped(devices);
+}
+
+void MainWindow::RememberConnectedPort() {
+    if (m_ports.Chosen() == nullptr) {
+        return;
+    }
+    const std::string device = ChosenPort().device;
+    m_ports.Connected(device);
+    if (m_settings != nullptr) {
+        m_settings->setValue(kLastPortKey, QString::fromStdString(device));
+        QStringList typed;
+        for (const std::string& path : m_ports.ProvenTyped()) {
+            typed << QString::fromStdString(path);
+        }
+        if (typed.isEmpty()) {
+            m_settings->remove(kTypedPortsKey);
+        } else {
+            m_settings->setValue(kTypedPortsKey, typed);
+        }
+    }
+}
+
+void MainWindow::ForgetUnopenedPort() {
+    if (m_ports.Chosen() == nullptr) {
+        return;
+    }
+    m_ports.Unopened(ChosenPort().device);
+    ShowPortList();
 }
 
 std::vector<std::string> MainWindow::OpenAdvice(PortSystem& os, OpenStatus status,

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <cerrno>
 #include <fstream>
 
 #include "common/MessageBoxes.h"
@@ -13,10 +14,10 @@
 
 namespace tavrin {
 
-TranscriptWindow::TranscriptWindow(FileDialogs& dialogs, MessageBoxes& boxes, std::string folder)
+TranscriptWindow::TranscriptWindow(FileDialogs& dialogs, MessageBoxes& boxes, FileFolders& folders)
     : m_dialogs(dialogs),
       m_boxes(boxes),
-      m_folder(std::move(folder)),
+      m_folders(folders),
       m_text(new QPlainTextEdit),
       m_save(new QPushButton(QStringLiteral("Save..."))),
       m_clear(new QPushButton(QStringLiteral("Clear"))) {
@@ -69,11 +70,13 @@ QString TranscriptWindow::Text() const {
 
 void TranscriptWindow::SaveClick() {
     const std::optional<std::string> path = m_dialogs.AskSaveName(
-        {"Save console transcript", "Log Files (*.log)|*.log|All Files (*.*)|*.*", m_folder,
-         "tavrin-console.log"});
+        {"Save console transcript", "Log Files (*.log)|*.log|All Files (*.*)|*.*",
+         m_folders.DialogFolder(FileKind::Transcript), "tavrin-console.log"});
     if (!path || path->empty()) {
         return;
     }
+    m_folders.Used(FileKind::Transcript, *path);
+    errno = 0;
     std::ofstream out(*path, std::ios::binary | std::ios::trunc);
     const QByteArray bytes = Text().toLatin1();
     out.write(bytes.constData(), bytes.size());
@@ -82,7 +85,8 @@ void TranscriptWindow::SaveClick() {
     }
     out.close();
     if (!out) {
-        m_boxes.Show("Can't write " + *path + "!", msg::kError);
+        const int error = errno;
+        m_boxes.Show("Can't write " + *path + "!\n" + CantWriteLine(*path, error), msg::kError);
     }
 }
 

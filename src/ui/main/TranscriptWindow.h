@@ -7,6 +7,7 @@
 
 #include "console/ConsoleTranscript.h"
 #include "console/TranscriptEntry.h"
+#include "rules/FileFolders.h"
 #include "ui/main/FileDialogs.h"
 
 class QPlainTextEdit;
@@ -22,7 +23,8 @@ inline constexpr int kTranscriptEntryLimit = 100000;
 class TranscriptWindow final : public QWidget, public ConsoleTranscript {
     Q_OBJECT
 public:
-    TranscriptWindow(FileDialogs& dialogs, MessageBoxes& boxes, std::string folder);
+    // Save... starts in the folder `folders` gives for transcripts.
+    TranscriptWindow(FileDialogs& dialogs, MessageBoxes& boxes, FileFolders& folders);
 
     void LineSent(std::string_view line) override;
     void ChunkReceived(std::string_view chunk) override;
@@ -36,7 +38,7 @@ private:
 
     FileDialogs& m_dialogs;
     MessageBoxes& m_boxes;
-    std::string m_folder;
+    FileFolders& m_folders;
     TranscriptEntries m_entries;
     QPlainTextEdit* m_text;
     QPushButton* m_save;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QSettings>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "TavrinVersion.h"
@@ -15,7 +14,9 @@
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
 #include "console/qt/QtPortLister.h"
+#include "rules/FileFolders.h"
 #include "rules/StartUpDelay.h"
+#include "ui/main/CommandLine.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/QtFileDialogs.h"
 #include "ui/main/QtMessageBoxes.h"
@@ -23,26 +24,19 @@
 #include "ui/main/StartupProbe.h"
 
 int main(int argc, char** argv) {
-    // Answered before Qt starts, so it needs no display: scripts and package checks ask it.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::puts("tavrin " TAVRIN_VERSION);
-            return 0;
-        }
+    // Read before Qt starts its window system, so help, version and a missing display need none.
+    const tavrin::CommandLineResult commandLine = tavrin::ReadCommandLine(argc, argv);
+    if (!commandLine.options) {
+        return commandLine.exitStatus;
     }
     // --log FILE: the console transcript appended to FILE too, as tavrin-cli --log writes it.
     std::unique_ptr<tavrin::FileTranscript> log;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--log") == 0) {
-            if (i + 1 >= argc) {
-                std::fputs("tavrin: --log takes a file name\n", stderr);
-                return 2;
-            }
-            log = std::make_unique<tavrin::FileTranscript>(argv[++i]);
-            if (!log->IsOpen()) {
-                std::fprintf(stderr, "tavrin: cannot write the log file %s\n", argv[i]);
-                return 2;
-            }
+    if (const std::string& path = commandLine.options->logPath; !path.empty()) {
+        log = std::make_unique<tavrin::FileTranscript>(path);
+        if (!log->IsOpen()) {
+            std::fprintf(stderr, "tavrin: cannot write the log file %s\n%s\n", path.c_str(),
+                         tavrin::CantWriteLine(path, log->OpenError()).c_str());
+            return 2;
         }
     }
     QApplication app(argc, argv);

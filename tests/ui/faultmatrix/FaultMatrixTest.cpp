@@ -164,6 +164,17 @@ std::string ParameterFileText(std::vector<Word>& words) {
     return text;
 }
 
+// Every row's gateway is reached through the one port the window connected on, as a cable moved
+// on to the next gateway would be: COM 1 opens a link pointed at the row's simulator. (Writes go
+// only to the port that was read.)
+void AttendOnSamePort(PtyWindowRig& w, const SimProcess& sim) {
+    const std::string link = w.programDir.File("COM1");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(sim.Device(), link);
+    w.Attend(sim);
+    w.device = link;
+}
+
 PtyWindowRig& ConnectedWindow() {
     if (!g_connected) {
         auto w = std::make_unique<PtyWindowRig>();
@@ -175,7 +186,7 @@ PtyWindowRig& ConnectedWindow() {
         const std::string eepromPath = scratch.File("eeprom.bin");
         gatewaysim::SaveEeprom(eepromPath, gatewaysim::DefaultEeprom());
         SimProcess sim(eepromPath);
-        w->Attend(sim);
+        AttendOnSamePort(*w, sim);
         w->c().Connect->click();
         if (!w->form.Connected()) {
             throw std::runtime_error("the connect before the writes failed");
@@ -217,7 +228,7 @@ WriteRun RunWrite(PtyWindowRig& w, const Row& row, Job job) {
     run.before = BeforeWrite(block0Count);
     gatewaysim::SaveEeprom(eepromPath, run.before);
     SimProcess sim(eepromPath, SimArgs(row, transcript));
-    w.Attend(sim);
+    AttendOnSamePort(w, sim);
     w.boxes.shown.clear();
     run.typed = job();
     sim.Stop();

@@ -13,7 +13,7 @@
 #include "eds/ConnectionSelections.h"
 #include "rules/PanelRules.h"
 
-namespace tavrin::cli {
+namespace tavrin {
 
 // Finish always stores a DeviceNet configuration, so the node id and the bit-rate position are
 // checked against the DeviceNet rules and list.
@@ -29,6 +29,12 @@ struct ApplySettings {
     ConnectionSelections selections;
     std::string description;  // in the EDS file's single-byte code page (Latin-1)
     std::string author;
+    // "firmware": {"revision": "1.05"}: the firmware the configuration was read from or is meant
+    // for, which only the EDS file names. Nothing of it is stored in a gateway, so apply does not
+    // read it; `revisionGiven` says the file has the key, and `revision` holds its text when it is
+    // one (empty otherwise).
+    bool revisionGiven = false;
+    std::string revision;
 };
 
 struct ApplyFileCheck {
@@ -44,4 +50,4 @@ ApplyFileCheck CheckApplyText(const std::string& text);
 // Reads and checks a file; a file that cannot be read is one fault.
 ApplyFileCheck CheckApplyFile(const std::string& path);
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

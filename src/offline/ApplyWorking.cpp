@@ -1,10 +1,10 @@
-#include "cli/ApplyWorking.h"
+#include "offline/ApplyWorking.h"
 
 #include <string>
 
 #include "eds/ConnectionChoices.h"
 
-namespace tavrin::cli {
+namespace tavrin {
 namespace {
 
 // The editor's fields hold the decimal text the user would have typed.
@@ -59,17 +59,16 @@ bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLis
 }
 
 bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWords& words,
-                   std::string& refusal) {
+                   std::string& refusal, const LocalDateTime& stamp) {
     WizardLists lists;
     ConnectionSelections selections;
     FinishChoices choices;
     if (!ApplyOntoImage(settings, image, lists, selections, choices, refusal)) {
         return false;
     }
-    // As Finish: a DeviceNet configuration, the whole area (the file replaces the objects). The
-    // time stamp is left at zero; a difference does not count it.
+    // As Finish: a DeviceNet configuration, the whole area (the file replaces the objects).
     image.settings.AppLayer = kApplyLayer;
-    image.words.Block0Words = EncodeBlock0(image.settings, image.working, LocalDateTime{});
+    image.words.Block0Words = EncodeBlock0(image.settings, image.working, stamp);
     const ConnectionPaths paths =
         BuildConnectionPaths(selections, choices.inputTexts, choices.outputTexts, lists.assemblies);
     image.words.Block1Words = EncodeBlock1(paths.inputs, paths.outputs);
@@ -77,4 +76,4 @@ bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWord
     return true;
 }
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

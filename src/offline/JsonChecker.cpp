@@ -1,10 +1,10 @@
-#include "cli/JsonChecker.h"
+#include "offline/JsonChecker.h"
 
 #include <QLocale>
 #include <QString>
 #include <cmath>
 
-namespace tavrin::cli {
+namespace tavrin {
 namespace {
 
 // Whole numbers beyond this are refused as such rather than converted with a loss.
@@ -125,4 +125,4 @@ std::optional<QJsonValue> JsonChecker::Present(const QJsonObject& parent, const 
     return parent.value(QLatin1String(key));
 }
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

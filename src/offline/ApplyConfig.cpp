@@ -1,4 +1,4 @@
-#include "cli/ApplyConfig.h"
+#include "offline/ApplyConfig.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,14 +11,14 @@
 #include "appobj/AppObjectMessages.h"
 #include "appobj/FunctionCodes.h"
 #include "assembly/AssemblyDerivation.h"
-#include "cli/ApplyWorking.h"
-#include "cli/JsonChecker.h"
 #include "config/CheckByte.h"
 #include "eds/ConnectionChoices.h"
 #include "eds/WizardMessages.h"
+#include "offline/ApplyWorking.h"
+#include "offline/JsonChecker.h"
 #include "rules/PanelMessages.h"
 
-namespace tavrin::cli {
+namespace tavrin {
 namespace {
 
 const char* const kIOTypeNames[kIOTypeCount] = {"digital output", "analog output", "digital input",
@@ -342,6 +342,18 @@ void CheckEds(JsonChecker& check, const QJsonObject& root, ApplySettings& settin
     }
 }
 
+// Read as it is, never a fault here: the revision matters only to whoever writes an EDS file.
+void ReadFirmware(const QJsonObject& root, ApplySettings& settings) {
+    if (!root.contains(QLatin1String("firmware"))) {
+        return;
+    }
+    settings.revisionGiven = true;
+    const QJsonValue revision = root.value(QLatin1String("firmware")).toObject().value("revision");
+    if (revision.isString()) {
+        settings.revision = revision.toString().toStdString();
+    }
+}
+
 std::string ParseErrorText(const std::string& text, const QJsonParseError& error) {
     int line = 1;
     int column = 1;
@@ -373,12 +385,14 @@ ApplyFileCheck CheckApplyText(const std::string& text) {
     }
     const QJsonObject root = document.object();
     JsonChecker check;
-    check.OnlyKnownKeys(root, "", {"can", "com", "applicationObjects", "connections", "eds"});
+    check.OnlyKnownKeys(root, "",
+                        {"can", "com", "applicationObjects", "connections", "eds", "firmware"});
     CheckCan(check, root, result.settings);
     CheckCom(check, root, result.settings);
     const bool objectsValid = CheckObjects(check, root, result.settings);
     CheckConnections(check, root, result.settings, objectsValid);
     CheckEds(check, root, result.settings);
+    ReadFirmware(root, result.settings);
     result.faults = std::move(check.faults);
     return result;
 }
@@ -393,4 +407,4 @@ ApplyFileCheck CheckApplyFile(const std::string& path) {
     return CheckApplyText(file.readAll().toStdString());
 }
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "assembly/AssemblyDerivation.h"
-#include "cli/ApplyConfig.h"
 #include "config/ConfigImage.h"
 #include "eds/FinishJob.h"
+#include "offline/ApplyConfig.h"
 #include "rules/ConfigDifference.h"
 
-namespace tavrin::cli {
+namespace tavrin {
 
 struct WizardLists {
     AssemblyTables assemblies;
@@ -36,8 +36,10 @@ bool ApplyOntoImage(const ApplySettings& settings, ConfigImage& image, WizardLis
 
 // The words Finish would type for the file put onto `image` (which holds a gateway's or a
 // parameter file's own words), encoded as Finish encodes them but sent nowhere: for apply
-// --dry-run and diff. False with a reason as ApplyOntoImage.
+// --dry-run and diff (which leave the time stamp at zero, so that a difference does not count it)
+// and for the file saved without a gateway (stamped as apply would stamp it). False with a reason
+// as ApplyOntoImage.
 bool FinishWordsOf(const ApplySettings& settings, ConfigImage& image, ConfigWords& words,
-                   std::string& refusal);
+                   std::string& refusal, const LocalDateTime& stamp = {});
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

@@ -1,8 +1,8 @@
-#include "cli/JsonWriter.h"
+#include "offline/JsonWriter.h"
 
 #include <cstdio>
 
-namespace tavrin::cli {
+namespace tavrin {
 
 void JsonWriter::Key(std::string_view key) {
     if (!m_hasItems.empty()) {
@@ -103,4 +103,4 @@ void JsonWriter::Quote(std::string_view text) {
     m_text += '"';
 }
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tavrin::cli {
+namespace tavrin {
 
 std::string Quoted(const std::string& text);
 std::string Join(const std::vector<std::string>& items, const char* separator);
@@ -45,4 +45,4 @@ private:
                                       const char* key);
 };
 
-}  // namespace tavrin::cli
+}  // namespace tavrin

@@ -1,4 +1,5 @@
-// A small writer for the command line's JSON output: keys in the order written, two-space indent.
+// A small writer of JSON for people to read (the command line's output, configuration files): keys
+// in the order written, two-space indent.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tavrin::cli {
+namespace tavrin {
 
 class JsonWriter {
 public:
@@ -32,4 +33,4 @@ private:
     std::vector<bool> m_hasItems;  // per open container: something written in it already
 };
 
-}  // namespace tavrin::cli
+}  // namespace tavrin
