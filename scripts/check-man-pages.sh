@@ -66,13 +66,18 @@ usage_operands() {
         grep -oE '[A-Z][A-Za-z0-9._]*' | awk '{ print NR }'
 }
 
-# Whether an option in a --help text takes a value ("  --out DIR  ..." does, "  --json  ..." not).
-takes_value() { grep -qE -- "^ +(-[A-Za-z], )?$2 [A-Z]" <<<"$1" || grep -qE -- ", $2 [A-Z]" <<<"$1"; }
+# Whether an option in a --help text takes a value ("  --out DIR  ..." and "  --log <file>  ..."
+# do, "  --json  ..." does not).
+takes_value() { grep -qE -- "(^ +(-[A-Za-z], )?|, )$2 ([A-Z]|<)" <<<"$1"; }
+
+# Runs a probe of the parser. A probe is never meant to start the program's work; should one do so
+# all the same (a check that misread the help), it is ended rather than left running.
+run_probe() { timeout 60 "$@" 2>&1 </dev/null; }
 
 # Whether PROGRAM [VERB] refuses OPTION by name: its parser's words for an option it does not
 # know, or one it knows but not for this command.
 refused() {
-    grep -qE -- "unknown option $1( |$)|$1( and --[a-z-]+)? (is|are) not (an option|options)|--[a-z-]+ and $1 are not options" <<<"$2"
+    grep -qE -- "[Uu]nknown option '?(--)?${1#--}'?( |\.|$)|$1( and --[a-z-]+)? (is|are) not (an option|options)|--[a-z-]+ and $1 are not options" <<<"$2"
 }
 
 # The completion's words for a command line typed so far (the last word is being completed).
@@ -111,7 +116,7 @@ check_program() {
     # The program's own words on options it does not know; a program that leaves them to
     # another parser (Qt's, for the window) cannot be asked which options it takes.
     local probeable=1
-    if "$exe" --version "$probe" >/dev/null 2>&1; then
+    if run_probe "$exe" --version "$probe" >/dev/null; then
         probeable=0
     fi
 
@@ -126,7 +131,7 @@ check_program() {
             for o in $(printf '%s\n' "$documented" "$tags" | sort -u); do
                 local value=() said
                 takes_value "$help" "$o" && value=(1)
-                said=$(cd "$scratch" && "$exe" "$o" "${value[@]}" "$probe" 2>&1 </dev/null)
+                said=$(cd "$scratch" && run_probe "$exe" "$o" "${value[@]}" "$probe")
                 if refused "$o" "$said"; then
                     fail "$name: refuses $o, which its --help lists"
                 fi
@@ -166,12 +171,17 @@ check_program() {
                 operands+=("$scratch/no-such-file-$n")
             done
             for o in $known; do
-                local value=() with=("${port[@]}") said listed=0
-                takes_value "$help_of_all" "$o" && value=(50)
-                [ "$o" = --port ] && with=() && value=("$scratch/no-such-port")
+                local values=("") with=("${port[@]}") said listed=0 value
+                takes_value "$help_of_all" "$o" && values=(50 1)
+                [ "$o" = --port ] && with=() && values=("$scratch/no-such-port")
                 grep -qx -- "$o" <<<"${per_verb[$verb]}" && listed=1
-                said=$(cd "$scratch" && "$exe" "$verb" "${operands[@]}" "$o" "${value[@]}" \
-                    "${with[@]}" 2>&1 </dev/null)
+                # A value the option refuses stops the parser before it asks whether the
+                # command takes the option: the next value is tried then.
+                for value in "${values[@]}"; do
+                    said=$(cd "$scratch" && run_probe "$exe" "$verb" "${operands[@]}" "$o" \
+                        ${value:+"$value"} "${with[@]}")
+                    refused "$o" "$said" || ! grep -qF -- "$o" <<<"$said" && break
+                done
                 if [ $listed = 1 ] && refused "$o" "$said"; then
                     fail "$name $verb: refuses $o, which its --help lists"
                 elif [ $listed = 0 ] && ! refused "$o" "$said"; then
@@ -202,7 +212,7 @@ help_of_all=""
 # The refusal words themselves are checked first: a probe that no program refuses would make
 # every option look taken.
 for exe in "$@"; do
-    said=$("$exe" "$probe" --version 2>&1 </dev/null) && continue
+    said=$(run_probe "$exe" "$probe" --version) && continue
     refused "$probe" "$said" || fail "$(basename "$exe") refuses $probe in words this check does not know: $said"
 done
 for exe in "$@"; do

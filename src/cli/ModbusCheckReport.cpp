@@ -1,8 +1,8 @@
 // What modbus-check prints: its rows as a table or a JSON array, and its help.
 #include <algorithm>
 
-#include "offline/JsonWriter.h"
 #include "cli/ModbusCheckVerb.h"
+#include "offline/JsonWriter.h"
 
 namespace tavrin::cli {
 
@@ -92,6 +92,7 @@ std::string ModbusCheckHelp() {
            "               length, outcome (\"OK\", \"exception\", \"no answer\", \"bad reply\",\n"
            "               \"not sent\"), text, values (when OK), exception and\n"
            "               exceptionName (for an exception)\n"
+           "  --port PORT  read the gateway on PORT instead of a SOURCE\n"
            "  --object N   check only object N (1..10)\n"
            "  --log FILE   append every frame sent and received, in hex, with its time\n"
            "               since the first frame (taken from libmodbus's debug trace)\n" +
