@@ -11,7 +11,8 @@ namespace tavrin {
 // Shown where a box has no title of its own.
 inline constexpr const char* kProgramTitle = "Tavrin";
 
-enum class BoxButtons { Ok, YesNo };
+// YesNoDefaultNo: a question whose safe answer is No, so that Enter does not say Yes.
+enum class BoxButtons { Ok, YesNo, YesNoDefaultNo };
 enum class BoxIcon { None, Information, Warning, Critical, Question };
 enum class BoxAnswer { Ok, Yes, No };
 

@@ -2,6 +2,7 @@
 // progress and look changes.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,26 @@ public:
     BoxAnswer Show(const std::string& text, const std::string& title, BoxButtons buttons,
                    BoxIcon) override {
         shown.push_back({text, title, buttons});
-        return buttons == BoxButtons::YesNo ? answer : BoxAnswer::Ok;
+        if (buttons == BoxButtons::Ok) {
+            return BoxAnswer::Ok;
+        }
+        const auto own = answers.find(title);
+        return own != answers.end() ? own->second : answer;
+    }
+    // The boxes shown, leaving out the questions titled `title`.
+    std::vector<ShownBox> Without(const std::string& title) const {
+        std::vector<ShownBox> rest;
+        for (const ShownBox& box : shown) {
+            if (box.title != title || box.buttons == BoxButtons::Ok) {
+                rest.push_back(box);
+            }
+        }
+        return rest;
     }
     std::vector<ShownBox> shown;
+    // The answer to every question, unless its title has one of its own.
     BoxAnswer answer = BoxAnswer::Yes;
+    std::map<std::string, BoxAnswer> answers;
 };
 
 // What a sequence tells its view lands in `boxes`, as the window shows it, so that a rig's read and

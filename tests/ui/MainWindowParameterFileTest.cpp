@@ -9,6 +9,7 @@
 
 #include "WholeFile.h"
 #include "WizardSteps.h"
+#include "rules/ExportQuestion.h"
 #include "ui/main/QtFileDialogs.h"
 #include "ui/main/TranscriptWindow.h"
 
@@ -163,8 +164,9 @@ private slots:
         for (int k = 0; k < 7; ++k) {
             QCOMPARE(main.gateway.Image().Word(1, k), std::uint32_t(500 + k));
         }
-        QCOMPARE(main.boxes.shown, (std::vector<ShownBox>{{"Are you sure to exit this program?",
-                                                           "Exit Query", BoxButtons::YesNo}}));
+        QCOMPARE(main.boxes.Without(kExportTitle),
+                 (std::vector<ShownBox>{
+                     {"Are you sure to exit this program?", "Exit Query", BoxButtons::YesNo}}));
         QCOMPARE(main.image.settings.AppLayer, 1);
         QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
@@ -301,11 +303,67 @@ private slots:
         QCOMPARE(SentLines(main.port.written).size() - connectLines,
                  std::size_t(linesAfterConnect));
         QCOMPARE(main.c().CommunicationState->text(), status);
-        QCOMPARE(main.boxes.shown.size(), std::size_t{1});
-        QCOMPARE(QString::fromStdString(main.boxes.shown[0].text), box);
+        const std::vector<ShownBox> shown = main.boxes.Without(kExportTitle);
+        QCOMPARE(shown.size(), std::size_t{1});
+        QCOMPARE(QString::fromStdString(shown[0].text), box);
         QVERIFY(!main.form.Session().Busy);
         QVERIFY(!main.port.IsOpen());
         QVERIFY(main.c().ExportToEEP->isEnabled());
+    }
+
+    // Export To EEP over a gateway it has read shows the difference first and asks; No writes
+    // nothing, and a file that holds the gateway's own configuration says so.
+    void ExportAsksBeforeWriting_data() {
+        QTest::addColumn<bool>("same");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("differs, Yes writes") << false << true;
+        QTest::newRow("differs, No writes nothing") << false << false;
+        QTest::newRow("equal, No writes nothing") << true << false;
+    }
+    void ExportAsksBeforeWriting() {
+        QFETCH(bool, same);
+        QFETCH(bool, yes);
+        MainWindowRig main;
+        main.Connect();
+        const gatewaysim::Eeprom before = main.gateway.Image();
+        const ConfigImage shownBefore = main.image;
+        const std::size_t connectLines = SentLines(main.port.written).size();
+        const std::string path = main.programDir.File("job.ini");
+        WriteWholeFile(path, same ? SavedText(before) : OtherWordsFile());
+        main.dialogs.Answer(path);
+        main.boxes.answers[kExportTitle] = yes ? BoxAnswer::Yes : BoxAnswer::No;
+        main.boxes.answer = BoxAnswer::No;  // to "exit this program?"
+        main.c().ExportToEEP->trigger();
+
+        QVERIFY(!main.boxes.shown.empty());
+        const ShownBox& question = main.boxes.shown[0];
+        QCOMPARE(question.title, std::string(kExportTitle));
+        // Enter does not write what the gateway already holds.
+        QVERIFY(question.buttons == (same ? BoxButtons::YesNoDefaultNo : BoxButtons::YesNo));
+        const std::string opening = same ? std::string(
+                                               "The gateway and the file hold the same "
+                                               "configuration.\n")
+                                         : "The gateway differs from " + path + " in ";
+        QCOMPARE(question.text.substr(0, opening.size()), opening);
+        if (yes) {
+            QCOMPARE(main.gateway.Image().Word(1, 6), 506u);
+            QCOMPARE(main.boxes.shown.size(), std::size_t{2});
+            QCOMPARE(main.boxes.shown[1].title, std::string("Exit Query"));
+            return;
+        }
+        QCOMPARE(main.boxes.shown.size(), std::size_t{1});
+        QCOMPARE(SentLines(main.port.written).size(), connectLines);
+        QVERIFY(main.gateway.Image() == before);
+        // The window still shows the gateway as read, and can compare or save it.
+        QCOMPARE(main.image.words.FileBlock1Words, shownBefore.words.FileBlock1Words);
+        QVERIFY(main.form.Connected());
+        QVERIFY(main.c().ImportToINI->isEnabled());
+        // The rows of "Compare with file" stay open beside the window when there are any.
+        QCOMPARE(main.form.CompareWindow() != nullptr, !same);
+        if (!same) {
+            auto* table = main.form.CompareWindow()->findChild<QTableWidget*>("CompareTable");
+            QVERIFY(table != nullptr && table->rowCount() > 0);
+        }
     }
 
     // Compare with file: only after a connect has read a configuration; the difference in a

@@ -15,6 +15,7 @@
 #include "ScriptedFileDialogs.h"
 #include "SimulatedGateway.h"
 #include "gatewaysim/TempDir.h"
+#include "rules/ExportQuestion.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainWindow.h"
 
@@ -29,6 +30,9 @@ struct MainWindowRig {
     explicit MainWindowRig(gatewaysim::Eeprom eeprom = gatewaysim::DefaultEeprom(),
                            gatewaysim::ConsoleFaults faults = {})
         : gateway(port, std::move(eeprom), "6420RT", std::move(faults)) {
+        // Export To EEP asks before it writes over a gateway it has read; the rig writes, whatever
+        // a test answers to the other questions (No to "exit this program?" keeps the window).
+        boxes.answers[kExportTitle] = BoxAnswer::Yes;
         form.show();
     }
 

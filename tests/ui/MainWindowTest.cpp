@@ -372,6 +372,7 @@ private slots:
         QtMessageBoxes boxes;
         QString seenTitle;
         QString seenText;
+        QMessageBox::StandardButton seenDefault = QMessageBox::NoButton;
         // Answers the box with `button` once it is on screen.
         auto answerWith = [&](QMessageBox::StandardButton button) {
             QTimer::singleShot(0, [&, button] {
@@ -379,6 +380,7 @@ private slots:
                 QVERIFY(box);
                 seenTitle = box->windowTitle();
                 seenText = box->text();
+                seenDefault = box->standardButton(box->defaultButton());
                 box->button(button)->click();
             });
         };
@@ -390,6 +392,12 @@ private slots:
         answerWith(QMessageBox::Yes);
         QCOMPARE(boxes.Show("?", "Exit Query", BoxButtons::YesNo, BoxIcon::Question),
                  BoxAnswer::Yes);
+        QCOMPARE(seenDefault, QMessageBox::Yes);
+        // A question whose safe answer is No has No as its default.
+        answerWith(QMessageBox::Yes);
+        QCOMPARE(boxes.Show("?", "Export To EEP", BoxButtons::YesNoDefaultNo, BoxIcon::Question),
+                 BoxAnswer::Yes);
+        QCOMPARE(seenDefault, QMessageBox::No);
         // A box without a title of its own shows the program's.
         answerWith(QMessageBox::Ok);
         QCOMPARE(boxes.Show("Inappropriate ioctl for device", "", BoxButtons::Ok, BoxIcon::None),

@@ -21,6 +21,7 @@
 #include "console/qt/QtConsolePort.h"
 #include "console/qt/QtEventPump.h"
 #include "eds/ConnectionSelections.h"
+#include "rules/ExportQuestion.h"
 #include "ui/main/ChannelToggle.h"
 #include "ui/main/MainWindow.h"
 
@@ -29,6 +30,9 @@ namespace tavrin::testing {
 struct PtyWindowRig {
     explicit PtyWindowRig(std::string device = {}, int entry = 1)
         : device(std::move(device)), entry(entry) {
+        // Export To EEP asks before it writes over a gateway it has read; the rig writes, whatever
+        // a test answers to the other questions (No to "exit this program?" keeps the window).
+        boxes.answers[kExportTitle] = BoxAnswer::Yes;
         form.show();
         form.Controls().ComPort->setCurrentIndex(entry - 1);
         form.SetConsoleTiming(kRoomyTiming);

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "rules/ConfigDifference.h"
+#include "rules/ExportQuestion.h"
 
 namespace tavrin {
 
 inline constexpr const char* kCompareTitle = "Compare with file";
 inline constexpr const char* kCompareFileTitle = "Compare k-5310G's EEP with ini file";
-inline constexpr const char* kNoDifferences =
-    "The gateway and the file hold the same configuration.";
+inline constexpr const char* kNoDifferences = kSameConfiguration;
 
 // The window "CompareForm" with the table "CompareTable" (columns "field", "gateway", "file") and,
 // above it, the label "CompareSummary" naming the file or saying there is no difference. Deletes

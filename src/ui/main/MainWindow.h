@@ -220,6 +220,10 @@ private:
     void ShowSource();
     std::string OfferedRevision() const;
     void RememberRevision();
+    // Export To EEP, before the write: when the gateway's words are known, the difference
+    // between them and the file in the "Compare with file" window and the question whether to
+    // write; false when the user said No.
+    bool AgreedToExport(const ConfigWords& file, const std::string& path);
     void ShowWritingLook();
 
     void EndWritingLook();

@@ -5,9 +5,12 @@
 #include <QPushButton>
 
 #include "console/ConsoleMessages.h"
+#include "rules/ExportQuestion.h"
 #include "rules/PanelMessages.h"
 #include "rules/ParameterFileJobs.h"
+#include "ui/main/CompareWindow.h"
 #include "ui/main/MainWindow.h"
+#include "widgets/WindowPlacement.h"
 
 namespace tavrin {
 
@@ -53,10 +56,16 @@ void MainWindow::ExportToEEPClick() {
         return;
     }
     m_folders.Used(FileKind::ParameterFile, *path);
-    // A file that does not load whole ends here, with nothing written.
-    if (LoadParameterFile(m_ini, *path, m_image.words)) {
+    // A file that does not load whole ends here, with nothing written. It is loaded beside the
+    // window's tables until the user has agreed to write it.
+    WordImages loaded = m_image.words;
+    if (LoadParameterFile(m_ini, *path, loaded)) {
         return;
     }
+    if (!AgreedToExport(loaded.FromFile(), *path)) {
+        return;
+    }
+    m_image.words = loaded;
 
     ConsoleBusy busy(m_session);
     const RestoreWords words = PrepareRestore(m_image);
@@ -77,6 +86,30 @@ void MainWindow::ExportToEEPClick() {
     if (proven) {
         close();
     }
+}
+
+bool MainWindow::AgreedToExport(const ConfigWords& file, const std::string& path) {
+    // With no Connect, or a write since that was not read back, what the gateway holds is not
+    // known: the write runs unasked, as it always did.
+    if (!m_connected || !m_readWordsHeld) {
+        return true;
+    }
+    const ExportQuestion question = AskBeforeExport(m_image.words.AsRead(), file, path);
+    if (m_compare) {
+        m_compare->close();
+    }
+    if (!question.Equal()) {
+        m_compare = NewCompareWindow(question.differences, path, this);
+        PlaceOnParentsScreen(*m_compare, *this);
+        m_compare->show();
+    }
+    const bool yes = m_boxes.Show(question.text, kExportTitle, question.buttons,
+                                  BoxIcon::Question) == BoxAnswer::Yes;
+    // Once written, the table no longer describes the gateway.
+    if (yes && m_compare) {
+        m_compare->close();
+    }
+    return yes;
 }
 
 // While the words are typed into the gateway nothing else may start from this window.

@@ -30,9 +30,10 @@ BoxAnswer QtMessageBoxes::Show(const std::string& text, const std::string& title
     box.setWindowTitle(QString::fromStdString(title.empty() ? kProgramTitle : title));
     box.setText(QString::fromStdString(text));
     box.setIcon(ToQt(icon));
-    if (buttons == BoxButtons::YesNo) {
+    if (buttons != BoxButtons::Ok) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == BoxButtons::YesNoDefaultNo ? QMessageBox::No
+                                                                   : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
     }
     box.setStandardButtons(QMessageBox::Ok);
