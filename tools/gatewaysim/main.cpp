@@ -18,35 +18,13 @@
 #include "PseudoTerminal.h"
 #include "PtyServer.h"
 #include "SimConsole.h"
+#include "StopSignals.h"
 #include "TavrinVersion.h"
 #include "Transcript.h"
 
 namespace {
 
 using namespace gatewaysim;
-
-int g_stopPipe[2] = {-1, -1};
-
-// SIGTERM and SIGINT wake the poll loop through a pipe, so no signal slips in between a check of
-// a flag and the next poll().
-void OnStopSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(g_stopPipe[1], &byte, 1);
-}
-
-void InstallStopHandlers() {
-    if (::pipe(g_stopPipe) != 0) {
-        throw std::runtime_error("cannot create the stop pipe");
-    }
-    ::fcntl(g_stopPipe[1], F_SETFL, O_NONBLOCK);
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    // A test that stops reading our stdout must not kill the simulator.
-    ::signal(SIGPIPE, SIG_IGN);
-}
 
 Eeprom OpenEeprom(const Options& o) {
     if (!std::filesystem::exists(o.eepromPath)) {
@@ -56,7 +34,7 @@ Eeprom OpenEeprom(const Options& o) {
 }
 
 int Simulate(Options o) {
-    InstallStopHandlers();
+    const int stopPipe = InstallStopHandlers();
     if (o.timing.split) {
         o.timing.seed = o.seed ? *o.seed : std::random_device{}();
         std::cerr << "tavrin-gatewaysim: --split with --seed " << o.timing.seed << "\n";
@@ -108,7 +86,7 @@ int Simulate(Options o) {
     settings.splitMarkerAt = o.splitMarkerAt;
     settings.module = o.module;
     settings.timing = o.timing;
-    PtyServer(pty, console, settings, transcript).Run(g_stopPipe[0]);
+    PtyServer(pty, console, settings, transcript).Run(stopPipe);
     return 0;
 }
 

@@ -13,44 +13,24 @@
 #include "PseudoTerminal.h"
 #include "SimOptions.h"
 #include "SlaveMap.h"
+#include "StopSignals.h"
 #include "TavrinVersion.h"
 
 namespace {
 
 using namespace modbussim;
 
-int g_stopPipe[2] = {-1, -1};
-
-// SIGTERM and SIGINT wake both threads' polls through a pipe that nobody reads.
-void OnStopSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(g_stopPipe[1], &byte, 1);
-}
-
-void InstallStopHandlers() {
-    if (::pipe(g_stopPipe) != 0) {
-        throw std::runtime_error("cannot create the stop pipe");
-    }
-    ::fcntl(g_stopPipe[1], F_SETFL, O_NONBLOCK);
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);
-}
-
 int Simulate(const SimOptions& o) {
     std::vector<Slave> slaves =
         o.mapPath.empty() ? ParseSlaveMap(DefaultSlaveMap()) : LoadSlaveMap(o.mapPath);
-    InstallStopHandlers();
+    const int stopPipe = gatewaysim::InstallStopHandlers();
     gatewaysim::PseudoTerminal pty;
     std::unique_ptr<gatewaysim::ScopedSymlink> link;
     if (!o.linkPath.empty()) {
         link = std::make_unique<gatewaysim::ScopedSymlink>(o.linkPath, pty.SlavePath());
     }
     std::cout << pty.SlavePath() << std::endl;  // tests wait for this line
-    BusServer(pty.Master(), g_stopPipe[0], std::move(slaves), o).Run();
+    BusServer(pty.Master(), stopPipe, std::move(slaves), o).Run();
     return 0;
 }
 
