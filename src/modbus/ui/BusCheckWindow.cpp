@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 
 #include "modbus/BusCheckGuard.h"
 #include "modbus/rtu/LibModbusBus.h"
+#include "widgets/DevicePathDialog.h"
 
 namespace tavrin {
 namespace {
@@ -126,13 +126,7 @@ void BusCheckWindow::PortActivated(int entry) {
     if (m_services.askDevicePath) {
         device = m_services.askDevicePath();
     } else {
-        bool ok = false;
-        const QString text = QInputDialog::getText(this, QStringLiteral("Other port"),
-                                                   QStringLiteral("Device path:"),
-                                                   QLineEdit::Normal, QStringLiteral("/dev/"), &ok);
-        if (ok) {
-            device = text.trimmed().toStdString();
-        }
+        device = AskDevicePath(this);
     }
     if (device && !device->empty()) {
         m_ports.AddTyped(*device);

@@ -2,13 +2,13 @@
 // the window is idle and each time the list drops down, "Other port..." for a typed device path,
 // and the last port that connected remembered for the next start.
 #include <QAbstractItemView>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStyle>
 
 #include "console/ConsoleMessages.h"
 #include "ui/main/MainWindow.h"
+#include "widgets/DevicePathDialog.h"
 
 namespace tavrin {
 namespace {
@@ -112,13 +112,7 @@ bool MainWindow::AskOtherPort() {
     if (m_askDevicePath) {
         device = m_askDevicePath();
     } else {
-        bool ok = false;
-        const QString text = QInputDialog::getText(this, QStringLiteral("Other port"),
-                                                   QStringLiteral("Device path:"),
-                                                   QLineEdit::Normal, QStringLiteral("/dev/"), &ok);
-        if (ok) {
-            device = text.trimmed().toStdString();
-        }
+        device = AskDevicePath(this);
     }
     if (!device || device->empty()) {
         return false;
